@@ -1,0 +1,165 @@
+#include "PageGenerator.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <locale>
+
+#include "platform/AtomicFile.h"
+#include "platform/Error.h"
+
+namespace sorvane {
+
+namespace {
+
+constexpr std::string_view Crlf = "\r\n";
+
+bool IsUnreserved(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           c == '-' || c == '.' || c == '_' || c == '~';
+}
+
+std::string Trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(" \t");
+    return std::string(s.substr(first, last - first + 1));
+}
+
+char LocaleDecimalPoint() {
+    try {
+        return std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+    } catch (const std::exception&) {
+        return '.';
+    }
+}
+
+}  // namespace
+
+std::string PageUrlEscape(std::string_view name) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(name.size());
+    for (unsigned char c : name) {
+        if (IsUnreserved(c)) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += Hex[c >> 4];
+            out += Hex[c & 0xF];
+        }
+    }
+    return out;
+}
+
+std::string ReplaceAll(std::string text, std::string_view marker, std::string_view value) {
+    if (marker.empty()) return text;
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    for (size_t hit; (hit = text.find(marker, pos)) != std::string::npos; pos = hit + marker.size()) {
+        out.append(text, pos, hit - pos);
+        out.append(value);
+    }
+    out.append(text, pos, std::string::npos);
+    return out;
+}
+
+std::string ImageArrayText(const std::vector<PictureEntry>& pictures) {
+    std::string out;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        out += "Img[" + std::to_string(i) + "] = new ImageData(\"";
+        out += PageUrlEscape(pictures[i].FileName);
+        out += "\", " + std::to_string(pictures[i].TransitionIndex) + ");";
+        out += Crlf;
+    }
+    out += "var ImageCount = " + std::to_string(static_cast<long long>(pictures.size()) - 1);
+    out += Crlf;
+    return out;
+}
+
+std::string IntervalText(const std::string& durationText, char decimalPoint) {
+    // Read as the user writes numbers; a thousands separator or other text
+    // makes it "not a number", as the page would not run with it.
+    std::string s = Trim(durationText);
+    if (decimalPoint != '.') {
+        for (char& c : s) {
+            if (c == decimalPoint)
+                c = '.';
+            else if (c == '.')
+                c = '\x01';  // "." is no decimal separator here
+        }
+    }
+    if (!s.empty() && s.front() == '+') s.erase(0, 1);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
+        throw Error("The view duration \"" + durationText + "\" is not a number of seconds.");
+    const double ms = value * 1000.0;
+    if (!std::isfinite(ms))
+        throw Error("The view duration \"" + durationText + "\" is too large.");
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, ms == 0 ? 0.0 : ms);
+    return std::string(buf, res.ptr);
+}
+
+std::string IntervalText(const std::string& durationText) {
+    return IntervalText(durationText, LocaleDecimalPoint());
+}
+
+std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors) {
+    const auto rgb = colors.Translate(oleColor);
+    if (!rgb) return {};
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out = "#";
+    for (int shift : {0, 8, 16}) {
+        const unsigned byte = (*rgb >> shift) & 0xFF;
+        out += Hex[byte >> 4];
+        out += Hex[byte & 0xF];
+    }
+    return out;
+}
+
+void WritePage(std::string& fileName, FormState& form, const std::string& templatePath,
+               ColorTranslator& colors, Progress& progress) {
+    progress.SetLabel("Creating Sorvane.html...");
+    progress.SetMaximum(100);
+    progress.Repaint();
+
+    std::string text;
+    try {
+        text = ReadWholeFile(templatePath);
+    } catch (const Error&) {
+        throw Error("The page template \"" + templatePath + "\" is missing or cannot be read.");
+    }
+
+    const auto& settings = form.Settings;
+    const std::string imageArray = ImageArrayText(settings.Pictures);
+    progress.SetValue(50);
+
+    const std::string interval = IntervalText(settings.DurationText);
+    const std::string firstImage =
+        "Sorvane/" + (settings.Pictures.empty() ? std::string()
+                                                : PageUrlEscape(settings.Pictures.front().FileName));
+    text = ReplaceAll(std::move(text), "<!-- Image Array -->", imageArray);
+    text = ReplaceAll(std::move(text), "<!-- Interval -->", interval);
+    text = ReplaceAll(std::move(text), "<!-- Color -->", FormatPageColor(settings.BackgroundColor, colors));
+    text = ReplaceAll(std::move(text), "<!-- First Image -->", firstImage);
+    text = ReplaceAll(std::move(text), "<!-- Alignment -->", settings.Alignment);
+    text += Crlf;
+
+    const bool installed = fileName.empty();
+    const std::string name = installed ? std::string(InstalledPageName) : fileName;
+    if (form.Window.PageFolder.empty())
+        throw Error("The pictures folder is not known, so the page cannot be written.");
+    WriteFileAtomically(form.Window.PageFolder + "/" + name, text);
+
+    if (installed) {
+        fileName = name;
+        form.Controls.ApplyEnabled = false;
+        form.Settings.Changed = false;
+    }
+    progress.SetValue(0);
+}
+
+}  // namespace sorvane

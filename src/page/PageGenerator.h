@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "settings/FormState.h"
+
+namespace sorvane {
+
+// The installed page's file name.
+inline constexpr std::string_view InstalledPageName = "Sorvane.html";
+
+// Writes the slide-show page from the template. An empty fileName writes the
+// installed page: fileName becomes "Sorvane.html", and Changed is cleared and
+// Apply disabled. A bare file name writes that page in PageFolder and leaves
+// both alone. Throws sorvane::Error (template unreadable, duration not a
+// number, page not writable); the old page then stays as it was.
+void WritePage(std::string& fileName, FormState& form, const std::string& templatePath,
+               ColorTranslator& colors, Progress& progress);
+
+// "#RRGGBB" for an OLE colour, or "" when the colour does not translate.
+std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors);
+
+// The view duration in milliseconds, as the page's script reads it ("." as
+// decimal separator). The text is read with the given decimal separator (the
+// user's locale); throws sorvane::Error when it is not a number.
+std::string IntervalText(const std::string& durationText, char decimalPoint);
+std::string IntervalText(const std::string& durationText);  // the user's locale
+
+// One "Img[i] = new ImageData(...)" line per entry and "var ImageCount = n".
+std::string ImageArrayText(const std::vector<PictureEntry>& pictures);
+
+// A file name as it may stand inside the page's script and markup: every byte
+// outside A-Z a-z 0-9 - . _ ~ percent-encoded.
+std::string PageUrlEscape(std::string_view name);
+
+// Every occurrence of `marker` replaced by `value`.
+std::string ReplaceAll(std::string text, std::string_view marker, std::string_view value);
+
+}  // namespace sorvane

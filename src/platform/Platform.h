@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace sorvane {
+
+class RegistryBackend;
+
+struct Rect {
+    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+// Where the program's own files live.
+class Folders {
+public:
+    virtual ~Folders() = default;
+    // The user's pictures folder (My Pictures); "" when the lookup fails.
+    virtual std::string PicturesFolder() = 0;
+    // The program's folder in the original: here a per-user data folder that
+    // holds config.dat and images/. No trailing separator.
+    virtual std::string ProgramFolder() = 0;
+    // template.html: the user's copy in ProgramFolder() when present, else the
+    // installed one (or the build tree's).
+    virtual std::string TemplatePath() = 0;
+};
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    // The primary screen's work area (desktop less panels).
+    virtual Rect WorkArea() = 0;
+};
+
+class TempNames {
+public:
+    virtual ~TempNames() = default;
+    // GetTempFileName with a non-zero unique number: forms folder + separator +
+    // prefix + hex(unique) + ".TMP" and creates nothing.
+    virtual std::string TempFileName(const std::string& folder, const std::string& prefix,
+                                     unsigned unique) = 0;
+};
+
+class ColorTranslator {
+public:
+    virtual ~ColorTranslator() = default;
+    // OLE colour -> 0x00BBGGRR; system-colour references (high byte 0x80) are
+    // resolved; an unknown reference or another high byte fails (nullopt).
+    virtual std::optional<uint32_t> Translate(uint32_t oleColor) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens a URL, a mailto: address or a file with the user's default handler.
+    // The result is a hint only; callers mostly ignore it.
+    virtual bool Open(const std::string& target) = 0;
+    // Opens a page in the user's web browser.
+    virtual bool OpenInBrowser(const std::string& pagePath) = 0;
+    // The folder of the user's default browser ("" when none is found).
+    virtual std::string BrowserFolder() = 0;
+    // Whether page transitions can be shown (a browser or our desktop host exists).
+    virtual bool TransitionsAvailable() = 0;
+    // The display settings of the original: here, starting the desktop host.
+    virtual bool OpenDisplaySettings() = 0;
+};
+
+// The Active Desktop shell object: one instance per command.
+class ActiveDesktop {
+public:
+    virtual ~ActiveDesktop() = default;
+    static constexpr unsigned ApplyAll = 7;  // save + regenerate + refresh
+    // Each call throws sorvane::Error when it fails.
+    virtual std::string GetWallpaper() = 0;
+    virtual void SetWallpaper(const std::string& path) = 0;
+    virtual void ApplyChanges(unsigned flags) = 0;
+};
+
+// The windows that show whether the desktop is drawn by a browser engine.
+class DesktopWindows {
+public:
+    virtual ~DesktopWindows() = default;
+    // The desktop's browser window (here: our running host's window id), or 0.
+    virtual uint64_t FindDesktopBrowserWindow() = 0;
+};
+
+// Every platform service, chosen in one place.
+struct Platform {
+    std::shared_ptr<Folders> folders;
+    std::shared_ptr<Screen> screen;
+    std::shared_ptr<TempNames> tempNames;
+    std::shared_ptr<ColorTranslator> colors;
+    std::shared_ptr<Shell> shell;
+    std::shared_ptr<DesktopWindows> desktopWindows;
+    std::shared_ptr<RegistryBackend> registry;
+    // A new Active Desktop object for one command; throws sorvane::Error when
+    // the object is not available.
+    std::function<std::unique_ptr<ActiveDesktop>()> newActiveDesktop;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "settings/SlideshowSettings.h"
+
+namespace sorvane {
+
+struct PixelSize {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    bool operator==(const PixelSize&) const = default;
+};
+
+// The window's state beside the record: folders, paths, sizes and flags.
+struct WindowState {
+    std::string PageFolder;      // the user's pictures folder, no trailing separator
+    std::string PictureStore;    // program folder + "/images/" (ends with a separator)
+    std::string PreparedFolder;  // PageFolder + "/Sorvane/"
+    std::string PreviewPagePath;
+    PixelSize TargetSize;
+    PixelSize LargestSize;
+    std::string LastBrowseDir;
+    std::string BrowserFolder;
+    bool TransitionsAvailable = false;
+    bool SyncingTransition = false;
+    uint64_t DesktopBrowserWindow = 0;
+
+    std::string PagePath() const { return PageFolder + "/Sorvane.html"; }
+};
+
+// What the controls show beyond the record.
+struct ControlState {
+    int ListIndex = -1;          // the list's current entry (focus), -1 none
+    int TransIndex = TransitionNone;  // cboTrans list position
+    bool TransEnabled = false;
+    int AlignIndex = 1;          // optAlign: 0 Left, 1 Center, 2 Right
+    int TabIndex = 1;            // 1 Settings, 2 About
+    bool ApplyEnabled = false;
+    bool RemoveEnabled = false;
+    bool MoveUpEnabled = false;
+    bool MoveDownEnabled = false;
+    bool SetWallpaperEnabled = true;
+    bool Busy = false;           // hourglass pointer
+};
+
+// The whole state of the main window. MainForm owns one; the subsystems act on
+// it, and the Qt window mirrors it after every handler.
+struct FormState {
+    SlideshowSettings Settings;
+    WindowState Window;
+    ControlState Controls;
+
+    // Every edit marks the settings changed and enables Apply.
+    void MarkChanged() {
+        Settings.Changed = true;
+        Controls.ApplyEnabled = true;
+    }
+};
+
+}  // namespace sorvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/SystemColors.h"
+#include "settings/TransitionNames.h"
+
+namespace sorvane {
+
+// One list entry: the picture's bare file name (its copy lies in the picture
+// store) and its transition. `Selected` is the list box's selection of the
+// entry: it travels with the entry when entries move, and is never stored.
+struct PictureEntry {
+    std::string FileName;
+    int32_t TransitionIndex = TransitionNone;
+    bool Selected = false;
+
+    bool operator==(const PictureEntry&) const = default;
+};
+
+// What the page shows.
+struct SlideshowSettings {
+    std::vector<PictureEntry> Pictures;    // list order is show order
+    uint32_t BackgroundColor = OleDesktopColor;  // OLE colour
+    std::string DurationText = "6";        // seconds, exactly as typed
+    std::string Alignment;                 // "left", "center", "right" or empty
+    bool Changed = false;                  // edits not yet written to the page
+};
+
+}  // namespace sorvane

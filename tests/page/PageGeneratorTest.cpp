@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/FakeColors.h"
+#include "common/TempHome.h"
+#include "page/PageGenerator.h"
+#include "platform/Error.h"
+
+namespace fs = std::filesystem;
+using namespace sorvane;
+using sorvane::test::ReadFile;
+using sorvane::test::WriteFile;
+
+namespace {
+
+class RecordingProgress : public Progress {
+public:
+    void SetLabel(const std::string& t) override { label = t; }
+    void SetMaximum(int m) override { max = m; }
+    void SetValue(int v) override { values.push_back(v); }
+    void Repaint() override {}
+    std::string label;
+    int max = -1;
+    std::vector<int> values;
+};
+
+struct PageFixture : ::testing::Test {
+    test::TempHome home;
+    test::TableColors colors;
+    RecordingProgress progress;
+    FormState form;
+    fs::path templ = home / "template.html";
+
+    PageFixture() {
+        form.Window.PageFolder = (home / "Pictures").string();
+        form.Settings.Changed = true;
+        form.Controls.ApplyEnabled = true;
+    }
+    std::string Write(std::string name = {}) {
+        WritePage(name, form, templ.string(), colors, progress);
+        return ReadFile(home / "Pictures" / (name.empty() ? "Sorvane.html" : name));
+    }
+};
+
+TEST_F(PageFixture, EveryMarkerTwiceGivesExactBytes) {
+    const std::string markers =
+        "<!-- Image Array --><!-- Interval --><!-- Color --><!-- First Image --><!-- Alignment -->";
+    WriteFile(templ, "A" + markers + "\nB" + markers + "<!-- color -->");
+    form.Settings.Pictures = {{"beach.jpg", 12}, {"my pic #1.jpg", 54}};
+    form.Settings.BackgroundColor = 0x0000FF0A;  // red 10, green 255, blue 0
+    form.Settings.DurationText = "0.5";
+    form.Settings.Alignment = "right";
+    const std::string values =
+        "Img[0] = new ImageData(\"beach.jpg\", 12);\r\n"
+        "Img[1] = new ImageData(\"my%20pic%20%231.jpg\", 54);\r\n"
+        "var ImageCount = 1\r\n"
+        "500#0AFF00Sorvane/beach.jpgright";
+    std::string name;
+    WritePage(name, form, templ.string(), colors, progress);
+    EXPECT_EQ(name, "Sorvane.html");
+    EXPECT_EQ(ReadFile(home / "Pictures/Sorvane.html"),
+              "A" + values + "\nB" + values + "<!-- color -->\r\n");
+    EXPECT_FALSE(form.Settings.Changed);
+    EXPECT_FALSE(form.Controls.ApplyEnabled);
+    EXPECT_EQ(progress.label, "Creating Sorvane.html...");
+    EXPECT_EQ(progress.max, 100);
+    EXPECT_EQ(progress.values, (std::vector<int>{50, 0}));
+}
+
+TEST_F(PageFixture, TemplateWithoutMarkersComesBackPlusCrLf) {
+    WriteFile(templ, "<html>\n<!--Color--></html>");
+    EXPECT_EQ(Write(), "<html>\n<!--Color--></html>\r\n");
+}
+
+TEST_F(PageFixture, EmptyListAndPreviewName) {
+    WriteFile(templ, "<!-- Image Array -->|<!-- First Image -->|<!-- Alignment -->|");
+    EXPECT_EQ(Write("WP1.TMP.html"), "var ImageCount = -1\r\n|Sorvane/||\r\n");
+    EXPECT_TRUE(form.Settings.Changed) << "the preview page leaves Changed alone";
+    EXPECT_TRUE(form.Controls.ApplyEnabled);
+    EXPECT_FALSE(fs::exists(home / "Pictures/Sorvane.html"));
+}
+
+TEST_F(PageFixture, ShorterPageLeavesNoStaleTail) {
+    WriteFile(templ, std::string(5000, 'x'));
+    Write();
+    WriteFile(templ, "short");
+    EXPECT_EQ(Write(), "short\r\n");
+}
+
+TEST_F(PageFixture, FailuresLeaveTheOldPageAndTheFlags) {
+    WriteFile(home / "Pictures/Sorvane.html", "old page");
+    WriteFile(templ, "<!-- Interval -->");
+    form.Settings.DurationText = "abc";
+    std::string name;
+    EXPECT_THROW(WritePage(name, form, templ.string(), colors, progress), Error);
+    EXPECT_TRUE(name.empty());
+    EXPECT_TRUE(form.Settings.Changed);
+    EXPECT_TRUE(form.Controls.ApplyEnabled);
+    EXPECT_EQ(ReadFile(home / "Pictures/Sorvane.html"), "old page");
+
+    form.Settings.DurationText = "6";
+    EXPECT_THROW(WritePage(name, form, (home / "missing.html").string(), colors, progress), Error);
+    EXPECT_EQ(ReadFile(home / "Pictures/Sorvane.html"), "old page");
+
+    form.Window.PageFolder = (home / "no such folder").string();
+    EXPECT_THROW(WritePage(name, form, templ.string(), colors, progress), Error);
+    EXPECT_TRUE(form.Settings.Changed);
+    // Nothing half-written lies about in the folder either.
+    for (const auto& e : fs::directory_iterator(home / "Pictures"))
+        EXPECT_EQ(e.path().filename(), "Sorvane.html");
+}
+
+TEST(PageValues, Colour) {
+    test::TableColors colors;
+    EXPECT_EQ(FormatPageColor(0, colors), "#000000");
+    EXPECT_EQ(FormatPageColor(0x00FF0000, colors), "#0000FF");
+    EXPECT_EQ(FormatPageColor(0x80000001, colors), "#3A6EA5") << "the desktop's system colour";
+    EXPECT_EQ(FormatPageColor(0x8000001F, colors), "") << "no such system colour";
+    EXPECT_EQ(FormatPageColor(0x40000000, colors), "");
+}
+
+TEST(PageValues, IntervalInMilliseconds) {
+    EXPECT_EQ(IntervalText("6", '.'), "6000");
+    EXPECT_EQ(IntervalText("2.5", '.'), "2500");
+    EXPECT_EQ(IntervalText(" 0.5 ", '.'), "500");
+    EXPECT_EQ(IntervalText("0.0015", '.'), "1.5");
+    EXPECT_EQ(IntervalText("2,5", ','), "2500") << "a German user's decimal comma";
+    EXPECT_THROW(IntervalText("2.5", ','), Error) << "'.' is no decimal point there";
+    EXPECT_THROW(IntervalText("2,5", '.'), Error);
+    for (const char* bad : {"abc", "", "  ", "6s", "1e400", "nan", "inf"})
+        EXPECT_THROW(IntervalText(bad, '.'), Error) << bad;
+}
+
+TEST(PageValues, FileNamesStaySafeInScriptAndMarkup) {
+    EXPECT_EQ(PageUrlEscape("beach.jpg"), "beach.jpg");
+    EXPECT_EQ(PageUrlEscape("a\"b\\c<d>&'#%?\n e.jpg"),
+              "a%22b%5Cc%3Cd%3E%26%27%23%25%3F%0A%20e.jpg");
+    EXPECT_EQ(PageUrlEscape("\xC3\xA9t\xC3\xA9.png"), "%C3%A9t%C3%A9.png");
+}
+
+TEST(PageValues, ReplaceAllHandlesAdjacentAndOverlappingText) {
+    EXPECT_EQ(ReplaceAll("xMMx", "M", "MM"), "xMMMMx");
+    EXPECT_EQ(ReplaceAll("", "M", "a"), "");
+}
+
+}  // namespace
