@@ -1,0 +1,65 @@
+#include <filesystem>
+#include <system_error>
+
+#include "MainForm.h"
+#include "imaging/Preparation.h"
+
+namespace fs = std::filesystem;
+
+namespace sorvane {
+
+namespace {
+
+// Creates the folder unless something of that name exists; failures are left
+// to the steps that need the folder.
+void CreateFolderIfMissing(const std::string& path) {
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(path, ec))) fs::create_directories(path, ec);
+}
+
+}  // namespace
+
+void MainForm::Form_Load() {
+    auto& w = state_.Window;
+    w.PageFolder = platform_.folders->PicturesFolder();
+    LoadRegistrySettings();
+    const std::string programFolder = platform_.folders->ProgramFolder();
+    w.PictureStore = programFolder + "/images/";
+    ComputeTargetSize(state_, *platform_.screen);
+    state_.Controls.Busy = true;
+    dialogs_.SetBusy(true);
+    w.PreparedFolder = w.PageFolder + "/Sorvane/";
+    CreateFolderIfMissing(w.PageFolder + "/Sorvane");
+    CreateFolderIfMissing(programFolder + "/images");
+    ReadConfigFile();
+    w.PreviewPagePath = platform_.tempNames->TempFileName(w.PageFolder, "WP", 1) + ".html";
+    state_.Controls.ApplyEnabled = false;
+    state_.Controls.Busy = false;
+    dialogs_.SetBusy(false);
+}
+
+void MainForm::TabStrip1_Click(int tabIndex) { state_.Controls.TabIndex = tabIndex == 1 ? 1 : 2; }
+
+void MainForm::Form_QueryUnload() {
+    // Closing carries on past every failure.
+    try {
+        SaveRegistrySettings();
+    } catch (const std::exception&) {
+    }
+    std::error_code ec;
+    if (!state_.Window.PreviewPagePath.empty()) fs::remove(state_.Window.PreviewPagePath, ec);
+    try {
+        dialogs_.UnloadSecondaryWindows();
+    } catch (const std::exception&) {
+    }
+    closed_ = true;
+}
+
+void MainForm::cmdOk_Click() {
+    if (state_.Settings.Changed) cmdApply_Click();
+    Form_QueryUnload();
+}
+
+void MainForm::cmdCancel_Click() { Form_QueryUnload(); }
+
+}  // namespace sorvane

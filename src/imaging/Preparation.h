@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "settings/FormState.h"
+
+namespace sorvane {
+
+// Where a fitted picture lies on a TargetSize canvas. Going in, Right and
+// Bottom hold the picture's width and height.
+struct PicturePlacement {
+    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+// TargetSize := the work area less a 10-pixel margin on each side, bounded by
+// LargestSize side by side.
+void ComputeTargetSize(FormState& form, Screen& screen);
+
+// Fits a picture into `target` (never enlarging), centred vertically and
+// placed horizontally by the alignment option index (0 left, 1 centre, else right).
+void FitPicture(PicturePlacement& placement, PixelSize target, int alignIndex);
+
+// Raises LargestSize to the picture's size, read from its header only.
+void MeasurePicture(FormState& form, const std::string& path);
+
+// Prepares one TargetSize copy of every listed picture in PreparedFolder.
+// False when the run stopped at the start (the error message was shown).
+bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs);
+
+}  // namespace sorvane
