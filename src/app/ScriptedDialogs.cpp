@@ -2,9 +2,10 @@
 
 namespace sorvane {
 
-MsgResult ScriptedDialogs::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon,
+MsgResult ScriptedDialogs::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                                       const std::string& title) {
-    Log.push_back("message: " + title + ": " + text);
+    // Errors are told apart so a scripted run can fail on them.
+    Log.push_back((icon == MsgIcon::Critical ? "error: " : "message: ") + title + ": " + text);
     if (OnMessage) OnMessage(title, text);
     if (!MessageAnswers.empty()) {
         const MsgResult r = MessageAnswers.front();

@@ -1,0 +1,139 @@
+#include "CliRunner.h"
+
+#include <charconv>
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+
+#include "StateJson.h"
+#include "app/MainForm.h"
+#include "app/ScriptedDialogs.h"
+#include "settings/TransitionNames.h"
+
+namespace fs = std::filesystem;
+
+namespace sorvane::cli {
+
+namespace {
+
+struct ActionFailed : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+long long ParseNumber(const std::string& text, int base, const std::string& what) {
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, base);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        throw ActionFailed(what + ": \"" + text + "\" is not a number");
+    return v;
+}
+
+uint32_t ParseColor(const std::string& text) {
+    const bool hex = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0;
+    const long long v = hex ? ParseNumber(text.substr(2), 16, "--color") : ParseNumber(text, 10, "--color");
+    if (v < INT32_MIN || v > UINT32_MAX) throw ActionFailed("--color: " + text + " is not a 32-bit colour");
+    return static_cast<uint32_t>(v);
+}
+
+OpenFileResult ChosenFiles(const std::vector<std::string>& files) {
+    if (files.size() == 1) {
+        const fs::path p = fs::absolute(files[0]);
+        return {p.string(), p.filename().string()};
+    }
+    const fs::path folder = fs::absolute(files[0]).parent_path();
+    std::string result = folder.string();
+    for (const auto& f : files) {
+        const fs::path p = fs::absolute(f);
+        if (p.parent_path() != folder)
+            throw ActionFailed("--add: files chosen together must lie in one folder");
+        result += '\0';
+        result += p.filename().string();
+    }
+    return {result, {}};
+}
+
+void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out) {
+    auto& st = form.State();
+    if (a.Name == "add") {
+        dialogs.OpenFileAnswers.push_back(ChosenFiles(a.Args));
+        form.cmdAdd_Click();
+    } else if (a.Name == "add-folder") {
+        dialogs.FolderAnswers.push_back({true, fs::absolute(a.Args[0]).lexically_normal().string()});
+        form.cmdAddFolder_Click();
+    } else if (a.Name == "select") {
+        std::vector<int> indices;
+        const std::string& text = a.Args[0];
+        for (size_t pos = 0; pos <= text.size();) {
+            const size_t comma = std::min(text.find(',', pos), text.size());
+            const long long i = ParseNumber(text.substr(pos, comma - pos), 10, "--select");
+            if (i < 0 || i >= static_cast<long long>(st.Settings.Pictures.size()))
+                throw ActionFailed("--select: there is no entry " + std::to_string(i));
+            indices.push_back(static_cast<int>(i));
+            pos = comma + 1;
+        }
+        form.SelectEntries(indices, indices.front());
+    } else if (a.Name == "transition") {
+        int index = TransitionIndexOf(a.Args[0]);
+        if (index < 0) {
+            const long long n = ParseNumber(a.Args[0], 10, "--transition");
+            if (n < 0 || n >= TransitionCount)
+                throw ActionFailed("--transition: no transition " + a.Args[0]);
+            index = static_cast<int>(n);
+        }
+        form.SelectTransition(index);
+    } else if (a.Name == "remove") {
+        form.cmdRemove_Click();
+    } else if (a.Name == "move-up") {
+        form.cmdMoveUp_Click();
+    } else if (a.Name == "move-down") {
+        form.cmdMoveDown_Click();
+    } else if (a.Name == "color") {
+        form.SetBackgroundColor(ParseColor(a.Args[0]));
+        form.clrBackground_Change();  // a user's pick
+    } else if (a.Name == "duration") {
+        form.SetDurationText(a.Args[0]);
+    } else if (a.Name == "align") {
+        form.optAlign_Click(a.Args[0] == "left" ? 0 : a.Args[0] == "center" ? 1 : 2);
+    } else if (a.Name == "apply") {
+        form.cmdApply_Click();
+    } else if (a.Name == "ok") {
+        form.cmdOk_Click();
+    } else if (a.Name == "preview") {
+        form.cmdPrevew_Click();
+    } else if (a.Name == "set-wallpaper") {
+        form.cmdSetWallpaper_Click();
+    } else if (a.Name == "show") {
+        out << StateJson(st) << std::endl;
+    }
+}
+
+}  // namespace
+
+int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
+               std::ostream& err) {
+    bool failedByMessage = false;
+    dialogs.DefaultOverwriteAnswer = args.Answer;
+    dialogs.OnMessage = [&](const std::string& title, const std::string& text) {
+        err << title << ": " << text << std::endl;
+    };
+    for (const auto& action : args.Actions) {
+        if (form.Closed()) {
+            err << "--" << action.Name << ": the window is already closed" << std::endl;
+            return 1;
+        }
+        const size_t messagesBefore = dialogs.Log.size();
+        try {
+            Run(action, form, dialogs, out);
+        } catch (const std::exception& e) {
+            err << "--" << action.Name << ": " << e.what() << std::endl;
+            return 1;
+        }
+        // An error the window reported to the user (a critical message) fails the action.
+        for (size_t i = messagesBefore; i < dialogs.Log.size(); ++i)
+            if (dialogs.Log[i].rfind("error: ", 0) == 0) failedByMessage = true;
+        if (failedByMessage) return 1;
+    }
+    return 0;
+}
+
+}  // namespace sorvane::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "CliArguments.h"
+
+namespace sorvane {
+class MainForm;
+class ScriptedDialogs;
+}  // namespace sorvane
+
+namespace sorvane::cli {
+
+// Runs the actions on a loaded form, in order, as a user's clicks. Messages go
+// to `err`, --show lines to `out`. Returns 0 when every action ran, 1 when one
+// failed (the rest are not run).
+int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
+               std::ostream& err);
+
+}  // namespace sorvane::cli

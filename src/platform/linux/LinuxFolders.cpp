@@ -1,0 +1,54 @@
+#include "LinuxFolders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace sorvane {
+
+namespace {
+
+std::string ExecutableFolder() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.parent_path().string();
+}
+
+std::string WithoutTrailingSlash(QString path) {
+    while (path.size() > 1 && path.endsWith('/')) path.chop(1);
+    return path.toStdString();
+}
+
+}  // namespace
+
+std::string LinuxFolders::PicturesFolder() {
+    return WithoutTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+}
+
+std::string LinuxFolders::ProgramFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) return {};
+    return WithoutTrailingSlash(data + "/desktop-sorvane");
+}
+
+std::string LinuxFolders::TemplatePath() {
+    // The user's own template wins; then the installed one beside the program,
+    // the configured install folder, and the source tree for uninstalled builds.
+    const std::string exeDir = ExecutableFolder();
+    const std::string candidates[] = {
+        ProgramFolder() + "/template.html",
+        exeDir + "/../share/desktop-sorvane/template.html",
+        std::string(SORVANE_DATA_INSTALL_DIR) + "/template.html",
+        std::string(SORVANE_SOURCE_RESOURCES) + "/template.html",
+    };
+    std::error_code ec;
+    for (const auto& c : candidates)
+        if (fs::is_regular_file(c, ec)) return fs::weakly_canonical(c, ec).string();
+    return std::string(SORVANE_DATA_INSTALL_DIR) + "/template.html";
+}
+
+}  // namespace sorvane

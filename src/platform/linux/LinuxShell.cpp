@@ -1,0 +1,70 @@
+#include "LinuxShell.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace sorvane {
+
+namespace {
+
+bool OpenUrl(const QUrl& url) {
+    // Without a GUI application Qt can't reach the desktop's services; xdg-open can.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+        return QDesktopServices::openUrl(url);
+    return QProcess::startDetached("xdg-open", {url.toString(QUrl::FullyEncoded)});
+}
+
+std::string ExecutableFolder() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.parent_path().string();
+}
+
+}  // namespace
+
+bool LinuxShell::Open(const std::string& target) {
+    if (!openExternal_) return false;
+    return OpenUrl(QUrl(QString::fromStdString(target)));
+}
+
+bool LinuxShell::OpenInBrowser(const std::string& pagePath) {
+    if (!openExternal_) return false;
+    return OpenUrl(QUrl::fromLocalFile(QString::fromStdString(pagePath)));
+}
+
+std::string LinuxShell::BrowserFolder() {
+    for (const char* name : {"x-www-browser", "sensible-browser", "firefox", "firefox-esr",
+                             "chromium", "google-chrome", "epiphany-browser", "konqueror"}) {
+        const QString path = QStandardPaths::findExecutable(name);
+        if (!path.isEmpty()) return QFileInfo(path).absolutePath().toStdString();
+    }
+    return {};
+}
+
+bool LinuxShell::TransitionsAvailable() {
+    // Our page's transitions run in any current engine, the host's included.
+    return !BrowserFolder().empty() || !HostProgram().empty();
+}
+
+std::string LinuxShell::HostProgram() {
+    const std::string beside = ExecutableFolder() + "/desktop-sorvane-host";
+    std::error_code ec;
+    if (fs::is_regular_file(beside, ec)) return beside;
+    return QStandardPaths::findExecutable("desktop-sorvane-host").toStdString();
+}
+
+bool LinuxShell::OpenDisplaySettings() {
+    // Turning the web desktop on means starting our desktop host.
+    const std::string host = HostProgram();
+    if (!openExternal_ || host.empty()) return false;
+    return QProcess::startDetached(QString::fromStdString(host), {});
+}
+
+}  // namespace sorvane

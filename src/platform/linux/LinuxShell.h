@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace sorvane {
+
+// Opening URLs, mail addresses and pages with the user's default programs.
+class LinuxShell : public Shell {
+public:
+    explicit LinuxShell(bool openExternal) : openExternal_(openExternal) {}
+    bool Open(const std::string& target) override;
+    bool OpenInBrowser(const std::string& pagePath) override;
+    std::string BrowserFolder() override;
+    bool TransitionsAvailable() override;
+    bool OpenDisplaySettings() override;
+
+    // The desktop host program beside ours, or on PATH; "" when not installed.
+    static std::string HostProgram();
+
+private:
+    bool openExternal_;
+};
+
+}  // namespace sorvane
