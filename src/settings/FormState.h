@@ -43,6 +43,11 @@ struct ControlState {
     bool MoveDownEnabled = false;
     bool SetWallpaperEnabled = true;
     bool Busy = false;           // hourglass pointer
+    // The preview box (Picture1): its inner size, set by the window, and what
+    // the list's click handler asked it to draw. An empty path draws nothing.
+    PixelSize PreviewBox{200, 150};
+    std::string PreviewPicturePath;
+    int32_t PreviewLeft = 0, PreviewTop = 0, PreviewWidth = 0, PreviewHeight = 0;
 };
 
 // The whole state of the main window. MainForm owns one; the subsystems act on
