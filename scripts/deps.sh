@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a job needs; already-installed ones are skipped.
+#   scripts/deps.sh run|test|bench
+set -euo pipefail
+
+build_pkgs=(cmake g++ ninja-build pkg-config ccache
+            qt6-base-dev qt6-base-dev-tools qt6-webengine-dev
+            libsqlite3-dev libturbojpeg0-dev libpng-dev libpixman-1-dev
+            libgtest-dev libgmock-dev)
+run_pkgs=(xdg-utils)
+test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
+           desktop-file-utils appstream sqlite3)
+bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
+
+want=("${build_pkgs[@]}")
+case "${1:-run}" in
+  run) want+=("${run_pkgs[@]}") ;;
+  test) want+=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
+  bench) want+=("${run_pkgs[@]}" "${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
+  *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
+esac
+# Node.js for the page's browser tests, unless a newer one is already there.
+if [ "${1:-run}" != run ] && ! command -v npm >/dev/null; then want+=(nodejs npm); fi
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
