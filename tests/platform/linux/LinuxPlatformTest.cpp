@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+#include "common/TempHome.h"
+#include "platform/linux/LinuxFolders.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxScreen.h"
+#include "platform/linux/LinuxTempNames.h"
+
+using namespace sorvane;
+
+namespace {
+
+TEST(LinuxTempNames, SameNameEveryTimeAndNothingCreated) {
+    test::TempHome home;
+    LinuxTempNames names;
+    const std::string folder = (home / "Pictures").string();
+    EXPECT_EQ(names.TempFileName(folder, "WP", 1), folder + "/WP1.TMP");
+    EXPECT_EQ(names.TempFileName(folder, "WP", 1), names.TempFileName(folder, "WP", 1));
+    EXPECT_EQ(names.TempFileName(folder, "WPXY", 0x2A), folder + "/WPX2A.TMP");
+    EXPECT_FALSE(std::filesystem::exists(folder + "/WP1.TMP"));
+}
+
+TEST(LinuxFolders, DataFolderAndTheUsersTemplateFirst) {
+    test::TempHome home;
+    LinuxFolders folders;
+    EXPECT_EQ(folders.ProgramFolder(), (home / "data/desktop-sorvane").string());
+    // Without a copy of the user's, the template comes from the installed or
+    // source resources: never the user's folder.
+    EXPECT_EQ(folders.TemplatePath().find(folders.ProgramFolder()), std::string::npos);
+    test::WriteFile(home / "data/desktop-sorvane/template.html", "mine");
+    EXPECT_EQ(folders.TemplatePath(), (home / "data/desktop-sorvane/template.html").string());
+}
+
+TEST(LinuxScreen, FixedOrPrimaryScreenOrDefault) {
+    EXPECT_EQ(LinuxScreen(Rect{0, 0, 1024, 738}).WorkArea().Bottom, 738);
+    const Rect none = LinuxScreen().WorkArea();  // no application: no screen to ask
+    EXPECT_EQ(none.Right, 1920);
+    EXPECT_EQ(none.Bottom, 1080);
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);  // offscreen in tests
+    const Rect r = LinuxScreen().WorkArea();
+    EXPECT_GT(r.Right - r.Left, 0);
+    EXPECT_GT(r.Bottom - r.Top, 0);
+}
+
+TEST(LinuxPlatform, EveryServiceIsThere) {
+    test::TempHome home;
+    const Platform p = MakeLinuxPlatform({Rect{0, 0, 800, 600}, false});
+    EXPECT_TRUE(p.folders && p.screen && p.tempNames && p.colors && p.shell);
+    EXPECT_EQ(p.screen->WorkArea().Right, 800);
+    EXPECT_FALSE(p.shell->Open("https://www.example.org/")) << "nothing opens in scripted runs";
+    EXPECT_EQ(p.colors->Translate(0x00ABCDEF), 0x00ABCDEFu);
+}
+
+}  // namespace
