@@ -5,6 +5,7 @@
 #include "LinuxScreen.h"
 #include "LinuxShell.h"
 #include "LinuxTempNames.h"
+#include "registry/SqliteRegistryBackend.h"
 
 namespace sorvane {
 
@@ -15,6 +16,7 @@ Platform MakeLinuxPlatform(const LinuxPlatformOptions& options) {
     p.tempNames = std::make_shared<LinuxTempNames>();
     p.colors = std::make_shared<LinuxColors>();
     p.shell = std::make_shared<LinuxShell>(options.OpenExternal);
+    p.registry = OpenDefaultRegistryStore();
     return p;
 }
 
