@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/TempHome.h"
+#include "pictures/PictureListEdits.h"
+
+namespace fs = std::filesystem;
+using namespace sorvane;
+
+namespace {
+
+// "ABCD" with the selected letters in `selected`.
+std::vector<PictureEntry> List(const std::string& names, const std::string& selected) {
+    std::vector<PictureEntry> list;
+    for (size_t i = 0; i < names.size(); ++i)
+        list.push_back({std::string(1, names[i]), static_cast<int32_t>(i),
+                        selected.find(names[i]) != std::string::npos});
+    return list;
+}
+
+// The list as "B*A C": names in order, selected ones starred.
+std::string Show(const std::vector<PictureEntry>& list) {
+    std::string s;
+    for (const auto& e : list) s += e.FileName + (e.Selected ? "*" : "");
+    return s;
+}
+
+std::string Up(const std::string& names, const std::string& selected, int* listIndex = nullptr) {
+    auto list = List(names, selected);
+    int index = listIndex ? *listIndex : -1;
+    MoveSelectedUp(list, index);
+    if (listIndex) *listIndex = index;
+    return Show(list);
+}
+
+std::string Down(const std::string& names, const std::string& selected) {
+    auto list = List(names, selected);
+    int index = -1;
+    MoveSelectedDown(list, index);
+    return Show(list);
+}
+
+}  // namespace
+
+TEST(MoveSelected, BlocksMoveAsBlocks) {
+    EXPECT_EQ(Up("ABC", "B"), "B*AC");
+    EXPECT_EQ(Up("ABCD", "BC"), "B*C*AD");
+    EXPECT_EQ(Up("ABC", "AB"), "B*A*C");
+    EXPECT_EQ(Up("ABCD", "AC"), "A*C*BD");
+    EXPECT_EQ(Up("ABC", "A"), "A*BC");
+    EXPECT_EQ(Down("ABC", "BC"), "AC*B*");
+    EXPECT_EQ(Down("ABCD", "BC"), "ADB*C*");
+    EXPECT_EQ(Down("ABC", "C"), "ABC*");
+    EXPECT_EQ(Down("ABCD", "BD"), "ACB*D*");
+    EXPECT_EQ(Up("", ""), "");
+    EXPECT_EQ(Down("A", "A"), "A*");
+}
+
+TEST(MoveSelected, TransitionsTravelWithTheirEntries) {
+    auto list = List("ABC", "B");
+    int index = 1;
+    MoveSelectedUp(list, index);
+    EXPECT_EQ(list[0].FileName, "B");
+    EXPECT_EQ(list[0].TransitionIndex, 1);
+    EXPECT_EQ(list[1].TransitionIndex, 0);
+}
+
+TEST(MoveSelected, CurrentEntryFollowsItsPicture) {
+    int index = 2;  // C, selected, moves up
+    EXPECT_EQ(Up("ABCD", "BC", &index), "B*C*AD");
+    EXPECT_EQ(index, 1);
+    index = 0;  // A, not selected, is pushed down past the block
+    EXPECT_EQ(Up("ABCD", "BC", &index), "B*C*AD");
+    EXPECT_EQ(index, 2);
+}
+
+// A straightforward remove-and-insert version of the moves to compare with.
+void ReferenceUp(std::vector<PictureEntry>& list) {
+    std::vector<int> moved;
+    for (int i = 1; i < static_cast<int>(list.size()); ++i) {
+        if (!list[i].Selected) continue;
+        PictureEntry e = list[i];
+        list.erase(list.begin() + i);
+        e.Selected = false;
+        list.insert(list.begin() + i - 1, e);
+        moved.push_back(i - 1);
+    }
+    for (int m : moved) list[m].Selected = true;
+}
+
+TEST(MoveSelected, AnySelectionMatchesEntryByEntryMoving) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 50; ++round) {
+        std::vector<PictureEntry> list;
+        for (int i = 0; i < 300; ++i)
+            list.push_back({"p" + std::to_string(i), i % 55, random() % 3 == 0});
+        auto expected = list;
+        ReferenceUp(expected);
+        int index = -1;
+        MoveSelectedUp(list, index);
+        ASSERT_EQ(list, expected);
+    }
+}
+
+TEST(MoveSelected, FullListWithEverySecondEntrySelected) {
+    std::vector<PictureEntry> list;
+    for (int i = 0; i < 32767; ++i) list.push_back({std::to_string(i), 0, i % 2 == 1});
+    int index = 32765;
+    MoveSelectedUp(list, index);
+    EXPECT_EQ(list[0].FileName, "1");
+    EXPECT_EQ(list[1].FileName, "0");
+    EXPECT_EQ(list[32764].FileName, "32765");
+    EXPECT_EQ(list[32765].FileName, "32764");
+    EXPECT_EQ(list[32766].FileName, "32766");  // unselected last entry stays
+    EXPECT_EQ(index, 32764);
+    MoveSelectedDown(list, index);
+    EXPECT_EQ(list[0].FileName, "0");
+    EXPECT_EQ(list[32766].FileName, "32766");
+    EXPECT_EQ(index, 32765);
+}
+
+struct RemoveFixture : ::testing::Test {
+    test::TempHome home;
+    FormState form;
+    RemoveFixture() {
+        fs::create_directories(home / "images");
+        fs::create_directories(home / "Pictures/Sorvane");
+        form.Window.PictureStore = (home / "images").string() + "/";
+        form.Window.PreparedFolder = (home / "Pictures/Sorvane").string() + "/";
+    }
+    void Store(const std::string& name, bool prepared = true) {
+        test::WriteFile(home / "images" / name, "stored");
+        if (prepared) test::WriteFile(home / "Pictures/Sorvane" / name, "prepared");
+    }
+    bool Stored(const std::string& name) { return fs::exists(home / "images" / name); }
+    bool Prepared(const std::string& name) { return fs::exists(home / "Pictures/Sorvane" / name); }
+};
+
+TEST_F(RemoveFixture, DeletesBothCopiesOfSelectedEntriesOnly) {
+    Store("a.jpg");
+    Store("b.jpg", false);  // never prepared: the stored file still goes
+    Store("c.jpg");
+    form.Settings.Pictures = {{"a.jpg", 1, false}, {"b.jpg", 2, true}, {"c.jpg", 3, true}};
+    form.Controls.ListIndex = 2;
+    RemoveSelectedPictures(form);
+    ASSERT_EQ(form.Settings.Pictures.size(), 1u);
+    EXPECT_EQ(form.Settings.Pictures[0].FileName, "a.jpg");
+    EXPECT_EQ(form.Controls.ListIndex, -1);
+    EXPECT_TRUE(Stored("a.jpg") && Prepared("a.jpg"));
+    EXPECT_FALSE(Stored("b.jpg") || Stored("c.jpg") || Prepared("c.jpg"));
+}
+
+TEST_F(RemoveFixture, KeepsFilesAnotherEntryStillNames) {
+    Store("x.jpg");
+    Store("y.jpg");
+    form.Settings.Pictures = {{"x.jpg", 1, true}, {"y.jpg", 2, true}, {"x.jpg", 3, false},
+                              {"y.jpg", 4, true}};
+    form.Controls.ListIndex = 2;
+    RemoveSelectedPictures(form);
+    ASSERT_EQ(form.Settings.Pictures.size(), 1u);
+    EXPECT_EQ(form.Settings.Pictures[0].TransitionIndex, 3);
+    EXPECT_EQ(form.Controls.ListIndex, 0);
+    EXPECT_TRUE(Stored("x.jpg") && Prepared("x.jpg"));
+    EXPECT_FALSE(Stored("y.jpg") || Prepared("y.jpg"));  // both entries for y went
+}
+
+TEST_F(RemoveFixture, CarriesOnPastFilesThatCannotGoAndNeverLeavesItsFolders) {
+    Store("last.jpg");
+    fs::create_directories(home / "images/dir.jpg/inner");  // not a file: left alone
+    test::WriteFile(home / "outside.jpg", "keep");
+    form.Settings.Pictures = {{"", 54, true},         {"../outside.jpg", 54, true},
+                              {"dir.jpg", 54, true},  {"missing.jpg", 54, true},
+                              {"last.jpg", 54, true}, {"..", 54, true}};
+    RemoveSelectedPictures(form);
+    EXPECT_TRUE(form.Settings.Pictures.empty());
+    EXPECT_FALSE(Stored("last.jpg"));
+    EXPECT_TRUE(fs::exists(home / "outside.jpg"));
+    EXPECT_TRUE(fs::exists(home / "images/dir.jpg/inner"));
+    EXPECT_TRUE(fs::is_directory(home / "images"));
+    EXPECT_TRUE(fs::is_directory(home / "Pictures/Sorvane"));
+}
+
+TEST_F(RemoveFixture, NothingSelectedRemovesNothing) {
+    Store("a.jpg");
+    form.Settings.Pictures = {{"a.jpg", 1, false}};
+    form.Controls.ListIndex = 0;
+    RemoveSelectedPictures(form);
+    EXPECT_EQ(form.Settings.Pictures.size(), 1u);
+    EXPECT_EQ(form.Controls.ListIndex, 0);
+    EXPECT_TRUE(Stored("a.jpg"));
+}
+
+TEST_F(RemoveFixture, FullListWithScatteredSelection) {
+    auto& list = form.Settings.Pictures;
+    for (int i = 0; i < 32767; ++i) list.push_back({"n" + std::to_string(i), 0, i % 3 != 0});
+    form.Controls.ListIndex = 30000;
+    RemoveSelectedPictures(form);
+    ASSERT_EQ(list.size(), 10923u);
+    EXPECT_EQ(list[1].FileName, "n3");
+    EXPECT_EQ(list.back().FileName, "n32766");
+    EXPECT_EQ(form.Controls.ListIndex, 10000);
+}
+
+TEST(ListButtons, FollowTheCurrentPosition) {
+    ControlState c;
+    SetListButtons(c, 0, 3);
+    EXPECT_TRUE(c.RemoveEnabled && !c.MoveUpEnabled && c.MoveDownEnabled);
+    SetListButtons(c, 2, 3);
+    EXPECT_TRUE(c.RemoveEnabled && c.MoveUpEnabled && !c.MoveDownEnabled);
+    SetListButtons(c, 1, 3);
+    EXPECT_TRUE(c.MoveUpEnabled && c.MoveDownEnabled);
+    SetListButtons(c, 0, 1);
+    EXPECT_TRUE(c.RemoveEnabled && !c.MoveUpEnabled && !c.MoveDownEnabled);
+}
