@@ -8,7 +8,8 @@ namespace {
 
 // Products in 32 bits, the quotient in double, halves to the even neighbour.
 int32_t ScaledSide(int32_t a, int32_t b, int32_t c) {
-    const int32_t product = static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
+    const int32_t product =
+        static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
     return static_cast<int32_t>(std::nearbyint(static_cast<double>(product) / c));
 }
 

@@ -1,0 +1,118 @@
+#include "PictureDecoder.h"
+
+#include <png.h>
+#include <turbojpeg.h>
+
+#include <QBuffer>
+#include <memory>
+
+#include "QtPicture.h"
+#include "platform/Error.h"
+
+namespace sorvane {
+
+namespace {
+
+struct TjDeleter {
+    void operator()(void* h) const { tjDestroy(h); }
+};
+using TjHandle = std::unique_ptr<void, TjDeleter>;
+
+std::optional<RgbImage> DecodeJpeg(std::string_view bytes, PixelSize atLeast) {
+    TjHandle tj(tjInitDecompress());
+    if (!tj) return std::nullopt;
+    auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto size = static_cast<unsigned long>(bytes.size());
+    int width = 0, height = 0, subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(tj.get(), data, size, &width, &height, &subsamp, &colorspace) != 0)
+        return std::nullopt;
+    if (!FitsRgbBuffer(width, height) || colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
+        return std::nullopt;
+
+    // DCT scaling drops detail for free; keeping twice the final size leaves
+    // the resampler enough to avoid aliasing.
+    tjscalingfactor scale{1, 1};
+    for (const int denom : {8, 4, 2}) {
+        const tjscalingfactor f{1, denom};
+        if (static_cast<int64_t>(TJSCALED(width, f)) >= 2 * static_cast<int64_t>(atLeast.Width) &&
+            static_cast<int64_t>(TJSCALED(height, f)) >= 2 * static_cast<int64_t>(atLeast.Height)) {
+            scale = f;
+            break;
+        }
+    }
+    RgbImage out(TJSCALED(width, scale), TJSCALED(height, scale));
+    // Limit scans so a hostile progressive file can't keep us busy for ages.
+    if (tjDecompress2(tj.get(), data, size, out.Data(), out.Width(), 0, out.Height(), TJPF_RGB,
+                      TJFLAG_LIMITSCANS) != 0 &&
+        tjGetErrorCode(tj.get()) != TJERR_WARNING)
+        return std::nullopt;
+    // A warning (a truncated or slightly damaged file) still gives a picture,
+    // as every viewer shows it.
+    return out;
+}
+
+struct PngImage {
+    png_image image{};
+    PngImage() { image.version = PNG_IMAGE_VERSION; }
+    ~PngImage() { png_image_free(&image); }
+};
+
+std::optional<RgbImage> DecodePng(std::string_view bytes, uint32_t background) {
+    PngImage png;
+    if (!png_image_begin_read_from_memory(&png.image, bytes.data(), bytes.size()))
+        return std::nullopt;
+    if (!FitsRgbBuffer(png.image.width, png.image.height)) return std::nullopt;
+    RgbImage out(static_cast<int32_t>(png.image.width), static_cast<int32_t>(png.image.height));
+    if (!(png.image.format & PNG_FORMAT_FLAG_ALPHA)) {
+        png.image.format = PNG_FORMAT_RGB;
+        if (!png_image_finish_read(&png.image, nullptr, out.Data(),
+                                   static_cast<png_int_32>(out.Stride()), nullptr))
+            return std::nullopt;
+        return out;
+    }
+    // Transparency (an alpha channel or a tRNS colour) is laid over the background in
+    // the picture's own encoding, as a page draws it; libpng's own composition works
+    // in linear light and would not match the browser.
+    png.image.format = PNG_FORMAT_RGBA;
+    const size_t pixels = static_cast<size_t>(out.Width()) * static_cast<size_t>(out.Height());
+    auto rgba = std::make_unique_for_overwrite<uint8_t[]>(pixels * 4);
+    if (!png_image_finish_read(&png.image, nullptr, rgba.get(), 0, nullptr)) return std::nullopt;
+    ComposeOver(rgba.get(), pixels, background, out.Data());
+    return out;
+}
+
+std::optional<RgbImage> DecodeWithQt(std::string_view bytes, PictureFormat key,
+                                     uint32_t background) {
+    QByteArray raw = RawBytes(bytes);
+    QBuffer buffer(&raw);
+    if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
+    QImageReader reader(&buffer, QtFormatName(key));
+    ConfigureReader(reader);
+    const QSize size = reader.size();
+    // Vet the claimed size before Qt allocates anything.
+    if (size.isValid() && !FitsRgbBuffer(size.width(), std::abs(size.height())))
+        return std::nullopt;
+    const QImage image = reader.read();
+    if (image.isNull() || !FitsRgbBuffer(image.width(), image.height())) return std::nullopt;
+    return FromQImage(image, background);
+}
+
+}  // namespace
+
+std::optional<RgbImage> DecodePicture(std::string_view bytes, PictureFormat key, PixelSize atLeast,
+                                      uint32_t background) {
+    if (key == PictureFormat::Other || bytes.empty()) return std::nullopt;
+    try {
+        std::optional<RgbImage> image;
+        if (key == PictureFormat::Jpeg) image = DecodeJpeg(bytes, atLeast);
+        if (key == PictureFormat::Png) image = DecodePng(bytes, background);
+        if (!image) image = DecodeWithQt(bytes, key, background);
+        return image;
+    } catch (const Error&) {
+        return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace sorvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "PictureFormat.h"
+#include "RgbImage.h"
+#include "settings/FormState.h"
+
+namespace sorvane {
+
+// Decodes a picture to 24-bit RGB in its stored orientation. JPEG goes
+// through TurboJPEG and PNG through libpng; whatever they refuse (CMYK JPEG, a
+// file whose content is another format than its name says) is tried with Qt's
+// reader. Transparency is laid over `background` (COLORREF).
+//
+// `atLeast` lets the JPEG decoder skip work: it decodes at the smallest DCT
+// scale (1/8, 1/4, 1/2) that keeps at least twice that size, else at full
+// size; other formats always come at full size. Pass the full size to get it.
+//
+// No value when nothing could read the picture or its size is refused.
+std::optional<RgbImage> DecodePicture(std::string_view bytes, PictureFormat key, PixelSize atLeast,
+                                      uint32_t background);
+
+}  // namespace sorvane

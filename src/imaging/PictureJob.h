@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "RgbImage.h"
+#include "settings/FormState.h"
+
+namespace sorvane {
+
+// What every picture of one preparation run shares; read-only while it runs.
+struct PictureJob {
+    std::string PictureStore;    // ends with a separator
+    std::string PreparedFolder;  // ends with a separator
+    PixelSize Target;
+    int AlignIndex = 1;
+    uint32_t BackgroundColor = 0;          // COLORREF, for transparency
+    const RgbImage* Background = nullptr;  // Target-sized, already filled
+};
+
+enum class PictureOutcome {
+    Prepared,    // the prepared copy was written
+    Skipped,     // missing, unreadable, or not a picture: nothing written
+    NotWritten,  // decoded, but the overlay or the prepared copy failed
+};
+
+struct PictureResult {
+    PictureOutcome Outcome = PictureOutcome::Skipped;
+    bool Reduced = false;          // the picture was larger than the target and was resampled
+    bool StoredRewritten = false;  // the reduced picture replaced the stored copy
+};
+
+// Prepares one picture: decode, fit, reduce (rewriting the stored copy), lay
+// it on the background and write the prepared copy. Never throws.
+PictureResult PreparePicture(const PictureJob& job, const std::string& fileName);
+
+// Prepares every named picture, `workers` at a time (1: one after another on
+// this thread). Results come in list order and are the same for any number
+// of workers. `finished` is called on this thread, with the number of
+// pictures done so far, whenever that number grows, and now and then (same
+// number) while it waits, so a window can keep painting.
+std::vector<PictureResult> PreparePictureList(const PictureJob& job,
+                                              const std::vector<std::string>& fileNames,
+                                              unsigned workers,
+                                              const std::function<void(int finished)>& finished);
+
+}  // namespace sorvane

@@ -1,0 +1,85 @@
+#include "Preparation.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "PictureFormat.h"
+#include "PictureHeader.h"
+#include "PictureJob.h"
+#include "platform/Error.h"
+
+namespace sorvane {
+
+namespace {
+
+constexpr const char* kPrepareErrorText =
+    "There was an error preparing the images. If this error continues please notify the author.";
+
+void ShowPrepareError(Dialogs& dialogs) {
+    dialogs.MessageBox(kPrepareErrorText, MsgButtons::Ok, MsgIcon::Critical, "Internal Error");
+}
+
+}  // namespace
+
+void MeasurePicture(FormState& form, const std::string& path) {
+    const std::optional<PictureHeader> header = ReadPictureHeader(path, FormatKeyOf(path));
+    if (!header) return;
+    // Measured as shown: a phone's portrait photo counts as tall.
+    const PixelSize size = header->Upright();
+    PixelSize& largest = form.Window.LargestSize;
+    largest.Width = std::max(largest.Width, size.Width);
+    largest.Height = std::max(largest.Height, size.Height);
+}
+
+bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs) {
+    Progress& progress = dialogs.ProgressWindow();
+    progress.SetLabel("Creating Images...");
+    progress.Repaint();
+    PixelSize& target = form.Window.TargetSize;
+    if (target.Width == 0 || target.Height == 0) ComputeTargetSize(form, screen);
+
+    const uint32_t color = colors.Translate(form.Settings.BackgroundColor).value_or(0);
+    // Built once; each picture's canvas is a copy. A target with no pixels (nothing measured,
+    // nothing stored) or too many ends here, before any picture is touched.
+    RgbImage background;
+    try {
+        background = RgbImage(target.Width, target.Height);
+    } catch (const std::exception&) {
+        ShowPrepareError(dialogs);
+        return false;
+    }
+    background.Fill(color);
+
+    const auto& pictures = form.Settings.Pictures;
+    const int count = static_cast<int>(pictures.size());
+    progress.SetMaximum(count - 1);
+    int shown = 0;
+    if (count > 0) progress.SetValue(0);
+
+    PictureJob job;
+    job.PictureStore = form.Window.PictureStore;
+    job.PreparedFolder = form.Window.PreparedFolder;
+    job.Target = target;
+    job.AlignIndex = form.Controls.AlignIndex;
+    job.BackgroundColor = color;
+    job.Background = &background;
+    std::vector<std::string> names;
+    names.reserve(pictures.size());
+    for (const PictureEntry& entry : pictures) names.push_back(entry.FileName);
+
+    // The bar counts pictures as they finish; it stops at its maximum.
+    PreparePictureList(job, names, std::max(1u, std::thread::hardware_concurrency()),
+                       [&](int finished) {
+                           const int value = std::min(finished, count - 1);
+                           if (value > shown) {
+                               shown = value;
+                               progress.SetValue(value);
+                           }
+                           progress.Repaint();
+                       });
+
+    progress.SetValue(0);
+    return true;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,155 @@
+#include "Resampler.h"
+
+#include <zimg.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/Error.h"
+
+namespace sorvane {
+
+namespace {
+
+struct GraphDeleter {
+    void operator()(zimg_filter_graph* g) const { zimg_filter_graph_free(g); }
+};
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+using AlignedBuffer = std::unique_ptr<uint8_t, FreeDeleter>;
+
+// The library's SIMD paths want 64-byte aligned rows and buffers.
+constexpr size_t kAlign = 64;
+size_t Aligned(size_t n) { return (n + kAlign - 1) / kAlign * kAlign; }
+
+AlignedBuffer AllocAligned(size_t bytes) {
+    void* p = std::aligned_alloc(kAlign, Aligned(bytes ? bytes : 1));
+    if (!p) throw Error("Out of memory while resampling a picture.");
+    return AlignedBuffer(static_cast<uint8_t*>(p));
+}
+
+[[noreturn]] void Fail() {
+    char message[256] = {};
+    zimg_get_last_error(message, sizeof message);
+    throw Error(std::string("Could not resample a picture: ") + message);
+}
+
+zimg_image_format RgbFormat(int32_t width, int32_t height) {
+    zimg_image_format f;
+    zimg_image_format_default(&f, ZIMG_API_VERSION);
+    f.width = static_cast<unsigned>(width);
+    f.height = static_cast<unsigned>(height);
+    f.pixel_type = ZIMG_PIXEL_BYTE;
+    f.color_family = ZIMG_COLOR_RGB;
+    f.matrix_coefficients = ZIMG_MATRIX_RGB;
+    f.pixel_range = ZIMG_RANGE_FULL;
+    f.depth = 8;
+    return f;
+}
+
+// Three plane rings of `lines` rows each, as the library reads and writes them.
+struct PlaneRing {
+    PlaneRing(size_t width, unsigned lines, unsigned imageHeight) {
+        mask = zimg_select_buffer_mask(lines);
+        rows = mask == ZIMG_BUFFER_MAX ? imageHeight : mask + 1;
+        stride = Aligned(width);
+        storage = AllocAligned(stride * rows * 3);
+    }
+    uint8_t* Row(int plane, unsigned i) const {
+        return storage.get() + stride * (rows * plane + (i & mask));
+    }
+    unsigned mask = 0, rows = 0;
+    size_t stride = 0;
+    AlignedBuffer storage;
+};
+
+struct Unpack {
+    const RgbImage* src;
+    const PlaneRing* ring;
+};
+struct Pack {
+    RgbImage* dst;
+    const PlaneRing* ring;
+};
+
+int UnpackRows(void* user, unsigned i, unsigned left, unsigned right) {
+    const auto* u = static_cast<const Unpack*>(user);
+    const uint8_t* in = u->src->Row(static_cast<int32_t>(i)) + 3 * static_cast<size_t>(left);
+    uint8_t* r = u->ring->Row(0, i);
+    uint8_t* g = u->ring->Row(1, i);
+    uint8_t* b = u->ring->Row(2, i);
+    for (unsigned x = left; x < right; ++x, in += 3) {
+        r[x] = in[0];
+        g[x] = in[1];
+        b[x] = in[2];
+    }
+    return 0;
+}
+
+int PackRows(void* user, unsigned i, unsigned left, unsigned right) {
+    const auto* p = static_cast<const Pack*>(user);
+    uint8_t* out = p->dst->Row(static_cast<int32_t>(i)) + 3 * static_cast<size_t>(left);
+    const uint8_t* r = p->ring->Row(0, i);
+    const uint8_t* g = p->ring->Row(1, i);
+    const uint8_t* b = p->ring->Row(2, i);
+    for (unsigned x = left; x < right; ++x, out += 3) {
+        out[0] = r[x];
+        out[1] = g[x];
+        out[2] = b[x];
+    }
+    return 0;
+}
+
+}  // namespace
+
+RgbImage Resample(const RgbImage& src, int32_t width, int32_t height) {
+    if (src.Empty()) throw Error("Nothing to resample.");
+    RgbImage dst(width, height);
+    const zimg_image_format from = RgbFormat(src.Width(), src.Height());
+    const zimg_image_format to = RgbFormat(width, height);
+    zimg_graph_builder_params params;
+    zimg_graph_builder_params_default(&params, ZIMG_API_VERSION);
+    params.resample_filter = ZIMG_RESIZE_LANCZOS;
+    params.filter_param_a = 3;
+    params.dither_type = ZIMG_DITHER_NONE;  // plain rounding: the same bytes on every run
+    params.cpu_type = ZIMG_CPU_AUTO;
+
+    std::unique_ptr<zimg_filter_graph, GraphDeleter> graph(
+        zimg_filter_graph_build(&from, &to, &params));
+    if (!graph) Fail();
+    size_t tmpSize = 0;
+    unsigned inLines = 0, outLines = 0;
+    if (zimg_filter_graph_get_tmp_size(graph.get(), &tmpSize) ||
+        zimg_filter_graph_get_input_buffering(graph.get(), &inLines) ||
+        zimg_filter_graph_get_output_buffering(graph.get(), &outLines))
+        Fail();
+
+    // Rings of a few rows instead of whole planes: the packed pictures are the
+    // only full-size buffers.
+    const PlaneRing in(static_cast<size_t>(src.Width()), inLines, from.height);
+    const PlaneRing out(static_cast<size_t>(width), outLines, to.height);
+    AlignedBuffer tmp = AllocAligned(tmpSize);
+
+    zimg_image_buffer_const srcBuf{};
+    srcBuf.version = ZIMG_API_VERSION;
+    zimg_image_buffer dstBuf{};
+    dstBuf.version = ZIMG_API_VERSION;
+    for (int p = 0; p < 3; ++p) {
+        srcBuf.plane[p].data = in.Row(p, 0);
+        srcBuf.plane[p].stride = static_cast<ptrdiff_t>(in.stride);
+        srcBuf.plane[p].mask = in.mask;
+        dstBuf.plane[p].data = out.Row(p, 0);
+        dstBuf.plane[p].stride = static_cast<ptrdiff_t>(out.stride);
+        dstBuf.plane[p].mask = out.mask;
+    }
+    Unpack unpack{&src, &in};
+    Pack pack{&dst, &out};
+    if (zimg_filter_graph_process(graph.get(), &srcBuf, &dstBuf, tmp.get(), UnpackRows, &unpack,
+                                  PackRows, &pack))
+        Fail();
+    return dst;
+}
+
+}  // namespace sorvane
