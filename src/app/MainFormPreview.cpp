@@ -1,8 +1,52 @@
-// Placeholder until the browser preview lands.
+// The browser preview: a throw-away page beside the installed one.
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
 #include "MainForm.h"
+#include "imaging/Preparation.h"
+#include "page/PageGenerator.h"
+
+namespace fs = std::filesystem;
 
 namespace sorvane {
 
-void MainForm::cmdPrevew_Click() {}
+// Every step carries on past a failure of the one before; only a failed
+// preparation (which told the user already) keeps the browser shut.
+void MainForm::cmdPrevew_Click() {
+    auto& window = state_.Window;
+    state_.Controls.Busy = true;
+    dialogs_.SetBusy(true);
+
+    const std::string& pagePath = window.PreviewPagePath;
+    std::error_code ec;
+    if (!pagePath.empty()) fs::remove(pagePath, ec);
+    std::string pageName = pagePath.substr(pagePath.rfind('/') + 1);
+
+    bool openBrowser = true;
+    if (state_.Settings.Changed) {
+        try {
+            openBrowser = PreparePictures(state_, *platform_.screen, *platform_.colors, dialogs_);
+        } catch (const std::exception&) {
+        }
+    }
+    // An empty name would write the installed page; the preview never does.
+    if (openBrowser && !pageName.empty()) {
+        try {
+            WritePage(pageName, state_, TemplatePath(), *platform_.colors,
+                      dialogs_.ProgressWindow());
+        } catch (const std::exception&) {
+        }
+    }
+
+    state_.Controls.Busy = false;
+    dialogs_.SetBusy(false);
+    if (openBrowser && !pagePath.empty()) {
+        try {
+            platform_.shell->OpenInBrowser(pagePath);
+        } catch (const std::exception&) {
+        }
+    }
+}
 
 }  // namespace sorvane
