@@ -80,6 +80,12 @@ public:
     // --- About page (MainFormAbout.cpp)
     void lblEmail_Click();
     void lblOrl_Click();
+    // The pointer moving over a link, a page's background (0 Settings,
+    // 1 About) or the text before the e-mail link: the links' hover colours.
+    void lblEmail_MouseMove();
+    void lblOrl_MouseMove();
+    void Frame_MouseMove(int index);
+    void Label8_MouseMove();
 
     std::string TemplatePath() const;
 
@@ -88,6 +94,9 @@ private:
     Dialogs& dialogs_;
     FormState state_;
     bool closed_ = false;
+    // The last build stopped on a failure it reported (not the preparation
+    // error): OK then keeps the window open.
+    bool buildFailed_ = false;
 };
 
 }  // namespace sorvane

@@ -1,3 +1,7 @@
+#include <exception>
+#include <memory>
+#include <string>
+
 #include "MainForm.h"
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
@@ -5,26 +9,103 @@
 
 namespace sorvane {
 
-// The build behind Apply: prepare the pictures, write the page and config.dat.
-// (First cut: the Active Desktop steps and failure reporting come with the window.)
+namespace {
+
+constexpr char ProgramTitle[] = "Desktop Sorvane";
+
+// Where a build stood when something failed, for a message that says what was
+// and was not done.
+enum class BuildStage { Desktop, Page, Wallpaper };
+
+std::string FailureText(BuildStage stage, const std::string& reason) {
+    switch (stage) {
+        case BuildStage::Desktop:
+            return "The desktop could not be reached, so nothing was built.\r\n\r\n" + reason;
+        case BuildStage::Page:
+            return "The slide show was not built: " + reason +
+                   "\r\n\r\nThe page and your saved settings were left as they were.";
+        case BuildStage::Wallpaper:
+            break;
+    }
+    return "The slide show page was written, but the desktop could not be updated.\r\n\r\n" +
+           reason;
+}
+
+// The wallpaper calls of a build: clear, then install the page again.
+void SetDesktopWallpaper(ActiveDesktop& desktop, const std::string& path) {
+    desktop.SetWallpaper(path);
+    desktop.ApplyChanges(ActiveDesktop::ApplyAll);
+}
+
+}  // namespace
+
+// The build behind Apply (and OK with unapplied edits): prepare the pictures,
+// write the page and config.dat, and refresh the desktop when the page is its
+// wallpaper. A failure of any step is told to the user; the progress window and
+// the pointer are restored, and Apply stays enabled so the build can be retried.
 void MainForm::cmdApply_Click() {
-    dialogs_.SetBusy(true);
-    dialogs_.ShowProgress();
-    dialogs_.ProgressWindow().SetLabel("Getting information...");
-    dialogs_.ProgressWindow().Repaint();
+    auto& controls = state_.Controls;
+    buildFailed_ = false;
+    BuildStage stage = BuildStage::Desktop;
+    bool wallpaperCleared = false;
+    std::unique_ptr<ActiveDesktop> desktop;
     try {
+        if (!platform_.newActiveDesktop) throw Error("The desktop service is not available.");
+        desktop = platform_.newActiveDesktop();
+        if (!desktop) throw Error("The desktop service is not available.");
+        controls.Busy = true;
+        dialogs_.SetBusy(true);
+        // The page is the wallpaper: take it off while its pictures are rewritten.
+        if (!controls.SetWallpaperEnabled) {
+            SetDesktopWallpaper(*desktop, "");
+            wallpaperCleared = true;
+        }
+        stage = BuildStage::Page;
+        dialogs_.ShowProgress();
+        dialogs_.ProgressWindow().SetLabel("Getting information...");
+        dialogs_.ProgressWindow().Repaint();
         ComputeTargetSize(state_, *platform_.screen);
         if (PreparePictures(state_, *platform_.screen, *platform_.colors, dialogs_)) {
             std::string name;
             WritePage(name, state_, TemplatePath(), *platform_.colors, dialogs_.ProgressWindow());
             WriteConfigFile();
+            stage = BuildStage::Wallpaper;
+            dialogs_.HideProgress();
+            const bool activeDesktopOn = IsActiveDesktopOn();
+            if (activeDesktopOn && !controls.SetWallpaperEnabled) {
+                SetDesktopWallpaper(*desktop, state_.Window.PagePath());
+                wallpaperCleared = false;
+            } else if (!activeDesktopOn) {
+                const MsgResult answer = dialogs_.MessageBox(
+                    "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
+                    "Settings.\r\n\r\nClick 'OK' to do this now.",
+                    MsgButtons::OkCancel, MsgIcon::Information, "Active Desktop Disabled");
+                // The build does not wait for the settings, nor look at the outcome.
+                if (answer == MsgResult::Ok) platform_.shell->OpenDisplaySettings();
+            }
         }
-    } catch (const Error& e) {
+    } catch (const std::exception& e) {
+        buildFailed_ = true;
         dialogs_.HideProgress();
-        dialogs_.MessageBox(e.what(), MsgButtons::Ok, MsgIcon::Critical, "Desktop Sorvane");
+        controls.Busy = false;
+        dialogs_.SetBusy(false);
+        dialogs_.MessageBox(FailureText(stage, e.what()), MsgButtons::Ok, MsgIcon::Critical,
+                            ProgramTitle);
+        // Still unapplied: Apply (and OK) can try again.
+        state_.MarkChanged();
     }
+    // A build that stopped after taking the page off the desktop puts the old
+    // page back rather than leaving the desktop empty.
+    if (wallpaperCleared && desktop) {
+        try {
+            SetDesktopWallpaper(*desktop, state_.Window.PagePath());
+        } catch (const std::exception&) {
+        }
+    }
+    desktop.reset();
     dialogs_.HideProgress();
     dialogs_.UnloadProgress();
+    controls.Busy = false;
     dialogs_.SetBusy(false);
 }
 

@@ -1,4 +1,6 @@
+#include <exception>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "MainForm.h"
@@ -21,8 +23,18 @@ void CreateFolderIfMissing(const std::string& path) {
 
 void MainForm::Form_Load() {
     auto& w = state_.Window;
+    // A start-up step that fails must not keep the program from starting: the
+    // user is told once the window is usable, and the defaults stand.
+    std::string problems;
+    auto step = [&problems](const char* what, auto&& run) {
+        try {
+            run();
+        } catch (const std::exception& e) {
+            problems += std::string(what) + ": " + e.what() + "\r\n";
+        }
+    };
     w.PageFolder = platform_.folders->PicturesFolder();
-    LoadRegistrySettings();
+    step("Saved folders and sizes", [this] { LoadRegistrySettings(); });
     const std::string programFolder = platform_.folders->ProgramFolder();
     w.PictureStore = programFolder + "/images/";
     ComputeTargetSize(state_, *platform_.screen);
@@ -31,11 +43,15 @@ void MainForm::Form_Load() {
     w.PreparedFolder = w.PageFolder + "/Sorvane/";
     CreateFolderIfMissing(w.PageFolder + "/Sorvane");
     CreateFolderIfMissing(programFolder + "/images");
-    ReadConfigFile();
+    step("Slide show settings", [this] { ReadConfigFile(); });
     w.PreviewPagePath = platform_.tempNames->TempFileName(w.PageFolder, "WP", 1) + ".html";
     state_.Controls.ApplyEnabled = false;
     state_.Controls.Busy = false;
     dialogs_.SetBusy(false);
+    if (!problems.empty())
+        dialogs_.MessageBox("Some settings could not be read, so defaults are used:\r\n\r\n" +
+                                problems,
+                            MsgButtons::Ok, MsgIcon::Exclamation, "Desktop Sorvane");
 }
 
 void MainForm::TabStrip1_Click(int tabIndex) { state_.Controls.TabIndex = tabIndex == 1 ? 1 : 2; }
@@ -56,7 +72,12 @@ void MainForm::Form_QueryUnload() {
 }
 
 void MainForm::cmdOk_Click() {
-    if (state_.Settings.Changed) cmdApply_Click();
+    if (state_.Settings.Changed) {
+        cmdApply_Click();
+        // The user was told why the build failed; closing now would lose the
+        // edits it was meant to keep. (A picture-preparation error still closes.)
+        if (buildFailed_) return;
+    }
     Form_QueryUnload();
 }
 

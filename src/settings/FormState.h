@@ -30,6 +30,9 @@ struct WindowState {
     std::string PagePath() const { return PageFolder + "/Sorvane.html"; }
 };
 
+// A label's default text colour (the system's button-text colour).
+constexpr uint32_t DefaultLabelColor = 0x80000012u;
+
 // What the controls show beyond the record.
 struct ControlState {
     int ListIndex = -1;          // the list's current entry (focus), -1 none
@@ -48,6 +51,9 @@ struct ControlState {
     PixelSize PreviewBox{200, 150};
     std::string PreviewPicturePath;
     int32_t PreviewLeft = 0, PreviewTop = 0, PreviewWidth = 0, PreviewHeight = 0;
+    // The About page's links: OLE colours, starting as the labels' default text.
+    uint32_t EmailLinkColor = DefaultLabelColor;
+    uint32_t SiteLinkColor = DefaultLabelColor;
 };
 
 // The whole state of the main window. MainForm owns one; the subsystems act on

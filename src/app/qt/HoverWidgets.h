@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+namespace sorvane {
+
+// A page background or a block of text that reports the pointer moving over
+// it (with no button held), and keeps the report from its parent.
+class HoverArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit HoverArea(QWidget* parent = nullptr);
+
+signals:
+    void PointerMoved();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// A link label: reports the pointer over it and clicks, shows a pointing hand,
+// and draws its text in the colour the form gives it.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
+
+    // An OLE colour; a system-colour reference draws the palette's text colour.
+    void SetTextColor(uint32_t oleColor);
+
+signals:
+    void PointerMoved();
+    void Clicked();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace sorvane
