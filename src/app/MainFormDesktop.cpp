@@ -1,10 +1,63 @@
-// Placeholder until the desktop host and the Active Desktop layer land.
+// The desktop: is it drawn by a browser engine, Set Wallpaper, and the
+// desktop and browser facts read at start-up.
+#include <algorithm>
+
+#include "DesktopWallpaper.h"
 #include "MainForm.h"
+#include "platform/DesktopRegistryNames.h"
+#include "registry/cRegistry.h"
+#include "settings/SettingsKey.h"
 
 namespace sorvane {
 
-void MainForm::cmdSetWallpaper_Click() {}
-bool MainForm::IsActiveDesktopOn() { return false; }
-void MainForm::LoadDesktopFacts() {}
+bool MainForm::IsActiveDesktopOn() {
+    const uint64_t window =
+        platform_.desktopWindows ? platform_.desktopWindows->FindDesktopBrowserWindow() : 0;
+    state_.Window.DesktopBrowserWindow = window;
+    // Any window found counts; a handle with its top bit set is a window too.
+    return window != 0;
+}
+
+void MainForm::cmdSetWallpaper_Click() {
+    if (!IsActiveDesktopOn()) {
+        dialogs_.MessageBox(
+            "You will need to enable Active Desktop before you can view this page as your "
+            "wallpaper.",
+            MsgButtons::Ok, MsgIcon::Information, "Active Desktop Not Enabled");
+    }
+    cRegistry reg(platform_.registry);
+    const std::unique_ptr<ActiveDesktop> desktop = CreateActiveDesktop(platform_);
+    std::string current = desktop->GetWallpaper();
+    current.resize(std::min(current.find('\0'), current.size()));
+
+    // Keep the wallpaper from before the first install; never overwrite it.
+    reg.SetClassKey(HKeyCurrentUser);
+    reg.SetSectionKey(SettingsRegistryKey);
+    reg.SetValueKey("OldPaper");
+    reg.SetValueType(RegSz);
+    if (reg.Value().ToText().empty()) {
+        reg.SetValueType(RegSz);
+        reg.SetValue(current);
+    }
+    InstallWallpaper(*desktop, state_.Window.PagePath());
+}
+
+void MainForm::LoadDesktopFacts() {
+    cRegistry reg(platform_.registry);
+    reg.SetClassKey(HKeyCurrentUser);
+    reg.SetSectionKey(DesktopGeneralKey);
+    reg.SetValueKey(WallpaperValueName);
+    reg.SetValueType(RegSz);
+    // Exactly the page, letter case and all, counts as installed.
+    if (reg.Value().ToText() == state_.Window.PagePath()) state_.Controls.SetWallpaperEnabled = false;
+
+    // The browser's folder and whether it shows the transitions come from the
+    // platform: the registry on the original system, the default browser and
+    // our desktop host here.
+    if (platform_.shell) {
+        state_.Window.BrowserFolder = platform_.shell->BrowserFolder();
+        if (platform_.shell->TransitionsAvailable()) state_.Window.TransitionsAvailable = true;
+    }
+}
 
 }  // namespace sorvane

@@ -1,6 +1,9 @@
 #include "LinuxPlatform.h"
 
+#include "HostSocket.h"
+#include "LinuxActiveDesktop.h"
 #include "LinuxColors.h"
+#include "LinuxDesktopWindows.h"
 #include "LinuxFolders.h"
 #include "LinuxScreen.h"
 #include "LinuxShell.h"
@@ -17,6 +20,11 @@ Platform MakeLinuxPlatform(const LinuxPlatformOptions& options) {
     p.colors = std::make_shared<LinuxColors>();
     p.shell = std::make_shared<LinuxShell>(options.OpenExternal);
     p.registry = OpenDefaultRegistryStore();
+    // The web desktop is our desktop host, reached through its socket.
+    p.desktopWindows = std::make_shared<LinuxDesktopWindows>(HostSocketFolder());
+    p.newActiveDesktop = [registry = p.registry] {
+        return std::make_unique<LinuxActiveDesktop>(registry, HostSocketFolder());
+    };
     return p;
 }
 

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FakeHost.h"
+#include "common/TempHome.h"
+#include "platform/Error.h"
+#include "platform/linux/HostSocket.h"
+#include "platform/linux/LinuxActiveDesktop.h"
+#include "platform/linux/LinuxDesktopWindows.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "registry/SqliteRegistryBackend.h"
+
+namespace fs = std::filesystem;
+
+namespace sorvane::test {
+namespace {
+
+class LinuxDesktop : public ::testing::Test {
+protected:
+    TempHome home;
+    std::string folder = HostSocketFolder();
+    std::shared_ptr<RegistryBackend> store = OpenDefaultRegistryStore();
+    LinuxActiveDesktop desktop{store, folder};
+};
+
+TEST_F(LinuxDesktop, ApplySavesTheSettingAndTheHostLoadsThePage) {
+    FakeHost host(folder);
+    EXPECT_EQ(desktop.GetWallpaper(), "");
+    desktop.SetWallpaper(std::string("/home/ann/Pictures/Sorvane.html") + '\0');
+    EXPECT_EQ(desktop.GetWallpaper(), "/home/ann/Pictures/Sorvane.html");
+    EXPECT_EQ(ReadWallpaperSetting(store), "") << "saved before Apply";
+    desktop.ApplyChanges(ActiveDesktop::ApplyAll);
+    EXPECT_EQ(ReadWallpaperSetting(store), "/home/ann/Pictures/Sorvane.html");
+    EXPECT_EQ(host.Requests(), std::vector<std::string>{"load /home/ann/Pictures/Sorvane.html"});
+
+    // A new object (the next command) sees the saved setting.
+    EXPECT_EQ(LinuxActiveDesktop(store, folder).GetWallpaper(), "/home/ann/Pictures/Sorvane.html");
+}
+
+TEST_F(LinuxDesktop, ClearingShowsTheEmptyDesktop) {
+    FakeHost host(folder);
+    desktop.SetWallpaper("/p/Sorvane.html");
+    desktop.ApplyChanges(7);
+    desktop.SetWallpaper("");
+    desktop.ApplyChanges(7);
+    EXPECT_EQ(ReadWallpaperSetting(store), "");
+    EXPECT_EQ(host.Requests(), (std::vector<std::string>{"load /p/Sorvane.html", "load "}));
+}
+
+TEST_F(LinuxDesktop, WithoutARunningHostTheSettingWaitsForIt) {
+    desktop.SetWallpaper("/p/Sorvane.html");
+    EXPECT_NO_THROW(desktop.ApplyChanges(7));
+    EXPECT_EQ(ReadWallpaperSetting(store), "/p/Sorvane.html");
+}
+
+TEST_F(LinuxDesktop, AHostThatCannotShowThePageFailsTheCall) {
+    FakeHost host(folder, "error The page /p/Sorvane.html does not exist.");
+    desktop.SetWallpaper("/p/Sorvane.html");
+    try {
+        desktop.ApplyChanges(7);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("does not exist"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(LinuxDesktop, AStoreThatCannotBeWrittenFailsBeforeTheHostIsTold) {
+    FakeHost host(folder);
+    // The store's file is a folder: nothing can be written.
+    auto broken = std::make_shared<SqliteRegistryBackend>((home / "config/broken.db").string());
+    fs::create_directories(home / "config/broken.db");
+    LinuxActiveDesktop d(broken, folder);
+    d.SetWallpaper("/p/Sorvane.html");
+    EXPECT_THROW(d.ApplyChanges(7), Error);
+    EXPECT_TRUE(host.Requests().empty());
+}
+
+TEST_F(LinuxDesktop, SaveOnlyAndRefreshOnly) {
+    FakeHost host(folder);
+    desktop.SetWallpaper("/p/a.html");
+    desktop.ApplyChanges(LinuxActiveDesktop::ApplySave);
+    EXPECT_EQ(ReadWallpaperSetting(store), "/p/a.html");
+    EXPECT_TRUE(host.Requests().empty());
+    // Refresh with nothing staged: the host shows the saved setting again.
+    LinuxActiveDesktop(store, folder).ApplyChanges(LinuxActiveDesktop::ApplyRefresh);
+    EXPECT_EQ(host.Requests(), std::vector<std::string>{"reload"});
+}
+
+TEST_F(LinuxDesktop, TheDesktopWindowIsTheHostsWindow) {
+    LinuxDesktopWindows windows(folder);
+    EXPECT_EQ(windows.FindDesktopBrowserWindow(), 0u) << "no host";
+    {
+        FakeHost host(folder, "ok 18874375");
+        EXPECT_EQ(windows.FindDesktopBrowserWindow(), 18874375u);
+        EXPECT_EQ(host.Requests(), std::vector<std::string>{"window"});
+    }
+    {
+        FakeHost host(folder, "ok 12abc");
+        EXPECT_EQ(windows.FindDesktopBrowserWindow(), 0u);
+    }
+    {
+        FakeHost host(folder, "error busy");
+        EXPECT_EQ(windows.FindDesktopBrowserWindow(), 0u);
+    }
+}
+
+TEST_F(LinuxDesktop, ThePlatformFactoryWiresTheDesktop) {
+    Platform p = MakeLinuxPlatform({Rect{0, 0, 800, 600}, false});
+    ASSERT_TRUE(p.desktopWindows);
+    ASSERT_TRUE(p.newActiveDesktop);
+    FakeHost host(folder, "ok 7");
+    EXPECT_EQ(p.desktopWindows->FindDesktopBrowserWindow(), 7u);
+    auto d = p.newActiveDesktop();
+    d->SetWallpaper("/p/Sorvane.html");
+    d->ApplyChanges(7);
+    EXPECT_EQ(ReadWallpaperSetting(p.registry), "/p/Sorvane.html");
+}
+
+}  // namespace
+}  // namespace sorvane::test
