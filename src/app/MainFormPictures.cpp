@@ -33,8 +33,9 @@ private:
 void MainForm::cmdAdd_Click() { AdderFor(state_, dialogs_).AddFromFileDialog(); }
 
 void MainForm::cmdAddFolder_Click() {
-    AdderFor(state_, dialogs_).AddFromFolderPicker(
-        [this](const std::string& folder) { ScanPictureFolder(folder); });
+    AdderFor(state_, dialogs_).AddFromFolderPicker([this](const std::string& folder) {
+        ScanPictureFolder(folder);
+    });
 }
 
 void MainForm::ScanPictureFolder(const std::string& folder) {

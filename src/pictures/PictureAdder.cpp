@@ -103,7 +103,8 @@ void PictureAdder::AddFromFileDialog() {
     const size_t nul = s.find('\0');
     if (nul == std::string::npos) {
         const size_t slash = s.rfind('/');
-        if (slash != std::string::npos) window.LastBrowseDir = slash == 0 ? "/" : s.substr(0, slash);
+        if (slash != std::string::npos)
+            window.LastBrowseDir = slash == 0 ? "/" : s.substr(0, slash);
         std::string name = chosen->FileTitle;
         if (name.empty()) name = slash == std::string::npos ? s : s.substr(slash + 1);
         AddBatch single;

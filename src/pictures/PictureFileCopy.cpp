@@ -17,7 +17,8 @@ CopyResult CopyPictureFile(const std::string& source, const std::string& target,
                            bool failIfExists) {
     std::error_code ec;
     const fs::path to(target);
-    if (failIfExists && fs::exists(fs::symlink_status(to, ec))) return {CopyStatus::TargetExists, {}};
+    if (failIfExists && fs::exists(fs::symlink_status(to, ec)))
+        return {CopyStatus::TargetExists, {}};
 
     const fs::file_status from = fs::status(source, ec);
     if (ec) return Failed(ec.message());
@@ -32,8 +33,8 @@ CopyResult CopyPictureFile(const std::string& source, const std::string& target,
     }
     // A read-only original must not give a stored copy that the preparation
     // cannot rewrite later.
-    fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write,
-                    fs::perm_options::add, ignored);
+    fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                    ignored);
     fs::rename(temp, to, ec);
     if (ec) {
         fs::remove(temp, ignored);

@@ -16,7 +16,6 @@ struct CopyResult {
 // The bytes go to a hidden temporary file beside the target first and are
 // renamed into place, so a copy that breaks off (full disk) never leaves a
 // truncated picture and never spoils the file it was to replace.
-CopyResult CopyPictureFile(const std::string& source, const std::string& target,
-                           bool failIfExists);
+CopyResult CopyPictureFile(const std::string& source, const std::string& target, bool failIfExists);
 
 }  // namespace sorvane

@@ -88,8 +88,9 @@ TEST_F(PictureHandlers, OneFileCollisionAnsweredNoKeepsTheStoredFileAndStillList
     EXPECT_EQ(req.InitialDir, "/start");
     EXPECT_TRUE(req.MultiSelect);
 
-    EXPECT_EQ(Questions(), (std::vector<std::string>{
-                               AskPrefix + "beach.jpg already exists. Do you want to overwrite it?"}));
+    EXPECT_EQ(Questions(),
+              (std::vector<std::string>{AskPrefix +
+                                        "beach.jpg already exists. Do you want to overwrite it?"}));
     EXPECT_EQ(StoredBytes("beach.jpg"), "old");
     ASSERT_EQ(state.Settings.Pictures.size(), 1u);
     EXPECT_EQ(state.Settings.Pictures[0], (PictureEntry{"beach.jpg", 54, false}));
@@ -186,7 +187,8 @@ TEST_F(PictureHandlers, NameListedBeforeButStoredCopyGoneIsCopiedWithoutQuestion
 }
 
 TEST_F(PictureHandlers, FileInTheRootFolderKeepsTheRootAsBrowseFolder) {
-    dialogs.OpenFileAnswers.push_back(OpenFileResult{"/no-such-picture.jpg", "no-such-picture.jpg"});
+    dialogs.OpenFileAnswers.push_back(
+        OpenFileResult{"/no-such-picture.jpg", "no-such-picture.jpg"});
     form.cmdAdd_Click();
     EXPECT_EQ(state.Window.LastBrowseDir, "/");
 }
@@ -255,8 +257,8 @@ TEST_F(PictureHandlers, EachNameIsCopiedAskedListedThenMeasured) {
     AddBatch batch;
     adder.AddOne((src / "a.jpg").string(), "a.jpg", batch);
     adder.AddOne((src / "b.jpg").string(), "b.jpg", batch);
-    EXPECT_EQ(measured, (std::vector<std::string>{(src / "a.jpg").string(),
-                                                  (src / "b.jpg").string()}));
+    EXPECT_EQ(measured,
+              (std::vector<std::string>{(src / "a.jpg").string(), (src / "b.jpg").string()}));
 }
 
 TEST_F(PictureHandlers, FolderAddsOnlyJpegFilesWhateverTheirCase) {
@@ -306,8 +308,9 @@ TEST_F(PictureHandlers, FolderBatchNoToAllAndProgressThroughTheWholeFolder) {
     }
     dialogs.OverwriteAnswers = {2};
     form.ScanPictureFolder(src.string());
-    EXPECT_EQ(Questions(), (std::vector<std::string>{
-                               AskPrefix + "p0005.jpg already exists. Do you want to overwrite it?"}));
+    EXPECT_EQ(Questions(),
+              (std::vector<std::string>{AskPrefix +
+                                        "p0005.jpg already exists. Do you want to overwrite it?"}));
     ASSERT_EQ(Names().size(), static_cast<size_t>(count));
     EXPECT_EQ(Names().front(), "p0000.jpg");
     EXPECT_EQ(Names().back(), "p0999.jpg");
@@ -317,6 +320,17 @@ TEST_F(PictureHandlers, FolderBatchNoToAllAndProgressThroughTheWholeFolder) {
     EXPECT_EQ(dialogs.ProgressValues.size(), static_cast<size_t>(count + 1));
     EXPECT_FALSE(dialogs.ProgressVisible);
     EXPECT_EQ(LogWith("progress: hide").size(), 1u);
+}
+
+TEST_F(PictureHandlers, AddingMeasuresTheSourcePictureEvenWhenTheStoredOneIsKept) {
+    QImage image(300, 600, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(QString::fromStdString((src / "big.jpg").string()), "JPEG"));
+    Stored("big.jpg");  // answered No below: the old bytes stay, the source is measured
+    state.Window.LargestSize = {100, 700};
+    ChooseFile("big.jpg");
+    form.cmdAdd_Click();
+    EXPECT_EQ(state.Window.LargestSize, (PixelSize{300, 700}));
 }
 
 // --- Removing and moving through the window

@@ -78,8 +78,7 @@ TEST_F(Files, FailuresOtherThanAnExistingTargetSayWhyAndSpoilNothing) {
               CopyStatus::Failed);
     EXPECT_EQ(StoreNames(), (std::vector<std::string>{"kept.jpg", "taken.jpg"}));
 
-    EXPECT_EQ(CopyPictureFile((home / "new.jpg").string(), (home / "nostore/x.jpg").string(),
-                              true)
+    EXPECT_EQ(CopyPictureFile((home / "new.jpg").string(), (home / "nostore/x.jpg").string(), true)
                   .Status,
               CopyStatus::Failed);
 }
@@ -131,13 +130,14 @@ void SavePicture(const fs::path& path, int w, int h, const char* format) {
 // A JPEG whose EXIF orientation says "turn a quarter clockwise to show".
 void AddQuarterTurn(const fs::path& path) {
     std::string bytes = ReadFile(path);
-    const std::string app1("\xFF\xE1\x00\x22"
-                           "Exif\0\0"
-                           "MM\x00\x2A\x00\x00\x00\x08"
-                           "\x00\x01"
-                           "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
-                           "\x00\x00\x00\x00",
-                           36);
+    const std::string app1(
+        "\xFF\xE1\x00\x22"
+        "Exif\0\0"
+        "MM\x00\x2A\x00\x00\x00\x08"
+        "\x00\x01"
+        "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
+        "\x00\x00\x00\x00",
+        36);
     bytes.insert(2, app1);
     WriteFile(path, bytes);
 }

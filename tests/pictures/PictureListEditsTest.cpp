@@ -157,8 +157,8 @@ TEST_F(RemoveFixture, DeletesBothCopiesOfSelectedEntriesOnly) {
 TEST_F(RemoveFixture, KeepsFilesAnotherEntryStillNames) {
     Store("x.jpg");
     Store("y.jpg");
-    form.Settings.Pictures = {{"x.jpg", 1, true}, {"y.jpg", 2, true}, {"x.jpg", 3, false},
-                              {"y.jpg", 4, true}};
+    form.Settings.Pictures = {
+        {"x.jpg", 1, true}, {"y.jpg", 2, true}, {"x.jpg", 3, false}, {"y.jpg", 4, true}};
     form.Controls.ListIndex = 2;
     RemoveSelectedPictures(form);
     ASSERT_EQ(form.Settings.Pictures.size(), 1u);

@@ -24,9 +24,7 @@ TEST(PreviewFit, SquareTakesWidthFirstThenFallsBackToHeight) {
     EXPECT_EQ(Fit(400, 400), (PreviewRect{25, 0, 150, 150}));
 }
 
-TEST(PreviewFit, SmallPictureIsEnlarged) {
-    EXPECT_EQ(Fit(20, 10), (PreviewRect{0, 25, 200, 100}));
-}
+TEST(PreviewFit, SmallPictureIsEnlarged) { EXPECT_EQ(Fit(20, 10), (PreviewRect{0, 25, 200, 100})); }
 
 TEST(PreviewFit, TallPictureInANarrowBoxFallsBackToWidth) {
     // 100 x 120 in 50 x 150: height first gives 125 wide, too wide.
