@@ -19,10 +19,14 @@ inline std::optional<int32_t> ParseInt32(std::string_view text) {
         uint32_t bits = 0;
         for (char c : text) {
             int digit;
-            if (c >= '0' && c <= '9') digit = c - '0';
-            else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-            else return std::nullopt;
+            if (c >= '0' && c <= '9')
+                digit = c - '0';
+            else if (c >= 'a' && c <= 'f')
+                digit = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F')
+                digit = c - 'A' + 10;
+            else
+                return std::nullopt;
             bits = bits << 4 | static_cast<uint32_t>(digit);
         }
         return static_cast<int32_t>(bits);

@@ -35,11 +35,16 @@ CREATE TABLE IF NOT EXISTS key_values(
 
 const char* RootName(uint32_t root) {
     switch (root) {
-        case HKeyClassesRoot: return "HKEY_CLASSES_ROOT";
-        case HKeyCurrentUser: return "HKEY_CURRENT_USER";
-        case HKeyLocalMachine: return "HKEY_LOCAL_MACHINE";
-        case HKeyUsers: return "HKEY_USERS";
-        default: return nullptr;
+        case HKeyClassesRoot:
+            return "HKEY_CLASSES_ROOT";
+        case HKeyCurrentUser:
+            return "HKEY_CURRENT_USER";
+        case HKeyLocalMachine:
+            return "HKEY_LOCAL_MACHINE";
+        case HKeyUsers:
+            return "HKEY_USERS";
+        default:
+            return nullptr;
     }
 }
 
@@ -99,7 +104,9 @@ struct SqliteKey : RegistryKey {
 
 class SqliteRegistryBackend::Statement {
 public:
-    Statement(sqlite3* db, const char* sql) { rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
+    Statement(sqlite3* db, const char* sql) {
+        rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
+    }
     ~Statement() { sqlite3_finalize(stmt_); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -168,11 +175,14 @@ long SqliteRegistryBackend::Fail(int rc) {
     lastError_ = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     switch (rc & 0xff) {
         case SQLITE_NOTADB:
-        case SQLITE_CORRUPT: return RegBadDb;
+        case SQLITE_CORRUPT:
+            return RegBadDb;
         case SQLITE_READONLY:
         case SQLITE_PERM:
-        case SQLITE_AUTH: return RegAccessDenied;
-        default: return RegIoFailed;
+        case SQLITE_AUTH:
+            return RegAccessDenied;
+        default:
+            return RegIoFailed;
     }
 }
 
@@ -183,8 +193,8 @@ long SqliteRegistryBackend::Connect() {
     std::error_code ec;
     const auto folder = std::filesystem::path(path_).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-    int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db_, BusyTimeoutMs);
         rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
@@ -263,15 +273,15 @@ long SqliteRegistryBackend::CreateKey(uint32_t root, const std::string& rawPath,
     return RegSuccess;
 }
 
-long SqliteRegistryBackend::QueryValue(RegistryKey& handle, const std::string& name,
-                                       uint32_t& type, std::vector<uint8_t>* data,
-                                       uint32_t& size) {
+long SqliteRegistryBackend::QueryValue(RegistryKey& handle, const std::string& name, uint32_t& type,
+                                       std::vector<uint8_t>* data, uint32_t& size) {
     std::lock_guard lock(mutex_);
     auto* key = dynamic_cast<SqliteKey*>(&handle);
     if (!key) return RegInvalidHandle;
     if (!(key->access & KeyQueryValue)) return RegAccessDenied;
     if (const long r = Connect(); r != RegSuccess) return r;
-    Statement q(db_, "SELECT type, data FROM key_values WHERE root = ?1 AND path = ?2 AND name = ?3");
+    Statement q(db_,
+                "SELECT type, data FROM key_values WHERE root = ?1 AND path = ?2 AND name = ?3");
     if (q.Prepared() != SQLITE_OK) return Fail(q.Prepared());
     q.Text(1, RootName(key->root));
     q.Text(2, key->path);

@@ -14,10 +14,10 @@ namespace sorvane {
 
 // Error numbers the accessor raises.
 constexpr long RegErrKeyFailure = 26001;
-constexpr long RegErrSetValueFailed = -2147194455;       // object error base + 27049
-constexpr long RegErrEnumerateFailed = -2147194454;      // + 27050
+constexpr long RegErrSetValueFailed = -2147194455;          // object error base + 27049
+constexpr long RegErrEnumerateFailed = -2147194454;         // + 27050
 constexpr long RegErrInvalidAssociationList = -2147194452;  // + 27052
-constexpr long RegErrClassNotDefined = -2147194451;      // + 27053
+constexpr long RegErrClassNotDefined = -2147194451;         // + 27053
 
 // What CreateAdditionalEXEAssociations did: a refusal (nothing written) is
 // returned rather than raised; writes that failed were skipped and counted.
@@ -60,12 +60,11 @@ public:
     // Registers a file extension with a program under the classes root and
     // again under the local machine's classes. Write errors are raised.
     void CreateEXEAssociation(std::string sExePath, const std::string& sClassName,
-                              const std::string& sClassDescription,
-                              const std::string& sAssociation, const std::string& sOpenMenuText,
-                              bool bSupportPrint, const std::string& sPrintMenuText,
-                              bool bSupportNew, const std::string& sNewMenuText,
-                              bool bSupportInstall, const std::string& sInstallMenuText,
-                              int32_t lDefaultIconIndex);
+                              const std::string& sClassDescription, const std::string& sAssociation,
+                              const std::string& sOpenMenuText, bool bSupportPrint,
+                              const std::string& sPrintMenuText, bool bSupportNew,
+                              const std::string& sNewMenuText, bool bSupportInstall,
+                              const std::string& sInstallMenuText, int32_t lDefaultIconIndex);
     // Adds verbs to a class: vItems holds groups of name, menu text, command.
     AssociationOutcome CreateAdditionalEXEAssociations(const std::string& sClassName,
                                                        const std::vector<std::string>& vItems);

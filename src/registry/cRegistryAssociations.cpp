@@ -33,14 +33,11 @@ void cRegistry::DualWrite(const std::string& text) {
     sectionKey_ = path;
 }
 
-void cRegistry::CreateEXEAssociation(std::string sExePath, const std::string& sClassName,
-                                     const std::string& sClassDescription,
-                                     const std::string& sAssociation,
-                                     const std::string& sOpenMenuText, bool bSupportPrint,
-                                     const std::string& sPrintMenuText, bool bSupportNew,
-                                     const std::string& sNewMenuText, bool bSupportInstall,
-                                     const std::string& sInstallMenuText,
-                                     int32_t lDefaultIconIndex) {
+void cRegistry::CreateEXEAssociation(
+    std::string sExePath, const std::string& sClassName, const std::string& sClassDescription,
+    const std::string& sAssociation, const std::string& sOpenMenuText, bool bSupportPrint,
+    const std::string& sPrintMenuText, bool bSupportNew, const std::string& sNewMenuText,
+    bool bSupportInstall, const std::string& sInstallMenuText, int32_t lDefaultIconIndex) {
     sExePath = TrimSpaces(sExePath);
     if (sExePath.empty() || sExePath.front() != '"') sExePath = '"' + sExePath;
     if (sExePath.back() != '"') sExePath += '"';

@@ -97,13 +97,6 @@ TEST_F(SettingsPersistence, DefaultFileAndOddAlignmentWordsChangeNothing) {
     EXPECT_EQ(ReadFile(ConfigPath()), " 0 \r\n6\r\nLeft\r\n");
 }
 
-TEST_F(SettingsPersistence, UnsafePictureNamesAreLeftOutAndTheRestLoads) {
-    WriteFile(ConfigPath(), "0\r\n6\r\n\r\n../../.bashrc|1\r\nbeach.jpg\r\nok.jpg|9\r\n");
-    auto form = NewForm();
-    form->ReadConfigFile();
-    EXPECT_EQ(form->State().Settings.Pictures, (std::vector<PictureEntry>{{"ok.jpg", 9, false}}));
-}
-
 TEST_F(SettingsPersistence, HostileFilesLoadWithoutHarm) {
     auto form = NewForm();
     form->ReadConfigFile();  // no file at all
@@ -136,7 +129,8 @@ TEST_F(SettingsPersistence, FailedWriteKeepsThePreviousFile) {
     WriteFile(ConfigPath(), "255\r\n4\r\nleft\r\n");
     auto form = NewForm();
     for (int i = 0; i < 2000; ++i)
-        form->State().Settings.Pictures.push_back({"picture" + std::to_string(i) + ".jpg", 1, false});
+        form->State().Settings.Pictures.push_back(
+            {"picture" + std::to_string(i) + ".jpg", 1, false});
 
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);

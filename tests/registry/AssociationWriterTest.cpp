@@ -47,8 +47,8 @@ TYPED_TEST(Association, WritesClassVerbsAndIconTwice) {
 
 TYPED_TEST(Association, KeepsQuotesAndLeavesOutWhatIsNotAsked) {
     cRegistry reg(this->backend);
-    reg.CreateEXEAssociation("\"C:\\Program Files\\Sorvane\\s.exe\"", "Sorvane.Page", "Page",
-                             "spg", "View it", false, "x", false, "x", false, "x", -1);
+    reg.CreateEXEAssociation("\"C:\\Program Files\\Sorvane\\s.exe\"", "Sorvane.Page", "Page", "spg",
+                             "View it", false, "x", false, "x", false, "x", -1);
     EXPECT_EQ(this->Written("Sorvane.Page\\shell\\open"), "View it");
     EXPECT_EQ(this->Written("Sorvane.Page\\shell\\open\\command"),
               "\"C:\\Program Files\\Sorvane\\s.exe\" \"%1\"");
@@ -60,8 +60,8 @@ TYPED_TEST(Association, KeepsQuotesAndLeavesOutWhatIsNotAsked) {
 
 TYPED_TEST(Association, AdditionalVerbsNeedWholeGroupsAndAClass) {
     cRegistry reg(this->backend);
-    AssociationOutcome bad = reg.CreateAdditionalEXEAssociations(
-        "Sorvane.Show", {"edit", "&Edit", "edit.sh", "orphan"});
+    AssociationOutcome bad =
+        reg.CreateAdditionalEXEAssociations("Sorvane.Show", {"edit", "&Edit", "edit.sh", "orphan"});
     ASSERT_TRUE(bad.Refusal);
     EXPECT_EQ(bad.Refusal->Number, -2147194452);
     EXPECT_EQ(bad.Refusal->Description(),

@@ -142,9 +142,8 @@ TYPED_TEST(Accessor, WriteErrorsCarryNumberSourceAndMessage) {
         EXPECT_EQ(e.Number, -2147194455);
         EXPECT_EQ(e.Source, "registry_tests.cRegistry");
         // The message names the last value that was written, not the refused one.
-        EXPECT_EQ(e.Description(),
-                  "Failed to set registry value Key: '-2147483647',Section: '" + Section +
-                      "',Key: 'Name' to value: 'first'");
+        EXPECT_EQ(e.Description(), "Failed to set registry value Key: '-2147483647',Section: '" +
+                                       Section + "',Key: 'Name' to value: 'first'");
     }
     EXPECT_EQ(this->At(Section, "Name", RegSz).Value(), RegistryValue("first"));
 }
@@ -206,8 +205,10 @@ TYPED_TEST(Accessor, EnumeratesValuesAndSections) {
     EXPECT_TRUE(reg.EnumerateSections(names, count));
     EXPECT_EQ(count, 0);
 
-    for (const char* name : {"b", "a", "c"}) this->At("Software\\Enum", name, RegSz).SetValue(RegistryValue("1"));
-    for (const char* sub : {"Zed", "alpha", "Mid"}) this->At(std::string("Software\\Enum\\") + sub, "", RegSz).CreateKey();
+    for (const char* name : {"b", "a", "c"})
+        this->At("Software\\Enum", name, RegSz).SetValue(RegistryValue("1"));
+    for (const char* sub : {"Zed", "alpha", "Mid"})
+        this->At(std::string("Software\\Enum\\") + sub, "", RegSz).CreateKey();
     this->At("Software\\Enum\\Mid\\Deeper", "", RegSz).CreateKey();
 
     EXPECT_TRUE(reg.EnumerateValues(names, count));

@@ -17,8 +17,7 @@ protected:
     TempHome home;
     std::string path = (home / "config/desktop-sorvane/registry.db").string();
 
-    cRegistry At(std::shared_ptr<RegistryBackend> backend, const std::string& name,
-                 uint32_t type) {
+    cRegistry At(std::shared_ptr<RegistryBackend> backend, const std::string& name, uint32_t type) {
         cRegistry reg(std::move(backend));
         reg.SetClassKey(HKeyCurrentUser);
         reg.SetSectionKey(Section);
@@ -31,7 +30,8 @@ protected:
 TEST_F(SqliteStore, DefaultStoreFollowsTheConfigFolder) {
     EXPECT_EQ(DefaultRegistryStorePath(), path);
     unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(DefaultRegistryStorePath(), (home / "home/.config/desktop-sorvane/registry.db").string());
+    EXPECT_EQ(DefaultRegistryStorePath(),
+              (home / "home/.config/desktop-sorvane/registry.db").string());
     At(OpenDefaultRegistryStore(), "RecWidth", RegDword).SetValue(RegistryValue(int32_t{1}));
     EXPECT_TRUE(std::filesystem::exists(home / "home/.config/desktop-sorvane/registry.db"));
 }
