@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "DesktopWallpaper.h"
 #include "MainForm.h"
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
@@ -31,12 +32,6 @@ std::string FailureText(BuildStage stage, const std::string& reason) {
            reason;
 }
 
-// The wallpaper calls of a build: clear, then install the page again.
-void SetDesktopWallpaper(ActiveDesktop& desktop, const std::string& path) {
-    desktop.SetWallpaper(path);
-    desktop.ApplyChanges(ActiveDesktop::ApplyAll);
-}
-
 }  // namespace
 
 // The build behind Apply (and OK with unapplied edits): prepare the pictures,
@@ -50,14 +45,12 @@ void MainForm::cmdApply_Click() {
     bool wallpaperCleared = false;
     std::unique_ptr<ActiveDesktop> desktop;
     try {
-        if (!platform_.newActiveDesktop) throw Error("The desktop service is not available.");
-        desktop = platform_.newActiveDesktop();
-        if (!desktop) throw Error("The desktop service is not available.");
+        desktop = CreateActiveDesktop(platform_);
         controls.Busy = true;
         dialogs_.SetBusy(true);
         // The page is the wallpaper: take it off while its pictures are rewritten.
         if (!controls.SetWallpaperEnabled) {
-            SetDesktopWallpaper(*desktop, "");
+            ClearWallpaper(*desktop);
             wallpaperCleared = true;
         }
         stage = BuildStage::Page;
@@ -73,7 +66,7 @@ void MainForm::cmdApply_Click() {
             dialogs_.HideProgress();
             const bool activeDesktopOn = IsActiveDesktopOn();
             if (activeDesktopOn && !controls.SetWallpaperEnabled) {
-                SetDesktopWallpaper(*desktop, state_.Window.PagePath());
+                InstallWallpaper(*desktop, state_.Window.PagePath());
                 wallpaperCleared = false;
             } else if (!activeDesktopOn) {
                 const MsgResult answer = dialogs_.MessageBox(
@@ -98,7 +91,7 @@ void MainForm::cmdApply_Click() {
     // page back rather than leaving the desktop empty.
     if (wallpaperCleared && desktop) {
         try {
-            SetDesktopWallpaper(*desktop, state_.Window.PagePath());
+            InstallWallpaper(*desktop, state_.Window.PagePath());
         } catch (const std::exception&) {
         }
     }
