@@ -186,13 +186,6 @@ TEST_F(PictureHandlers, NameListedBeforeButStoredCopyGoneIsCopiedWithoutQuestion
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.jpg", "a.jpg"}));
 }
 
-TEST_F(PictureHandlers, FileInTheRootFolderKeepsTheRootAsBrowseFolder) {
-    dialogs.OpenFileAnswers.push_back(
-        OpenFileResult{"/no-such-picture.jpg", "no-such-picture.jpg"});
-    form.cmdAdd_Click();
-    EXPECT_EQ(state.Window.LastBrowseDir, "/");
-}
-
 TEST_F(PictureHandlers, NameWithALineBreakIsRefusedAndTheBatchGoesOn) {
     Source("a.jpg");
     Source("bad\nname.jpg");

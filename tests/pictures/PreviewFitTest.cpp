@@ -12,19 +12,12 @@ PreviewRect Fit(int pw, int ph, int sw = 200, int sh = 150) {
 
 }  // namespace
 
-TEST(PreviewFit, TallPictureFillsHeightAndCentresWithHalfToEven) {
-    EXPECT_EQ(Fit(300, 600), (PreviewRect{62, 0, 75, 150}));  // left 62.5 -> 62
+TEST(PreviewFit, FillsTheBoxInOneDirectionAndCentresInTheOther) {
+    EXPECT_EQ(Fit(300, 600), (PreviewRect{62, 0, 75, 150}));    // tall; left 62.5 -> 62
+    EXPECT_EQ(Fit(1000, 500), (PreviewRect{0, 25, 200, 100}));  // wide
+    EXPECT_EQ(Fit(400, 400), (PreviewRect{25, 0, 150, 150}));   // square: too tall at full width
+    EXPECT_EQ(Fit(20, 10), (PreviewRect{0, 25, 200, 100}));     // small pictures are enlarged
 }
-
-TEST(PreviewFit, WidePictureFillsWidth) {
-    EXPECT_EQ(Fit(1000, 500), (PreviewRect{0, 25, 200, 100}));
-}
-
-TEST(PreviewFit, SquareTakesWidthFirstThenFallsBackToHeight) {
-    EXPECT_EQ(Fit(400, 400), (PreviewRect{25, 0, 150, 150}));
-}
-
-TEST(PreviewFit, SmallPictureIsEnlarged) { EXPECT_EQ(Fit(20, 10), (PreviewRect{0, 25, 200, 100})); }
 
 TEST(PreviewFit, TallPictureInANarrowBoxFallsBackToWidth) {
     // 100 x 120 in 50 x 150: height first gives 125 wide, too wide.
