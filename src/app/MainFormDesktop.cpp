@@ -49,7 +49,8 @@ void MainForm::LoadDesktopFacts() {
     reg.SetValueKey(WallpaperValueName);
     reg.SetValueType(RegSz);
     // Exactly the page, letter case and all, counts as installed.
-    if (reg.Value().ToText() == state_.Window.PagePath()) state_.Controls.SetWallpaperEnabled = false;
+    if (reg.Value().ToText() == state_.Window.PagePath())
+        state_.Controls.SetWallpaperEnabled = false;
 
     // The browser's folder and whether it shows the transitions come from the
     // platform: the registry on the original system, the default browser and

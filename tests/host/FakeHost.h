@@ -15,7 +15,7 @@ namespace sorvane::test {
 // A stand-in for the running desktop host: listens at the real place, records
 // each request line and answers with `answer` (or the window id for "window").
 class FakeHost {
-public:
+  public:
     explicit FakeHost(const std::string& folder, std::string answer = "ok")
         : listener_(HostListener::Open(folder)), answer_(std::move(answer)) {
         thread_ = std::thread([this] { Run(); });
@@ -29,7 +29,7 @@ public:
         return requests_;
     }
 
-private:
+  private:
     void Run() {
         while (!stop_) {
             if (auto c = listener_->Accept()) {

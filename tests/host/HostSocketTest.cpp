@@ -22,7 +22,7 @@ namespace sorvane::test {
 namespace {
 
 mode_t ModeOf(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     EXPECT_EQ(lstat(path.c_str(), &st), 0) << path;
     return st.st_mode;
 }
@@ -65,7 +65,7 @@ TEST(HostProtocol, Replies) {
 }
 
 class HostSocket : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     std::string folder = (home / "runtime/desktop-sorvane").string();
 };

@@ -17,7 +17,7 @@ namespace sorvane::test {
 namespace {
 
 class LinuxDesktop : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     std::string folder = HostSocketFolder();
     std::shared_ptr<RegistryBackend> store = OpenDefaultRegistryStore();

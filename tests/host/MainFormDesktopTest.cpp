@@ -19,7 +19,7 @@ const std::string NotEnabled =
     "view this page as your wallpaper.";
 
 class DesktopForm : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     TestPlatform fakes{home};
     ScriptedDialogs dialogs;
@@ -107,7 +107,8 @@ TEST_F(DesktopForm, AnUnwritableOldPaperInstallsNothing) {
     Platform p = fakes.Make();
     auto broken = std::make_unique<MainForm>(
         [&] {
-            p.registry = std::make_shared<SqliteRegistryBackend>((home / "config/not-a-db").string());
+            p.registry =
+                std::make_shared<SqliteRegistryBackend>((home / "config/not-a-db").string());
             return std::move(p);
         }(),
         dialogs);
@@ -166,9 +167,10 @@ TEST(BuildWallpaperCalls, ClearThenInstall) {
     FakeActiveDesktop desktop(state);
     ClearWallpaper(desktop);
     InstallWallpaper(desktop, "/p/Sorvane.html");
-    EXPECT_EQ(state->calls, (std::vector<std::string>{"SetWallpaper ", "ApplyChanges 7",
-                                                      std::string("SetWallpaper /p/Sorvane.html") + '\0',
-                                                      "ApplyChanges 7"}));
+    EXPECT_EQ(state->calls,
+              (std::vector<std::string>{"SetWallpaper ", "ApplyChanges 7",
+                                        std::string("SetWallpaper /p/Sorvane.html") + '\0',
+                                        "ApplyChanges 7"}));
 }
 
 }  // namespace

@@ -50,10 +50,14 @@ std::string UnescapePath(std::string_view text) {
 
 std::string FormatHostCommand(const HostCommand& command) {
     switch (command.verb) {
-        case HostCommand::Verb::Reload: return "reload";
-        case HostCommand::Verb::Quit: return "quit";
-        case HostCommand::Verb::Window: return "window";
-        case HostCommand::Verb::Load: return "load " + EscapePath(command.path);
+        case HostCommand::Verb::Reload:
+            return "reload";
+        case HostCommand::Verb::Quit:
+            return "quit";
+        case HostCommand::Verb::Window:
+            return "window";
+        case HostCommand::Verb::Load:
+            return "load " + EscapePath(command.path);
     }
     return {};
 }
@@ -83,8 +87,8 @@ HostReply ParseHostReply(std::string_view line) {
     if (line == "ok") return {true, {}};
     if (line.starts_with("ok ")) return {true, std::string(line.substr(3))};
     if (line.starts_with("error ")) return {false, std::string(line.substr(6))};
-    return {false, "The desktop host gave an answer this program does not know: " +
-                       std::string(line)};
+    return {false,
+            "The desktop host gave an answer this program does not know: " + std::string(line)};
 }
 
 }  // namespace sorvane

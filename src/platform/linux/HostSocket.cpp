@@ -45,7 +45,7 @@ bool PeerIsUs(int fd) {
 
 // Checks an existing folder; false when it doesn't exist.
 bool CheckPrivateFolder(const std::string& folder, bool tighten) {
-    struct stat st{};
+    struct stat st {};
     if (lstat(folder.c_str(), &st) != 0) {
         if (errno == ENOENT) return false;
         Fail("The desktop host's folder " + folder + " can't be examined", errno);

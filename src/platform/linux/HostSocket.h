@@ -18,7 +18,7 @@ void PrepareHostSocketFolder(const std::string& folder);
 
 // A file descriptor that closes itself.
 class UniqueFd {
-public:
+  public:
     UniqueFd() = default;
     explicit UniqueFd(int fd) : fd_(fd) {}
     ~UniqueFd() { Reset(); }
@@ -36,20 +36,20 @@ public:
     }
     void Reset(int fd = -1);
 
-private:
+  private:
     int fd_ = -1;
 };
 
 // One client of the host, accepted from our own user.
 class HostConnection {
-public:
+  public:
     explicit HostConnection(UniqueFd fd) : fd_(std::move(fd)) {}
     // The next line without its end; none at the end of input, after
     // `timeoutMs`, or when the line grows unreasonably long.
     std::optional<std::string> ReadLine(int timeoutMs);
     bool WriteLine(const std::string& line);
 
-private:
+  private:
     UniqueFd fd_;
     std::string buffer_;
 };
@@ -58,7 +58,7 @@ private:
 // beside the socket marks the holder, so a socket left by a host that died is
 // known to be stale and replaced, and two hosts starting at once can't both win.
 class HostListener {
-public:
+  public:
     // Listens at HostSocketPath(folder); none when another host holds the
     // place. Throws sorvane::Error when the place can't be made safe or used.
     static std::unique_ptr<HostListener> Open(const std::string& folder);
@@ -74,7 +74,7 @@ public:
     // closed unanswered and skipped. None when nothing waits.
     std::optional<HostConnection> Accept();
 
-private:
+  private:
     HostListener(std::string path, UniqueFd lock, UniqueFd socket);
     std::string path_;
     UniqueFd lock_;

@@ -14,7 +14,7 @@ class RegistryBackend;
 // registry store under the platform's own names; the desktop itself is our
 // desktop host, told over its socket to show the page.
 class LinuxActiveDesktop : public ActiveDesktop {
-public:
+  public:
     LinuxActiveDesktop(std::shared_ptr<RegistryBackend> registry, std::string hostFolder);
 
     // The staged wallpaper when one is staged, else the saved setting.
@@ -28,7 +28,7 @@ public:
     static constexpr unsigned ApplySave = 1;
     static constexpr unsigned ApplyRefresh = 4;
 
-private:
+  private:
     std::shared_ptr<RegistryBackend> registry_;
     std::string hostFolder_;
     std::optional<std::string> staged_;

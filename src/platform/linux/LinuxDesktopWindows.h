@@ -9,12 +9,12 @@ namespace sorvane {
 // The desktop's browser window on Linux: the window of our running desktop
 // host, once it shows the desktop.
 class LinuxDesktopWindows : public DesktopWindows {
-public:
+  public:
     explicit LinuxDesktopWindows(std::string hostFolder) : hostFolder_(std::move(hostFolder)) {}
     // 0 when no host runs, it shows nothing yet, or it can't be asked.
     uint64_t FindDesktopBrowserWindow() override;
 
-private:
+  private:
     std::string hostFolder_;
 };
 

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/TempHome.h"
+#include "host/DesktopHost.h"
+#include "host/HostArguments.h"
+#include "host/HostEnvironment.h"
+
+namespace fs = std::filesystem;
+
+namespace sorvane::test {
+namespace {
+
+TEST(HostArguments, RequestsFromTheCommandLine) {
+    EXPECT_EQ(ParseHostArguments({}).command.verb, HostCommand::Verb::Reload);
+    EXPECT_EQ(ParseHostArguments({"quit"}).command.verb, HostCommand::Verb::Quit);
+    EXPECT_EQ(ParseHostArguments({"window"}).command.verb, HostCommand::Verb::Window);
+    EXPECT_TRUE(ParseHostArguments({"--help"}).help);
+
+    const HostArguments load = ParseHostArguments({"load", "/p/a b/Sorvane.html"});
+    EXPECT_TRUE(load.error.empty());
+    EXPECT_EQ(load.command, (HostCommand{HostCommand::Verb::Load, "/p/a b/Sorvane.html"}));
+    EXPECT_EQ(ParseHostArguments({"load", ""}).command.path, "") << "the empty desktop";
+
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"load"}, {"load", "a", "b"}, {"reload", "x"}, {"show"}, {"--page=x"}})
+        EXPECT_FALSE(ParseHostArguments(bad).error.empty()) << bad[0];
+}
+
+TEST(HostArguments, ARelativePageIsMadeAbsolute) {
+    TempHome home;
+    const fs::path before = fs::current_path();
+    fs::current_path(home / "Pictures");
+    const HostArguments load = ParseHostArguments({"load", "../Pictures/./Sorvane.html"});
+    fs::current_path(before);
+    EXPECT_EQ(load.command.path, fs::canonical(home / "Pictures").string() + "/Sorvane.html");
+}
+
+TEST(HostEnvironment, SoftwareRenderingAddedToTheUsersFlags) {
+    EXPECT_EQ(DesktopChromiumFlags(""), "--disable-gpu --disable-gpu-compositing");
+    EXPECT_EQ(DesktopChromiumFlags("--lang=de --disable-gpu"),
+              "--lang=de --disable-gpu --disable-gpu-compositing");
+
+    setenv("QT_QUICK_BACKEND", "rhi", 1);
+    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--lang=de", 1);
+    PrepareHostEnvironment();
+    EXPECT_STREQ(getenv("QT_QUICK_BACKEND"), "rhi") << "the user's choice stays";
+    EXPECT_STREQ(getenv("QTWEBENGINE_CHROMIUM_FLAGS"),
+                 "--lang=de --disable-gpu --disable-gpu-compositing");
+    unsetenv("QT_QUICK_BACKEND");
+    unsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    PrepareHostEnvironment();
+    EXPECT_STREQ(getenv("QT_QUICK_BACKEND"), "software");
+    EXPECT_EQ(getenv("QTWEBENGINE_DISABLE_SANDBOX") != nullptr, geteuid() == 0);
+}
+
+TEST(HostPages, WhatCanBeShown) {
+    TempHome home;
+    EXPECT_EQ(PageProblem(""), "");
+    const fs::path page = home / "Pictures/Sorvane.html";
+    EXPECT_NE(PageProblem(page.string()).find("does not exist"), std::string::npos);
+    WriteFile(page, "<html></html>");
+    EXPECT_EQ(PageProblem(page.string()), "");
+    EXPECT_NE(PageProblem((home / "Pictures").string()), "") << "a folder is no page";
+    if (geteuid() != 0) {  // root reads anything
+        chmod(page.c_str(), 0);
+        EXPECT_NE(PageProblem(page.string()).find("can't be read"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace sorvane::test

@@ -1,0 +1,236 @@
+// The desktop host on a real X display: Xvfb with the openbox window manager.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QColor>
+#include <QImage>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "common/TempHome.h"
+#include "platform/linux/HostSocket.h"
+#include "platform/linux/LinuxActiveDesktop.h"
+#include "platform/linux/LinuxDesktopWindows.h"
+#include "registry/SqliteRegistryBackend.h"
+
+extern char** environ;
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace sorvane::test {
+namespace {
+
+bool OnPath(const std::string& program) {
+    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A child process that is ended with the test.
+class Child {
+  public:
+    explicit Child(const std::vector<std::string>& argv, int stdoutFd = -1) {
+        std::vector<char*> args;
+        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (stdoutFd >= 0) posix_spawn_file_actions_adddup2(&actions, stdoutFd, 3);
+        if (posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~Child() { Stop(); }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    bool Started() const { return pid_ > 0; }
+    // The exit code once the process ended within `wait`, else none.
+    std::optional<int> Wait(std::chrono::milliseconds wait) {
+        const auto end = std::chrono::steady_clock::now() + wait;
+        while (pid_ > 0) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            if (std::chrono::steady_clock::now() > end) return std::nullopt;
+            std::this_thread::sleep_for(20ms);
+        }
+        return std::nullopt;
+    }
+    void Stop() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        if (!Wait(5s) && pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        pid_ = -1;
+    }
+
+  private:
+    pid_t pid_ = -1;
+};
+
+std::string Output(const std::string& command) {
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
+        pclose(p);
+    }
+    return out;
+}
+
+bool WaitFor(std::chrono::seconds limit, const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) return true;
+        std::this_thread::sleep_for(200ms);
+    }
+    return done();
+}
+
+// The window ids of the root's stacking list, bottom first.
+std::vector<unsigned long> StackingOrder() {
+    const std::string out = Output("xprop -root _NET_CLIENT_LIST_STACKING");
+    std::vector<unsigned long> ids;
+    const size_t hash = out.find('#');
+    if (hash == std::string::npos) return ids;
+    std::string list = out.substr(hash + 1);
+    for (char& c : list)
+        if (c == ',') c = ' ';
+    std::istringstream in(list);
+    std::string word;
+    while (in >> word) ids.push_back(std::stoul(word, nullptr, 16));
+    return ids;
+}
+
+QColor ScreenPixel(const fs::path& shot, int x, int y) {
+    std::system(("import -silent -window root png:" + shot.string() + " 2>/dev/null").c_str());
+    const QImage image(QString::fromStdString(shot.string()));
+    if (image.isNull() || x >= image.width() || y >= image.height()) return {};
+    return image.pixelColor(x, y);
+}
+
+bool Near(const QColor& c, int r, int g, int b) {
+    return c.isValid() && std::abs(c.red() - r) < 40 && std::abs(c.green() - g) < 40 &&
+           std::abs(c.blue() - b) < 40;
+}
+
+class HostOnDisplay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"Xvfb", "openbox", "xprop", "xmessage", "import"})
+            if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed: no real-display test";
+        if (!fs::exists(SORVANE_HOST_PROGRAM)) GTEST_SKIP() << "the desktop host is not built";
+
+        int pipeFds[2];
+        ASSERT_EQ(pipe(pipeFds), 0);
+        xvfb_ =
+            std::make_unique<Child>(std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen",
+                                                             "0", "800x600x24", "-nolisten", "tcp"},
+                                    pipeFds[1]);
+        close(pipeFds[1]);
+        std::string display;
+        char c;
+        while (read(pipeFds[0], &c, 1) == 1 && c != '\n') display += c;
+        close(pipeFds[0]);
+        ASSERT_FALSE(display.empty()) << "Xvfb did not start";
+        setenv("DISPLAY", (":" + display).c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+
+        openbox_ = std::make_unique<Child>(std::vector<std::string>{"openbox"});
+        ASSERT_TRUE(WaitFor(30s, [] {
+            return Output("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") !=
+                   std::string::npos;
+        })) << "openbox did not start";
+    }
+    void TearDown() override {
+        host_.reset();
+        other_.reset();
+        openbox_.reset();
+        xvfb_.reset();
+    }
+
+    // A page that fills the screen with one colour.
+    fs::path Page(const std::string& name, const std::string& colour) {
+        const fs::path p = home_ / "Pictures" / name;
+        WriteFile(p, "<!DOCTYPE html><html><body style=\"margin:0;background:" + colour +
+                         "\"></body></html>");
+        return p;
+    }
+    void Apply(const fs::path& page) {
+        LinuxActiveDesktop desktop(OpenDefaultRegistryStore(), HostSocketFolder());
+        desktop.SetWallpaper(page.string() + '\0');
+        desktop.ApplyChanges(7);
+    }
+
+    TempHome home_;
+    std::unique_ptr<Child> xvfb_, openbox_, other_, host_;
+};
+
+TEST_F(HostOnDisplay, ShowsThePageBehindEveryWindowAndFollowsApply) {
+    const fs::path red = Page("red.html", "#ff0000");
+    const fs::path blue = Page("blue.html", "#0000ff");
+    const std::string folder = HostSocketFolder();
+
+    // An ordinary window first: the desktop must go below it all the same.
+    other_ = std::make_unique<Child>(
+        std::vector<std::string>{"xmessage", "-geometry", "300x200+0+0", "an ordinary window"});
+    ASSERT_TRUE(WaitFor(30s, [] { return !StackingOrder().empty(); }));
+
+    // Set the page while no host runs; the host finds it when it starts.
+    Apply(red);
+    host_ = std::make_unique<Child>(std::vector<std::string>{SORVANE_HOST_PROGRAM});
+    ASSERT_TRUE(host_->Started());
+    LinuxDesktopWindows windows(folder);
+    uint64_t window = 0;
+    ASSERT_TRUE(WaitFor(180s, [&] { return (window = windows.FindDesktopBrowserWindow()) != 0; }))
+        << "the host never showed its window";
+
+    const std::string type = Output("xprop -id " + std::to_string(window) + " _NET_WM_WINDOW_TYPE");
+    EXPECT_NE(type.find("_NET_WM_WINDOW_TYPE_DESKTOP"), std::string::npos) << type;
+    std::vector<unsigned long> stacking;
+    ASSERT_TRUE(WaitFor(30s, [&] {
+        stacking = StackingOrder();
+        return stacking.size() >= 2 &&
+               std::find(stacking.begin(), stacking.end(), window) != stacking.end();
+    })) << "the host's window is not managed";
+    EXPECT_EQ(stacking.front(), window) << "the desktop is not at the bottom";
+
+    // Away from the ordinary window: the page's colour.
+    const fs::path shot = home_ / "shot.png";
+    QColor first;
+    EXPECT_TRUE(WaitFor(60s, [&] { return Near(first = ScreenPixel(shot, 700, 500), 255, 0, 0); }))
+        << "first screenshot shows " << first.name().toStdString();
+
+    // Apply another page: the running host shows it without a restart.
+    Apply(blue);
+    QColor second;
+    EXPECT_TRUE(WaitFor(60s, [&] { return Near(second = ScreenPixel(shot, 700, 500), 0, 0, 255); }))
+        << "second screenshot shows " << second.name().toStdString();
+    EXPECT_EQ(windows.FindDesktopBrowserWindow(), window) << "the desktop window was replaced";
+
+    // A second start hands its request over and ends.
+    Child second_start({SORVANE_HOST_PROGRAM, "load", red.string()});
+    EXPECT_EQ(second_start.Wait(60s), 0);
+    EXPECT_TRUE(WaitFor(60s, [&] { return Near(ScreenPixel(shot, 700, 500), 255, 0, 0); }));
+
+    // "quit" closes the host, and its socket goes with it.
+    Child quit({SORVANE_HOST_PROGRAM, "quit"});
+    EXPECT_EQ(quit.Wait(60s), 0);
+    EXPECT_EQ(host_->Wait(60s), 0);
+    EXPECT_FALSE(fs::exists(HostSocketPath(folder)));
+}
+
+}  // namespace
+}  // namespace sorvane::test
