@@ -8,7 +8,14 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "Error.h"
 
@@ -29,35 +36,85 @@ std::string TempNameBeside(const fs::path& target) {
     throw Error("Could not " + what + " \"" + path + "\": " + std::strerror(err));
 }
 
+// The few file calls the write needs, on each system's own terms.
+#ifdef _WIN32
+// Binary, so CR LF line ends and every other byte reach the disk as given.
+int OpenNew(const std::string& name) {
+    return ::_open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+}
+int WriteSome(int fd, const char* data, size_t size) {
+    const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
+    return ::_write(fd, data, chunk);
+}
+int FlushToDisk(int fd) { return ::_commit(fd); }
+int CloseFile(int fd) { return ::_close(fd); }
+void RemoveFile(const std::string& name) { ::_unlink(name.c_str()); }
+// rename() refuses to replace an existing file here; MoveFileEx does it in
+// one step.
+[[noreturn]] void FailReplace(const std::string& path) {
+    char reason[256] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   GetLastError(), 0, reason, sizeof reason, nullptr);
+    std::string text(reason);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    throw Error("Could not replace \"" + path + "\": " + text);
+}
+void ReplaceWith(const std::string& temp, const std::string& path) {
+    if (!MoveFileExA(temp.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD err = GetLastError();
+        RemoveFile(temp);
+        SetLastError(err);
+        FailReplace(path);
+    }
+}
+#else
+int OpenNew(const std::string& name) {
+    return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+}
+ssize_t WriteSome(int fd, const char* data, size_t size) { return ::write(fd, data, size); }
+int FlushToDisk(int fd) { return ::fsync(fd); }
+int CloseFile(int fd) { return ::close(fd); }
+void RemoveFile(const std::string& name) { ::unlink(name.c_str()); }
+void ReplaceWith(const std::string& temp, const std::string& path) {
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        RemoveFile(temp);
+        Fail("replace", path, err);
+    }
+}
+#endif
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const fs::path target(path);
     const std::string temp = TempNameBeside(target);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = OpenNew(temp);
     if (fd < 0) Fail("write", path, errno);
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const auto n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             const int err = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            ::unlink(temp.c_str());
+            CloseFile(fd);
+            RemoveFile(temp);
             Fail("write", path, err);
         }
         done += static_cast<size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
+    // Closed whether or not the flush worked, so a failure leaks no handle.
+    const bool flushed = FlushToDisk(fd) == 0;
+    int err = errno;
+    const bool closed = CloseFile(fd) == 0;
+    if (!closed && flushed) err = errno;
+    if (!flushed || !closed) {
+        RemoveFile(temp);
         Fail("write", path, err);
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        Fail("replace", path, err);
-    }
+    ReplaceWith(temp, path);
 }
 
 std::string ReadWholeFile(const std::string& path) {

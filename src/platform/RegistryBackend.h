@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// <windows.h> maps this name onto its narrow or wide function; here it names
+// the backend's own method.
+#undef ExpandEnvironmentStrings
+
 namespace sorvane {
 
 // Predefined roots, with the numbers the registry gives them.
@@ -81,28 +85,24 @@ public:
     virtual std::string ResultText(long result);
 };
 
+// As the system expands: a reference runs from one "%" to the next; a name
+// that is empty or undefined stays as written, signs included, and the text
+// goes on after its closing sign; a "%" without a partner is plain text.
 inline std::string RegistryBackend::ExpandEnvironmentStrings(const std::string& text) {
     std::string out;
     size_t pos = 0;
     while (pos < text.size()) {
         const size_t open = text.find('%', pos);
-        if (open == std::string::npos) break;
+        const size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+        if (close == std::string::npos) break;
         out.append(text, pos, open - pos);
-        const size_t close = text.find('%', open + 1);
-        if (close == std::string::npos) {
-            pos = open;
-            break;
-        }
         const std::string name = text.substr(open + 1, close - open - 1);
         const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
-        if (value) {
+        if (value)
             out += value;
-            pos = close + 1;
-        } else {
-            // Keep "%NAME" and let the closing sign start the next reference.
-            out.append(text, open, close - open);
-            pos = close;
-        }
+        else
+            out.append(text, open, close - open + 1);
+        pos = close + 1;
     }
     out.append(text, pos, std::string::npos);
     return out;

@@ -1,5 +1,7 @@
 #include "registry/cRegistry.h"
 
+#include "platform/ProgramPath.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -52,10 +54,8 @@ cRegistry::cRegistry(std::shared_ptr<RegistryBackend> backend)
     : backend_(backend ? std::move(backend) : std::make_shared<NoRegistry>()) {}
 
 std::string cRegistry::ErrorSource() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const std::string name = ec ? std::string("desktop-sorvane") : exe.stem().string();
-    return name + ".cRegistry";
+    const std::string name = ProgramName();
+    return (name.empty() ? std::string("desktop-sorvane") : name) + ".cRegistry";
 }
 
 std::string cRegistry::HiveText() const { return std::to_string(static_cast<int32_t>(classKey_)); }

@@ -17,11 +17,11 @@ TempHome::TempHome() {
     for (const char* sub : {"home", "config", "data", "cache", "runtime", "Pictures"})
         fs::create_directories(root_ / sub);
     fs::permissions(root_ / "runtime", fs::perms::owner_all, fs::perm_options::replace);
-    setenv("HOME", (root_ / "home").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
-    setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (root_ / "runtime").c_str(), 1);
+    setenv("HOME", (root_ / "home").string().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root_ / "config").string().c_str(), 1);
+    setenv("XDG_DATA_HOME", (root_ / "data").string().c_str(), 1);
+    setenv("XDG_CACHE_HOME", (root_ / "cache").string().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (root_ / "runtime").string().c_str(), 1);
 }
 
 TempHome::~TempHome() {

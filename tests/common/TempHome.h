@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "common/PosixEnv.h"
+
 namespace sorvane::test {
 
 // A fresh temporary folder for one test, with HOME and the XDG folders pointed

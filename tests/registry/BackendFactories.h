@@ -5,13 +5,20 @@
 #include <gtest/gtest.h>
 
 #include "common/TempHome.h"
-#include "registry/SqliteRegistryBackend.h"
 #include "registry/cRegistry.h"
+#ifdef _WIN32
+#include "registry/WindowsRegistryFactory.h"
+#else
+#include "registry/SqliteRegistryBackend.h"
+#endif
 
 namespace sorvane::test {
 
 // Each backend the accessor runs on gets a factory here; the accessor and
 // association suites run once per factory.
+#ifdef _WIN32
+using BackendFactories = ::testing::Types<WindowsRegistryFactory>;
+#else
 struct SqliteStoreFactory {
     static std::shared_ptr<RegistryBackend> Make(const TempHome& home) {
         return std::make_shared<SqliteRegistryBackend>((home / "config/desktop-sorvane/registry.db").string());
@@ -19,6 +26,7 @@ struct SqliteStoreFactory {
 };
 
 using BackendFactories = ::testing::Types<SqliteStoreFactory>;
+#endif
 
 template <typename Factory>
 class RegistryOnBackend : public ::testing::Test {

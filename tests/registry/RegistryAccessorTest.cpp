@@ -58,7 +58,11 @@ TYPED_TEST(Accessor, PercentRuleChoosesExpandableText) {
         {"%%", RegSz, "%%"},
         {"a %% b", RegSz, "a %% b"},
         {"%SORVANE_REG_UNDEFINED%/y", RegExpandSz, "%SORVANE_REG_UNDEFINED%/y"},
-        {"%SORVANE_REG_UNDEFINED%SORVANE_REG_TEST%", RegExpandSz, "%SORVANE_REG_UNDEFINED/var/tmp"},
+        // An undefined reference stays whole, and its closing sign closes it.
+        {"%SORVANE_REG_UNDEFINED%SORVANE_REG_TEST%", RegExpandSz,
+         "%SORVANE_REG_UNDEFINED%SORVANE_REG_TEST%"},
+        {"%SORVANE_REG_UNDEFINED%%SORVANE_REG_TEST%", RegExpandSz,
+         "%SORVANE_REG_UNDEFINED%/var/tmp"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

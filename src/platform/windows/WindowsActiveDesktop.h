@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+
+struct IActiveDesktop;
+
+namespace sorvane {
+
+// Joins the calling thread to a single-threaded COM apartment for as long as
+// it lives; a thread already in one (a window program's) stays as it was.
+class ComApartment {
+public:
+    ComApartment();
+    ~ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool joined_ = false;
+};
+
+// The shell's Active Desktop object. Each call that the object refuses throws
+// sorvane::Error with the refusal as Number.
+class WindowsActiveDesktop : public ActiveDesktop {
+public:
+    // A new instance of the shell's object; throws sorvane::Error when the
+    // system has none.
+    static std::unique_ptr<WindowsActiveDesktop> Create();
+    // Takes one reference to `object` (tests hand in their own).
+    explicit WindowsActiveDesktop(IActiveDesktop* object);
+    ~WindowsActiveDesktop() override;
+    WindowsActiveDesktop(const WindowsActiveDesktop&) = delete;
+    WindowsActiveDesktop& operator=(const WindowsActiveDesktop&) = delete;
+
+    // The wallpaper setting, read through a 260-character buffer.
+    std::string GetWallpaper() override;
+    // The path up to its first NUL, as wide text.
+    void SetWallpaper(const std::string& path) override;
+    void ApplyChanges(unsigned flags) override;
+
+private:
+    std::unique_ptr<ComApartment> apartment_;  // outlives the object below
+    IActiveDesktop* object_;
+};
+
+}  // namespace sorvane
