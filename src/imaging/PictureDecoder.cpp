@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "QtPicture.h"
+#include "Resampler.h"
 #include "platform/Error.h"
 
 namespace sorvane {
@@ -17,6 +18,53 @@ struct TjDeleter {
     void operator()(void* h) const { tjDestroy(h); }
 };
 using TjHandle = std::unique_ptr<void, TjDeleter>;
+
+// DCT scaling drops detail for free; keeping twice the final size leaves the
+// resampler enough to avoid aliasing.
+tjscalingfactor DctScaleFor(int width, int height, PixelSize atLeast) {
+    for (const int denom : {8, 4, 2}) {
+        const tjscalingfactor f{1, denom};
+        if (static_cast<int64_t>(TJSCALED(width, f)) >= 2 * static_cast<int64_t>(atLeast.Width) &&
+            static_cast<int64_t>(TJSCALED(height, f)) >= 2 * static_cast<int64_t>(atLeast.Height))
+            return f;
+    }
+    return {1, 1};
+}
+
+std::optional<RgbImage> DecodeJpegReduced(std::string_view bytes, PixelSize size) {
+    TjHandle tj(tjInitDecompress());
+    if (!tj) return std::nullopt;
+    auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto length = static_cast<unsigned long>(bytes.size());
+    int width = 0, height = 0, subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(tj.get(), data, length, &width, &height, &subsamp, &colorspace) != 0)
+        return std::nullopt;
+    if (!FitsRgbBuffer(width, height) || subsamp < 0 ||
+        (colorspace != TJCS_YCbCr && colorspace != TJCS_GRAY))
+        return std::nullopt;
+    const tjscalingfactor scale = DctScaleFor(width, height, size);
+    YccPlanes planes;
+    planes.Width = TJSCALED(width, scale);
+    planes.Height = TJSCALED(height, scale);
+    planes.Components = subsamp == TJSAMP_GRAY ? 1 : 3;
+    unsigned char* targets[3] = {};
+    int strides[3] = {};
+    for (int c = 0; c < planes.Components; ++c) {
+        planes.PlaneWidth[c] = tjPlaneWidth(c, planes.Width, subsamp);
+        planes.PlaneHeight[c] = tjPlaneHeight(c, planes.Height, subsamp);
+        if (planes.PlaneWidth[c] <= 0 || planes.PlaneHeight[c] <= 0) return std::nullopt;
+        planes.Stride[c] = AlignedStride(static_cast<size_t>(planes.PlaneWidth[c]));
+        planes.Plane[c] =
+            AllocateAligned(planes.Stride[c] * static_cast<size_t>(planes.PlaneHeight[c]));
+        targets[c] = planes.Plane[c].get();
+        strides[c] = static_cast<int>(planes.Stride[c]);
+    }
+    if (tjDecompressToYUVPlanes(tj.get(), data, length, targets, planes.Width, strides,
+                                planes.Height, TJFLAG_LIMITSCANS) != 0 &&
+        tjGetErrorCode(tj.get()) != TJERR_WARNING)
+        return std::nullopt;
+    return ResampleYcc(planes, size.Width, size.Height);
+}
 
 std::optional<RgbImage> DecodeJpeg(std::string_view bytes, PixelSize atLeast) {
     TjHandle tj(tjInitDecompress());
@@ -29,17 +77,7 @@ std::optional<RgbImage> DecodeJpeg(std::string_view bytes, PixelSize atLeast) {
     if (!FitsRgbBuffer(width, height) || colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
         return std::nullopt;
 
-    // DCT scaling drops detail for free; keeping twice the final size leaves
-    // the resampler enough to avoid aliasing.
-    tjscalingfactor scale{1, 1};
-    for (const int denom : {8, 4, 2}) {
-        const tjscalingfactor f{1, denom};
-        if (static_cast<int64_t>(TJSCALED(width, f)) >= 2 * static_cast<int64_t>(atLeast.Width) &&
-            static_cast<int64_t>(TJSCALED(height, f)) >= 2 * static_cast<int64_t>(atLeast.Height)) {
-            scale = f;
-            break;
-        }
-    }
+    const tjscalingfactor scale = DctScaleFor(width, height, atLeast);
     RgbImage out(TJSCALED(width, scale), TJSCALED(height, scale));
     // Limit scans so a hostile progressive file can't keep us busy for ages.
     if (tjDecompress2(tj.get(), data, size, out.Data(), out.Width(), 0, out.Height(), TJPF_RGB,
@@ -99,6 +137,21 @@ std::optional<RgbImage> DecodeWithQt(std::string_view bytes, PictureFormat key,
 
 }  // namespace
 
+std::optional<RgbImage> DecodeReduced(std::string_view bytes, PictureFormat key, PixelSize size,
+                                      uint32_t background) {
+    if (!FitsRgbBuffer(size.Width, size.Height)) return std::nullopt;
+    try {
+        if (key == PictureFormat::Jpeg)
+            if (auto reduced = DecodeJpegReduced(bytes, size)) return reduced;
+        std::optional<RgbImage> image = DecodePicture(bytes, key, size, background);
+        if (!image) return std::nullopt;
+        if (image->Width() == size.Width && image->Height() == size.Height) return image;
+        return Resample(*image, size.Width, size.Height);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 std::optional<RgbImage> DecodePicture(std::string_view bytes, PictureFormat key, PixelSize atLeast,
                                       uint32_t background) {
     if (key == PictureFormat::Other || bytes.empty()) return std::nullopt;
@@ -108,9 +161,7 @@ std::optional<RgbImage> DecodePicture(std::string_view bytes, PictureFormat key,
         if (key == PictureFormat::Png) image = DecodePng(bytes, background);
         if (!image) image = DecodeWithQt(bytes, key, background);
         return image;
-    } catch (const Error&) {
-        return std::nullopt;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         return std::nullopt;
     }
 }

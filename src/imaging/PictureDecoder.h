@@ -22,4 +22,10 @@ namespace sorvane {
 std::optional<RgbImage> DecodePicture(std::string_view bytes, PictureFormat key, PixelSize atLeast,
                                       uint32_t background);
 
+// Decodes a picture and resamples it to exactly `size` (stored orientation).
+// JPEG goes from its own YCbCr planes, decoded at the DCT scale above, to RGB
+// at the small size; the rest through DecodePicture and Resample.
+std::optional<RgbImage> DecodeReduced(std::string_view bytes, PictureFormat key, PixelSize size,
+                                      uint32_t background);
+
 }  // namespace sorvane

@@ -40,7 +40,7 @@ void AppendBytes(png_structp png, png_bytep data, size_t length) {
 void NoFlush(png_structp) {}
 
 // Kept free of C++ objects with destructors: libpng reports errors by longjmp.
-bool EncodePngInto(const RgbImage& image, std::string* out) {
+bool EncodePngInto(const RgbImage& image, int level, int filters, std::string* out) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -52,8 +52,8 @@ bool EncodePngInto(const RgbImage& image, std::string* out) {
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.Width()),
                  static_cast<png_uint_32>(image.Height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, kPngCompressionLevel);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP | PNG_FILTER_PAETH);
+    png_set_compression_level(png, level);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, filters);
     png_write_info(png, info);
     for (int32_t y = 0; y < image.Height(); ++y)
         png_write_row(png, const_cast<png_bytep>(image.Row(y)));
@@ -62,11 +62,20 @@ bool EncodePngInto(const RgbImage& image, std::string* out) {
     return true;
 }
 
-std::string EncodePng(const RgbImage& image) {
+}  // namespace
+
+std::string EncodePngWith(const RgbImage& image, int level, int filters) {
     std::string out;
     out.reserve(image.ByteCount() / 2);
-    if (!EncodePngInto(image, &out)) throw Error("Could not encode a PNG.");
+    if (!EncodePngInto(image, level, filters, &out)) throw Error("Could not encode a PNG.");
     return out;
+}
+
+namespace {
+
+std::string EncodePng(const RgbImage& image) {
+    static_assert(kPngFilters == (PNG_FILTER_UP | PNG_FILTER_PAETH));
+    return EncodePngWith(image, kPngCompressionLevel, kPngFilters);
 }
 
 std::string EncodeBmp(const RgbImage& image) {

@@ -7,14 +7,19 @@
 
 namespace sorvane {
 
-// zlib level for PNG copies. Level 2 with the Paeth/Up filters gives files
-// close to the default level's size at a fraction of its time (see bench/).
+// zlib level and row filters for PNG copies, chosen by measurement
+// (bench/prepare_bench.sh prints the table).
 inline constexpr int kPngCompressionLevel = 2;
+inline constexpr int kPngFilters = 0x20 | 0x80;  // Up and Paeth
 
 // Encodes a picture in the format of its key: BMP 24 bits without palette,
 // JPEG quality 100 with full-resolution (4:4:4) chroma, PNG 8-bit RGB (colour
 // type 2). Throws sorvane::Error when the key is not a picture format or the
 // encoder fails.
 std::string EncodePicture(const RgbImage& image, PictureFormat key);
+
+// PNG at an explicit zlib level and set of row filters (libpng's PNG_FILTER_*
+// bits); what EncodePicture uses is measured with this.
+std::string EncodePngWith(const RgbImage& image, int level, int filters);
 
 }  // namespace sorvane

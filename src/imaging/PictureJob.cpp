@@ -1,7 +1,14 @@
 #include "PictureJob.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <optional>
+#include <random>
 
 #include "Orientation.h"
 #include "PictureDecoder.h"
@@ -27,6 +34,27 @@ std::optional<std::string> ReadBytes(const std::string& path) {
     return bytes;
 }
 
+// A prepared copy is rebuilt on every run, so it skips the flush to disk that
+// the stored copy gets; it is still written aside and renamed, so the page
+// never shows a half-written picture.
+bool WritePreparedCopy(const std::string& path, const std::string& bytes) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    const std::string temp = path + "." + std::to_string(random()) + ".tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    const bool written = ::close(fd) == 0 && done == bytes.size();
+    if (written && std::rename(temp.c_str(), path.c_str()) == 0) return true;
+    ::unlink(temp.c_str());
+    return false;
+}
+
 PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     PictureResult result;
     const PictureFormat key = FormatKeyOf(fileName);
@@ -40,7 +68,9 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     const PixelSize upright = header->Upright();
     PicturePlacement place{0, 0, upright.Width, upright.Height};
     FitPicture(place, job.Target, job.AlignIndex);
-    const int32_t nw = place.Right - place.Left, nh = place.Bottom - place.Top;
+    // A sliver (say 20000 × 2) rounds to no pixels on one side; keep one so it still shows.
+    const int32_t nw = std::max(place.Right - place.Left, 1);
+    const int32_t nh = std::max(place.Bottom - place.Top, 1);
     const bool shrink = nh < upright.Height || nw < upright.Width;
 
     // Resampling happens before turning upright: fewer pixels to turn.
@@ -48,15 +78,16 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     const PixelSize rawTarget = !shrink ? PixelSize{header->Width, header->Height}
                                 : swap  ? PixelSize{nh, nw}
                                         : PixelSize{nw, nh};
-    std::optional<RgbImage> decoded = DecodePicture(*bytes, key, rawTarget, job.BackgroundColor);
+    std::optional<RgbImage> decoded =
+        shrink ? DecodeReduced(*bytes, key, rawTarget, job.BackgroundColor)
+               : DecodePicture(*bytes, key, rawTarget, job.BackgroundColor);
     bytes.reset();
     if (!decoded) return result;
-
     RgbImage picture = std::move(*decoded);
-    if (picture.Width() != rawTarget.Width || picture.Height() != rawTarget.Height) {
+    result.Reduced = shrink;
+    // A decoder that disagrees with the header gets the size the header promised.
+    if (picture.Width() != rawTarget.Width || picture.Height() != rawTarget.Height)
         picture = Resample(picture, rawTarget.Width, rawTarget.Height);
-        result.Reduced = shrink;
-    }
     if (header->Orientation != 0) picture = Reoriented(picture, header->Orientation);
 
     if (shrink) {
@@ -75,12 +106,9 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         return result;
     }
     picture = RgbImage();
-    try {
-        WriteFileAtomically(job.PreparedFolder + fileName, EncodePicture(canvas, key));
-        result.Outcome = PictureOutcome::Prepared;
-    } catch (const Error&) {
-        result.Outcome = PictureOutcome::NotWritten;
-    }
+    result.Outcome = WritePreparedCopy(job.PreparedFolder + fileName, EncodePicture(canvas, key))
+                         ? PictureOutcome::Prepared
+                         : PictureOutcome::NotWritten;
     return result;
 }
 

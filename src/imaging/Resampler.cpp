@@ -15,20 +15,12 @@ namespace {
 struct GraphDeleter {
     void operator()(zimg_filter_graph* g) const { zimg_filter_graph_free(g); }
 };
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
-using AlignedBuffer = std::unique_ptr<uint8_t, FreeDeleter>;
+using AlignedBuffer = AlignedBytes;
 
 // The library's SIMD paths want 64-byte aligned rows and buffers.
 constexpr size_t kAlign = 64;
 size_t Aligned(size_t n) { return (n + kAlign - 1) / kAlign * kAlign; }
-
-AlignedBuffer AllocAligned(size_t bytes) {
-    void* p = std::aligned_alloc(kAlign, Aligned(bytes ? bytes : 1));
-    if (!p) throw Error("Out of memory while resampling a picture.");
-    return AlignedBuffer(static_cast<uint8_t*>(p));
-}
+AlignedBuffer AllocAligned(size_t bytes) { return AllocateAligned(bytes); }
 
 [[noreturn]] void Fail() {
     char message[256] = {};
@@ -102,20 +94,104 @@ int PackRows(void* user, unsigned i, unsigned left, unsigned right) {
     return 0;
 }
 
+zimg_graph_builder_params LanczosParams() {
+    zimg_graph_builder_params params;
+    zimg_graph_builder_params_default(&params, ZIMG_API_VERSION);
+    params.resample_filter = ZIMG_RESIZE_LANCZOS;
+    params.filter_param_a = 3;
+    params.resample_filter_uv = ZIMG_RESIZE_LANCZOS;
+    params.filter_param_a_uv = 3;
+    params.dither_type = ZIMG_DITHER_NONE;  // plain rounding: the same bytes on every run
+    params.cpu_type = ZIMG_CPU_AUTO;
+    return params;
+}
+
+int PackGrey(void* user, unsigned i, unsigned left, unsigned right) {
+    const auto* p = static_cast<const Pack*>(user);
+    uint8_t* out = p->dst->Row(static_cast<int32_t>(i)) + 3 * static_cast<size_t>(left);
+    const uint8_t* y = p->ring->Row(0, i);
+    for (unsigned x = left; x < right; ++x, out += 3) out[0] = out[1] = out[2] = y[x];
+    return 0;
+}
+
+int Log2(int32_t ratio) { return ratio >= 4 ? 2 : ratio >= 2 ? 1 : 0; }
+
 }  // namespace
+
+AlignedBytes AllocateAligned(size_t bytes) {
+    void* p = std::aligned_alloc(kAlign, Aligned(bytes ? bytes : 1));
+    if (!p) throw Error("Out of memory while resampling a picture.");
+    return AlignedBytes(static_cast<uint8_t*>(p));
+}
+
+size_t AlignedStride(size_t width) { return Aligned(width); }
+
+RgbImage ResampleYcc(const YccPlanes& src, int32_t width, int32_t height) {
+    RgbImage dst(width, height);
+    const bool grey = src.Components == 1;
+    zimg_image_format from;
+    zimg_image_format_default(&from, ZIMG_API_VERSION);
+    from.width = static_cast<unsigned>(src.PlaneWidth[0]);
+    from.height = static_cast<unsigned>(src.PlaneHeight[0]);
+    from.pixel_type = ZIMG_PIXEL_BYTE;
+    from.depth = 8;
+    from.pixel_range = ZIMG_RANGE_FULL;
+    from.color_family = grey ? ZIMG_COLOR_GREY : ZIMG_COLOR_YUV;
+    from.matrix_coefficients = grey ? ZIMG_MATRIX_UNSPECIFIED : ZIMG_MATRIX_BT470_BG;
+    if (!grey) {
+        from.subsample_w = static_cast<unsigned>(Log2(src.PlaneWidth[0] / src.PlaneWidth[1]));
+        from.subsample_h = static_cast<unsigned>(Log2(src.PlaneHeight[0] / src.PlaneHeight[1]));
+        from.chroma_location = ZIMG_CHROMA_CENTER;  // JFIF sites chroma between the luma samples
+    }
+    // Padding beyond the picture is left out of the filter's view.
+    from.active_region.left = 0;
+    from.active_region.top = 0;
+    from.active_region.width = src.Width;
+    from.active_region.height = src.Height;
+    zimg_image_format to = RgbFormat(width, height);
+    if (grey) {
+        to.color_family = ZIMG_COLOR_GREY;
+        to.matrix_coefficients = ZIMG_MATRIX_UNSPECIFIED;
+    }
+    const zimg_graph_builder_params params = LanczosParams();
+    std::unique_ptr<zimg_filter_graph, GraphDeleter> graph(
+        zimg_filter_graph_build(&from, &to, &params));
+    if (!graph) Fail();
+    size_t tmpSize = 0;
+    unsigned outLines = 0;
+    if (zimg_filter_graph_get_tmp_size(graph.get(), &tmpSize) ||
+        zimg_filter_graph_get_output_buffering(graph.get(), &outLines))
+        Fail();
+    const PlaneRing out(static_cast<size_t>(width), outLines, to.height);
+    AlignedBuffer tmp = AllocAligned(tmpSize);
+
+    zimg_image_buffer_const srcBuf{};
+    srcBuf.version = ZIMG_API_VERSION;
+    zimg_image_buffer dstBuf{};
+    dstBuf.version = ZIMG_API_VERSION;
+    for (int p = 0; p < src.Components; ++p) {
+        srcBuf.plane[p].data = src.Plane[p].get();
+        srcBuf.plane[p].stride = static_cast<ptrdiff_t>(src.Stride[p]);
+        srcBuf.plane[p].mask = ZIMG_BUFFER_MAX;
+    }
+    for (int p = 0; p < 3; ++p) {
+        dstBuf.plane[p].data = out.Row(p, 0);
+        dstBuf.plane[p].stride = static_cast<ptrdiff_t>(out.stride);
+        dstBuf.plane[p].mask = out.mask;
+    }
+    Pack pack{&dst, &out};
+    if (zimg_filter_graph_process(graph.get(), &srcBuf, &dstBuf, tmp.get(), nullptr, nullptr,
+                                  grey ? PackGrey : PackRows, &pack))
+        Fail();
+    return dst;
+}
 
 RgbImage Resample(const RgbImage& src, int32_t width, int32_t height) {
     if (src.Empty()) throw Error("Nothing to resample.");
     RgbImage dst(width, height);
     const zimg_image_format from = RgbFormat(src.Width(), src.Height());
     const zimg_image_format to = RgbFormat(width, height);
-    zimg_graph_builder_params params;
-    zimg_graph_builder_params_default(&params, ZIMG_API_VERSION);
-    params.resample_filter = ZIMG_RESIZE_LANCZOS;
-    params.filter_param_a = 3;
-    params.dither_type = ZIMG_DITHER_NONE;  // plain rounding: the same bytes on every run
-    params.cpu_type = ZIMG_CPU_AUTO;
-
+    const zimg_graph_builder_params params = LanczosParams();
     std::unique_ptr<zimg_filter_graph, GraphDeleter> graph(
         zimg_filter_graph_build(&from, &to, &params));
     if (!graph) Fail();

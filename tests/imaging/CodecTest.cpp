@@ -141,6 +141,46 @@ TEST(Decoder, LaysPngTransparencyOverTheBackground) {
     }
 }
 
+std::string JpegWith(const RgbImage& image, int subsamp) {
+    tjhandle tj = tjInitCompress();
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    EXPECT_EQ(tjCompress2(tj, image.Data(), image.Width(), 0, image.Height(), TJPF_RGB, &out, &size,
+                          subsamp, 95, 0),
+              0);
+    std::string bytes(reinterpret_cast<char*>(out), size);
+    tjFree(out);
+    tjDestroy(tj);
+    return bytes;
+}
+
+// Reducing from a JPEG's own planes must agree with decoding to RGB and then
+// resampling, for subsampled chroma, odd sizes and grey pictures alike.
+TEST(Decoder, ReducedJpegMatchesTheFullDecodeResampled) {
+    const RgbImage source = test::Gradient(1001, 777);
+    for (const int subsamp : {TJSAMP_444, TJSAMP_422, TJSAMP_420, TJSAMP_GRAY}) {
+        const std::string jpg = JpegWith(source, subsamp);
+        for (const PixelSize size :
+             {PixelSize{333, 259}, PixelSize{120, 93}, PixelSize{900, 700}}) {
+            auto reduced = DecodeReduced(jpg, PictureFormat::Jpeg, size, 0);
+            ASSERT_TRUE(reduced) << subsamp;
+            ASSERT_EQ(reduced->Width(), size.Width);
+            ASSERT_EQ(reduced->Height(), size.Height);
+            auto full = DecodePicture(jpg, PictureFormat::Jpeg, {1001, 777}, 0);
+            const RgbImage reference = Resample(*full, size.Width, size.Height);
+            int worst = 0;
+            for (size_t i = 0; i < reference.ByteCount(); ++i)
+                worst = std::max(worst, std::abs(reduced->Data()[i] - reference.Data()[i]));
+            EXPECT_LE(worst, 6) << "subsampling " << subsamp << " at " << size.Width;
+            if (subsamp == TJSAMP_GRAY) {
+                const uint32_t p = PixelAt(*reduced, size.Width / 2, size.Height / 2);
+                EXPECT_EQ(p & 0xFF, (p >> 8) & 0xFF);
+                EXPECT_EQ(p & 0xFF, (p >> 16) & 0xFF);
+            }
+        }
+    }
+}
+
 TEST(Resampler, KeepsFlatColourAndSmoothGradients) {
     const RgbImage flat = test::Solid(300, 200, 0x00204080);
     const RgbImage small = Resample(flat, 97, 61);

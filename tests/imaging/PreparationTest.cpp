@@ -198,6 +198,15 @@ TEST_F(PreparationTest, LaysTransparentPngOverTheBackgroundNotBlack) {
     EXPECT_EQ(PixelAt(ReadPicture(prepared / "clear.png"), 502, 359), kBackground);
 }
 
+TEST_F(PreparationTest, ASliverKeepsAtLeastOnePixel) {
+    Add("line.png", Solid(20000, 2, kRed));  // 1004 × 0.1 rounds to no rows at all
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(SizeOf(store / "line.png"), (PixelSize{1004, 1}));
+    const RgbImage copy = ReadPicture(prepared / "line.png");
+    EXPECT_EQ(PixelAt(copy, 500, 359), kRed);
+    EXPECT_EQ(PixelAt(copy, 500, 358), kBackground);
+}
+
 TEST_F(PreparationTest, GoesOnWhenThePreparedFolderCannotBeWritten) {
     Add("pic.png", Solid(1500, 1000, kRed));
     std::filesystem::remove_all(prepared);
