@@ -119,8 +119,7 @@ std::optional<RgbImage> DecodePng(std::string_view bytes, uint32_t background) {
     return out;
 }
 
-std::optional<RgbImage> DecodeWithQt(std::string_view bytes, PictureFormat key,
-                                     uint32_t background) {
+std::optional<QImage> ReadWithQt(std::string_view bytes, PictureFormat key) {
     QByteArray raw = RawBytes(bytes);
     QBuffer buffer(&raw);
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
@@ -130,23 +129,41 @@ std::optional<RgbImage> DecodeWithQt(std::string_view bytes, PictureFormat key,
     // Vet the claimed size before Qt allocates anything.
     if (size.isValid() && !FitsRgbBuffer(size.width(), std::abs(size.height())))
         return std::nullopt;
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull() || !FitsRgbBuffer(image.width(), image.height())) return std::nullopt;
-    return FromQImage(image, background);
+    return image;
+}
+
+std::optional<RgbImage> DecodeWithQt(std::string_view bytes, PictureFormat key,
+                                     uint32_t background) {
+    const std::optional<QImage> image = ReadWithQt(bytes, key);
+    if (!image) return std::nullopt;
+    return FromQImage(*image, background);
 }
 
 }  // namespace
 
 std::optional<RgbImage> DecodeReduced(std::string_view bytes, PictureFormat key, PixelSize size,
                                       uint32_t background) {
-    if (!FitsRgbBuffer(size.Width, size.Height)) return std::nullopt;
+    if (key == PictureFormat::Other || bytes.empty() || !FitsRgbBuffer(size.Width, size.Height))
+        return std::nullopt;
     try {
-        if (key == PictureFormat::Jpeg)
-            if (auto reduced = DecodeJpegReduced(bytes, size)) return reduced;
-        std::optional<RgbImage> image = DecodePicture(bytes, key, size, background);
+        if (key == PictureFormat::Jpeg) {
+            try {
+                if (auto reduced = DecodeJpegReduced(bytes, size)) return reduced;
+            } catch (const Error&) {
+                // A plane layout the resampler refuses: go through RGB instead.
+            }
+            if (auto image = DecodeJpeg(bytes, size))
+                return Resample(*image, size.Width, size.Height);
+        }
+        if (key == PictureFormat::Png)
+            if (auto image = DecodePng(bytes, background))
+                return Resample(*image, size.Width, size.Height);
+        // Qt's rows are resampled where they lie: a big BMP is not copied first.
+        std::optional<QImage> image = ReadWithQt(bytes, key);
         if (!image) return std::nullopt;
-        if (image->Width() == size.Width && image->Height() == size.Height) return image;
-        return Resample(*image, size.Width, size.Height);
+        return Resample(ToRgbInPlace(*image, background), size.Width, size.Height);
     } catch (const std::exception&) {
         return std::nullopt;
     }

@@ -41,6 +41,23 @@ RgbImage FromQImage(const QImage& image, uint32_t background) {
     return out;
 }
 
+RgbView ToRgbInPlace(QImage& image, uint32_t background) {
+    if (image.hasAlphaChannel()) {
+        image.convertTo(QImage::Format_RGBA8888);
+        // Each row shrinks from 4 to 3 bytes a pixel, so composing in place
+        // never overwrites a pixel before it is read.
+        for (int y = 0; y < image.height(); ++y) {
+            uint8_t* row = image.scanLine(y);
+            ComposeOver(row, static_cast<size_t>(image.width()), background, row);
+        }
+        return {image.constBits(), static_cast<size_t>(image.bytesPerLine()), image.width(),
+                image.height()};
+    }
+    image.convertTo(QImage::Format_RGB888);
+    return {image.constBits(), static_cast<size_t>(image.bytesPerLine()), image.width(),
+            image.height()};
+}
+
 QImage AsQImage(const RgbImage& image) {
     return QImage(image.Data(), image.Width(), image.Height(),
                   static_cast<qsizetype>(image.Stride()), QImage::Format_RGB888);

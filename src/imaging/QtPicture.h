@@ -29,6 +29,10 @@ void ConfigureReader(QImageReader& reader);
 // `background` (COLORREF). Throws sorvane::Error when the size is refused.
 RgbImage FromQImage(const QImage& image, uint32_t background);
 
+// Turns a decoded QImage into 24-bit rows in place (transparency laid over
+// `background`), so big pictures are not copied; returns a view of its rows.
+RgbView ToRgbInPlace(QImage& image, uint32_t background);
+
 // A QImage that shares `image`'s pixels (valid while `image` lives).
 QImage AsQImage(const RgbImage& image);
 

@@ -58,7 +58,7 @@ struct PlaneRing {
 };
 
 struct Unpack {
-    const RgbImage* src;
+    const RgbView* src;
     const PlaneRing* ring;
 };
 struct Pack {
@@ -186,10 +186,10 @@ RgbImage ResampleYcc(const YccPlanes& src, int32_t width, int32_t height) {
     return dst;
 }
 
-RgbImage Resample(const RgbImage& src, int32_t width, int32_t height) {
-    if (src.Empty()) throw Error("Nothing to resample.");
+RgbImage Resample(const RgbView& src, int32_t width, int32_t height) {
+    if (!src.Data || src.Width <= 0 || src.Height <= 0) throw Error("Nothing to resample.");
     RgbImage dst(width, height);
-    const zimg_image_format from = RgbFormat(src.Width(), src.Height());
+    const zimg_image_format from = RgbFormat(src.Width, src.Height);
     const zimg_image_format to = RgbFormat(width, height);
     const zimg_graph_builder_params params = LanczosParams();
     std::unique_ptr<zimg_filter_graph, GraphDeleter> graph(
@@ -204,7 +204,7 @@ RgbImage Resample(const RgbImage& src, int32_t width, int32_t height) {
 
     // Rings of a few rows instead of whole planes: the packed pictures are the
     // only full-size buffers.
-    const PlaneRing in(static_cast<size_t>(src.Width()), inLines, from.height);
+    const PlaneRing in(static_cast<size_t>(src.Width), inLines, from.height);
     const PlaneRing out(static_cast<size_t>(width), outLines, to.height);
     AlignedBuffer tmp = AllocAligned(tmpSize);
 

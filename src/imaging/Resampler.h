@@ -29,7 +29,10 @@ struct YccPlanes {
 // Resamples a picture to width × height with a Lanczos-3 filter whose support
 // widens with the reduction, so fine texture does not alias. Throws
 // sorvane::Error when the library refuses.
-RgbImage Resample(const RgbImage& src, int32_t width, int32_t height);
+RgbImage Resample(const RgbView& src, int32_t width, int32_t height);
+inline RgbImage Resample(const RgbImage& src, int32_t width, int32_t height) {
+    return Resample(src.View(), width, height);
+}
 
 // The same filter straight from a JPEG's planes to RGB: chroma is resampled
 // from its own resolution and converted once, at the small size.

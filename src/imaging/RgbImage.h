@@ -15,6 +15,14 @@ bool FitsRgbBuffer(int64_t width, int64_t height);
 // page would show them, writing RGB.
 void ComposeOver(const uint8_t* rgba, size_t count, uint32_t colorRef, uint8_t* rgb);
 
+// Rows of 24-bit pixels owned by someone else (ours, or a Qt image's).
+struct RgbView {
+    const uint8_t* Data = nullptr;
+    size_t Stride = 0;
+    int32_t Width = 0, Height = 0;
+    const uint8_t* Row(int32_t y) const { return Data + Stride * static_cast<size_t>(y); }
+};
+
 // A 24-bit picture: 3 bytes per pixel in R, G, B order, rows packed at
 // width × 3 bytes, top row first.
 class RgbImage {
@@ -37,6 +45,7 @@ class RgbImage {
     const uint8_t* Row(int32_t y) const { return data_.get() + Stride() * static_cast<size_t>(y); }
 
     RgbImage Clone() const;
+    RgbView View() const { return {Data(), Stride(), width_, height_}; }
 
     // Paints every pixel in a COLORREF colour (0x00BBGGRR).
     void Fill(uint32_t colorRef);
