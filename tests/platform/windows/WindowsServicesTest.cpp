@@ -7,7 +7,6 @@
 #include "platform/ProgramPath.h"
 #include "platform/SystemColors.h"
 #include "platform/windows/WindowsFolders.h"
-#include "platform/windows/WindowsPlatform.h"
 #include "platform/windows/WindowsServices.h"
 #include "platform/windows/WindowsShell.h"
 #include "registry/WindowsRegistryFactory.h"
@@ -94,18 +93,6 @@ TEST(WindowsShell, BrowserFactsComeFromItsSetupValues) {
     EXPECT_FALSE(shell.TransitionsAvailable());
     write(BrowserKey, BrowserVersionName, RegSz, "6.0.2800.1106");
     EXPECT_TRUE(shell.TransitionsAvailable());
-}
-
-TEST(WindowsShell, OpeningSomethingThatIsNotThereFails) {
-    TempHome home;
-    WindowsShell shell(std::make_shared<IsolatedWindowsRegistry>());
-    EXPECT_FALSE(shell.Open((home / "no such page.html").string()));
-}
-
-TEST(WindowsPlatform, EveryServiceIsThere) {
-    const Platform p = MakeWindowsPlatform();
-    EXPECT_TRUE(p.folders && p.screen && p.tempNames && p.colors && p.shell &&
-                p.desktopWindows && p.registry && p.newActiveDesktop);
 }
 
 }  // namespace
