@@ -8,6 +8,7 @@
 #include "host/DesktopHost.h"
 #include "host/HostArguments.h"
 #include "host/HostEnvironment.h"
+#include "platform/linux/LinuxShell.h"
 
 namespace fs = std::filesystem;
 
@@ -69,6 +70,17 @@ TEST(HostPages, WhatCanBeShown) {
         chmod(page.c_str(), 0);
         EXPECT_NE(PageProblem(page.string()).find("can't be read"), std::string::npos);
     }
+}
+
+TEST(HostProgram, TheDisplaySettingsFindTheHostFromTheBuildTree) {
+    // Neither beside the test nor on PATH: the build tree's host.
+    const std::string path = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", "/usr/bin:/bin", 1);
+    const std::string found = LinuxShell::HostProgram();
+    setenv("PATH", path.c_str(), 1);
+    if (fs::exists("/usr/bin/desktop-sorvane-host"))
+        GTEST_SKIP() << "an installed host comes first";
+    EXPECT_EQ(found, SORVANE_HOST_PROGRAM);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "platform/linux/HostSocket.h"
 #include "platform/linux/LinuxActiveDesktop.h"
 #include "platform/linux/LinuxDesktopWindows.h"
+#include "platform/linux/LinuxShell.h"
 #include "registry/SqliteRegistryBackend.h"
 
 extern char** environ;
@@ -230,6 +231,19 @@ TEST_F(HostOnDisplay, ShowsThePageBehindEveryWindowAndFollowsApply) {
     EXPECT_EQ(quit.Wait(60s), 0);
     EXPECT_EQ(host_->Wait(60s), 0);
     EXPECT_FALSE(fs::exists(HostSocketPath(folder)));
+}
+
+TEST_F(HostOnDisplay, OpeningTheDisplaySettingsStartsTheHost) {
+    Apply(Page("green.html", "#00ff00"));
+    LinuxShell shell(true);
+    ASSERT_TRUE(shell.OpenDisplaySettings());
+    LinuxDesktopWindows windows(HostSocketFolder());
+    EXPECT_TRUE(WaitFor(180s, [&] { return windows.FindDesktopBrowserWindow() != 0; }));
+    EXPECT_TRUE(
+        WaitFor(60s, [&] { return Near(ScreenPixel(home_ / "s.png", 400, 300), 0, 255, 0); }));
+    // Started apart from us: closed through its socket.
+    EXPECT_EQ(SendToHost(HostSocketFolder(), "quit", 30000), "ok");
+    EXPECT_TRUE(WaitFor(60s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
 }
 
 }  // namespace
