@@ -31,8 +31,6 @@ std::string ProgramPath() {
 #endif
 }
 
-std::string ProgramName() {
-    return std::filesystem::path(ProgramPath()).stem().string();
-}
+std::string ProgramName() { return std::filesystem::path(ProgramPath()).stem().string(); }
 
 }  // namespace sorvane

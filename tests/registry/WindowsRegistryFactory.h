@@ -18,7 +18,7 @@ namespace sorvane::test {
 // the real current user, so a test starts from nothing and touches none of the
 // machine's values. The roots return to the system's when the backend goes.
 class IsolatedWindowsRegistry : public WindowsRegistryBackend {
-public:
+  public:
     IsolatedWindowsRegistry() {
         std::random_device rd;
         base_ = "Software\\Sorvane Tests\\" + std::to_string(rd()) + std::to_string(rd());
@@ -45,7 +45,7 @@ public:
     IsolatedWindowsRegistry(const IsolatedWindowsRegistry&) = delete;
     IsolatedWindowsRegistry& operator=(const IsolatedWindowsRegistry&) = delete;
 
-private:
+  private:
     std::array<HKEY, 3> roots_ = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT};
     std::array<HKEY, 3> keys_ = {};
     std::string base_;

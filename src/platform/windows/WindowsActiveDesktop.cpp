@@ -3,9 +3,11 @@
 #include <algorithm>
 
 // The shell header declares the Active Desktop interface only after the
-// internet header.
+// internet header; each in its own block so include sorting keeps the order.
 #include <windows.h>
+
 #include <wininet.h>
+
 #include <shlobj.h>
 
 #include "SystemMessage.h"
@@ -20,14 +22,13 @@ constexpr UINT WallpaperChars = 260;
 [[noreturn]] void Refused(const char* call, HRESULT hr) {
     std::string reason = SystemMessage(static_cast<unsigned long>(hr));
     if (reason.empty()) reason = "error " + std::to_string(static_cast<long>(hr));
-    throw Error(std::string("The desktop refused ") + call + ": " + reason,
-                static_cast<long>(hr));
+    throw Error(std::string("The desktop refused ") + call + ": " + reason, static_cast<long>(hr));
 }
 
 std::wstring Wide(const std::string& text) {
     if (text.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;

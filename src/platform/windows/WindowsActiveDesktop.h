@@ -11,20 +11,20 @@ namespace sorvane {
 // Joins the calling thread to a single-threaded COM apartment for as long as
 // it lives; a thread already in one (a window program's) stays as it was.
 class ComApartment {
-public:
+  public:
     ComApartment();
     ~ComApartment();
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-private:
+  private:
     bool joined_ = false;
 };
 
 // The shell's Active Desktop object. Each call that the object refuses throws
 // sorvane::Error with the refusal as Number.
 class WindowsActiveDesktop : public ActiveDesktop {
-public:
+  public:
     // A new instance of the shell's object; throws sorvane::Error when the
     // system has none.
     static std::unique_ptr<WindowsActiveDesktop> Create();
@@ -40,7 +40,7 @@ public:
     void SetWallpaper(const std::string& path) override;
     void ApplyChanges(unsigned flags) override;
 
-private:
+  private:
     std::unique_ptr<ComApartment> apartment_;  // outlives the object below
     IActiveDesktop* object_;
 };

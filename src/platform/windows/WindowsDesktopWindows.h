@@ -17,12 +17,12 @@ struct DesktopWindowClasses {
 // Looks the chain up one step at a time; each step searches below whatever
 // the step before found, even nothing, as the desktop test always did.
 class WindowsDesktopWindows : public DesktopWindows {
-public:
+  public:
     explicit WindowsDesktopWindows(DesktopWindowClasses classes = {})
         : classes_(std::move(classes)) {}
     uint64_t FindDesktopBrowserWindow() override;
 
-private:
+  private:
     DesktopWindowClasses classes_;
 };
 

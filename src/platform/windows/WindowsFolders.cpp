@@ -1,6 +1,7 @@
 #include "WindowsFolders.h"
 
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include "platform/ProgramPath.h"

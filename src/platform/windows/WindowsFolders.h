@@ -8,7 +8,7 @@ namespace sorvane {
 // folder and template.html sit beside the program. The pictures folder is
 // the user's My Pictures.
 class WindowsFolders : public Folders {
-public:
+  public:
     std::string PicturesFolder() override;
     std::string ProgramFolder() override;
     std::string TemplatePath() override;

@@ -59,16 +59,19 @@ long WindowsRegistryBackend::QueryValue(RegistryKey& key, const std::string& nam
                                         std::vector<uint8_t>* data, uint32_t& size) {
     DWORD storedType = 0;
     DWORD bytes = 0;
-    LONG result = RegQueryValueExA(Handle(key), name.c_str(), nullptr, &storedType, nullptr, &bytes);
+    LONG result =
+        RegQueryValueExA(Handle(key), name.c_str(), nullptr, &storedType, nullptr, &bytes);
     if (data && (result == ERROR_SUCCESS || result == ERROR_MORE_DATA)) {
         // The size asked for first is an upper bound for texts (the store keeps
         // them wider than the code page); another writer may also grow the
         // value in between, so ask again until it fits.
         do {
+            // One byte spare for the terminator the narrow call may add to a
+            // text stored without one.
             data->resize(bytes + 1);
             bytes = static_cast<DWORD>(data->size());
-            result = RegQueryValueExA(Handle(key), name.c_str(), nullptr, &storedType,
-                                      data->data(), &bytes);
+            result = RegQueryValueExA(Handle(key), name.c_str(), nullptr, &storedType, data->data(),
+                                      &bytes);
         } while (result == ERROR_MORE_DATA);
         if (result == ERROR_SUCCESS)
             data->resize(bytes);

@@ -8,7 +8,7 @@ namespace sorvane {
 // system code page, as the accessor's callers hand them over. Every call maps
 // one to one onto a registry function and returns its result code.
 class WindowsRegistryBackend : public RegistryBackend {
-public:
+  public:
     long OpenKey(uint32_t root, const std::string& path, uint32_t access,
                  std::unique_ptr<RegistryKey>& key) override;
     long CreateKey(uint32_t root, const std::string& path, uint32_t access,

@@ -1,6 +1,7 @@
 #include "WindowsServices.h"
 
 #include <windows.h>
+
 #include <ole2.h>
 #include <olectl.h>
 

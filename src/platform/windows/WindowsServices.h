@@ -6,20 +6,20 @@ namespace sorvane {
 
 // The work area of the primary screen (SystemParametersInfo).
 class WindowsScreen : public Screen {
-public:
+  public:
     Rect WorkArea() override;
 };
 
 // GetTempFileName: with a non-zero unique number it only forms the name.
 class WindowsTempNames : public TempNames {
-public:
+  public:
     std::string TempFileName(const std::string& folder, const std::string& prefix,
                              unsigned unique) override;
 };
 
 // OleTranslateColor, with the system's current colours.
 class WindowsColors : public ColorTranslator {
-public:
+  public:
     std::optional<uint32_t> Translate(uint32_t oleColor) override;
 };
 

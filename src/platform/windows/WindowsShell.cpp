@@ -1,6 +1,7 @@
 #include "WindowsShell.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 #undef ExpandEnvironmentStrings  // the backend's method, not the system macro
 

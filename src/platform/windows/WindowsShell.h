@@ -10,7 +10,7 @@ namespace sorvane {
 // ShellExecute for links, pages and the display settings; the browser's
 // folder and version come from where its setup recorded them.
 class WindowsShell : public Shell {
-public:
+  public:
     explicit WindowsShell(std::shared_ptr<RegistryBackend> registry)
         : registry_(std::move(registry)) {}
     bool Open(const std::string& target) override;
@@ -21,7 +21,7 @@ public:
     bool TransitionsAvailable() override;
     bool OpenDisplaySettings() override;
 
-private:
+  private:
     std::string ReadText(uint32_t root, const char* key, const char* name);
     std::shared_ptr<RegistryBackend> registry_;
 };

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
 #include <wininet.h>
+
 #include <shlobj.h>
 
 #include <string>
@@ -17,7 +19,7 @@ namespace sorvane::test {
 namespace {
 
 class DesktopDouble : public IActiveDesktop {
-public:
+  public:
     std::vector<std::string> calls;
     std::wstring wallpaper = L"C:\\WINDOWS\\Web\\Wallpaper\\Bliss.bmp";
     bool writeNothing = false;

@@ -13,7 +13,7 @@ namespace sorvane::test {
 namespace {
 
 class Window {
-public:
+  public:
     Window(const std::string& cls, HWND parent) {
         handle_ = CreateWindowExA(0, cls.c_str(), "", parent ? WS_CHILD : WS_OVERLAPPED, 0, 0, 10,
                                   10, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -25,17 +25,18 @@ public:
     Window& operator=(const Window&) = delete;
     HWND Handle() const { return handle_; }
 
-private:
+  private:
     HWND handle_;
 };
 
 class DesktopWindowsTest : public ::testing::Test {
-protected:
+  protected:
     // Names of this process's own, so no window of the system can answer.
     DesktopWindowClasses names{"SorvaneTestProgman", "SorvaneTestDefView", "SorvaneTestBrowser"};
 
     void SetUp() override {
-        for (const std::string* name : {&names.Desktop, &names.View, &names.Browser}) Register(*name);
+        for (const std::string* name : {&names.Desktop, &names.View, &names.Browser})
+            Register(*name);
     }
 
     static void Register(const std::string& name) {

@@ -12,7 +12,7 @@ namespace sorvane::test {
 namespace {
 
 class WindowsRegistry : public ::testing::Test {
-protected:
+  protected:
     std::shared_ptr<RegistryBackend> backend = std::make_shared<IsolatedWindowsRegistry>();
 
     std::unique_ptr<RegistryKey> Create(const std::string& path, uint32_t access = KeyAllWrite) {
@@ -43,8 +43,7 @@ TEST_F(WindowsRegistry, ResultCodesAreTheSystems) {
               RegFileNotFound);
     auto readOnly = Create("Software\\Codes");
     readOnly.reset();
-    ASSERT_EQ(backend->OpenKey(HKeyCurrentUser, "Software\\Codes", KeyQueryValue, key),
-              RegSuccess);
+    ASSERT_EQ(backend->OpenKey(HKeyCurrentUser, "Software\\Codes", KeyQueryValue, key), RegSuccess);
     // Rights asked for are the rights given.
     EXPECT_EQ(backend->SetValue(*key, "v", RegSz, {'x', 0}), RegAccessDenied);
     uint32_t type = 0, size = 0;
@@ -88,7 +87,8 @@ TEST_F(WindowsRegistry, ValuesAndKeysEnumerateWithLongNames) {
     Create("Software\\Long\\" + std::string(200, 'k'));
     std::vector<std::string> names;
     std::string name;
-    for (uint32_t i = 0; backend->EnumValue(*key, i, name) == RegSuccess; ++i) names.push_back(name);
+    for (uint32_t i = 0; backend->EnumValue(*key, i, name) == RegSuccess; ++i)
+        names.push_back(name);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{longName, "short"}));
     ASSERT_EQ(backend->EnumKey(*key, 0, name), RegSuccess);
@@ -116,10 +116,10 @@ TEST_F(WindowsRegistry, PortableExpansionMatchesTheSystems) {
     unsetenv("SORVANE_WIN_B");
     WindowsRegistryBackend system;
     RegistryBackend& portable = system;
-    for (const char* text : {"%SORVANE_WIN_A%%SORVANE_WIN_B%", "%SORVANE_WIN_B%%SORVANE_WIN_A%",
-                             "%", "a%b", "%%SORVANE_WIN_A%", "%SORVANE_WIN_A", "%%",
-                             "%SORVANE_WIN_A%%", "x%SORVANE_WIN_B%y%SORVANE_WIN_A%z",
-                             "%%%SORVANE_WIN_A%%%", "% SORVANE_WIN_A%"}) {
+    for (const char* text :
+         {"%SORVANE_WIN_A%%SORVANE_WIN_B%", "%SORVANE_WIN_B%%SORVANE_WIN_A%", "%", "a%b",
+          "%%SORVANE_WIN_A%", "%SORVANE_WIN_A", "%%", "%SORVANE_WIN_A%%",
+          "x%SORVANE_WIN_B%y%SORVANE_WIN_A%z", "%%%SORVANE_WIN_A%%%", "% SORVANE_WIN_A%"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(portable.RegistryBackend::ExpandEnvironmentStrings(text),
                   system.ExpandEnvironmentStrings(text));
