@@ -7,7 +7,6 @@
 #include "common/TempHome.h"
 #include "host/DesktopHost.h"
 #include "host/HostArguments.h"
-#include "host/HostEnvironment.h"
 #include "platform/linux/LinuxShell.h"
 
 namespace fs = std::filesystem;
@@ -38,24 +37,6 @@ TEST(HostArguments, ARelativePageIsMadeAbsolute) {
     const HostArguments load = ParseHostArguments({"load", "../Pictures/./Sorvane.html"});
     fs::current_path(before);
     EXPECT_EQ(load.command.path, fs::canonical(home / "Pictures").string() + "/Sorvane.html");
-}
-
-TEST(HostEnvironment, SoftwareRenderingAddedToTheUsersFlags) {
-    EXPECT_EQ(DesktopChromiumFlags(""), "--disable-gpu --disable-gpu-compositing");
-    EXPECT_EQ(DesktopChromiumFlags("--lang=de --disable-gpu"),
-              "--lang=de --disable-gpu --disable-gpu-compositing");
-
-    setenv("QT_QUICK_BACKEND", "rhi", 1);
-    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--lang=de", 1);
-    PrepareHostEnvironment();
-    EXPECT_STREQ(getenv("QT_QUICK_BACKEND"), "rhi") << "the user's choice stays";
-    EXPECT_STREQ(getenv("QTWEBENGINE_CHROMIUM_FLAGS"),
-                 "--lang=de --disable-gpu --disable-gpu-compositing");
-    unsetenv("QT_QUICK_BACKEND");
-    unsetenv("QTWEBENGINE_DISABLE_SANDBOX");
-    PrepareHostEnvironment();
-    EXPECT_STREQ(getenv("QT_QUICK_BACKEND"), "software");
-    EXPECT_EQ(getenv("QTWEBENGINE_DISABLE_SANDBOX") != nullptr, geteuid() == 0);
 }
 
 TEST(HostPages, WhatCanBeShown) {
