@@ -133,13 +133,16 @@ export function pixelAt(img, x, y) {
   const o = (y * img.width + x) * 4;
   return [img.data[o], img.data[o + 1], img.data[o + 2]];
 }
-// How many pixels two screenshots of one size differ in.
-export function differingPixels(pngA, pngB) {
+// How many pixels of two screenshots of one size differ by more than
+// `tolerance` in some channel.
+export function differingPixels(pngA, pngB, tolerance = 0) {
   const a = decodePng(pngA), b = decodePng(pngB);
   if (a.width !== b.width || a.height !== b.height) return Infinity;
   let n = 0;
   for (let i = 0; i < a.data.length; i += 4) {
-    if (a.data[i] !== b.data[i] || a.data[i + 1] !== b.data[i + 1] || a.data[i + 2] !== b.data[i + 2]) n++;
+    if (Math.abs(a.data[i] - b.data[i]) > tolerance ||
+        Math.abs(a.data[i + 1] - b.data[i + 1]) > tolerance ||
+        Math.abs(a.data[i + 2] - b.data[i + 2]) > tolerance) n++;
   }
   return n;
 }

@@ -219,6 +219,20 @@ describe('timing', () => {
     });
   }
 
+  for (const duration of ['0', '-2']) {
+    test(`a duration of "${duration}" lets each picture stand half a second`, async () => {
+      const pictures = [{ name: 'a.png', bytes: solid(300, 220, RED) },
+        { name: 'b.png', bytes: solid(300, 220, BLUE) }];
+      await withShow({ pictures, duration }, async ({ page, errors }) => {
+        await page.clock.runFor(499);
+        assert.equal((await state(page)).picture, '0');
+        await page.clock.runFor(1);
+        await waitForState(page, (d) => d.picture === '1');
+        assert.deepEqual(errors, []);
+      });
+    });
+  }
+
   test('a transition lasts half of a one-second interval, then nothing runs until the next', async () => {
     const pictures = [{ name: 'a.png', bytes: solid(300, 220, RED), transition: 36 },
       { name: 'b.png', bytes: solid(300, 220, BLUE), transition: 36 }];

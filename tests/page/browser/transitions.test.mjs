@@ -55,19 +55,27 @@ names.forEach((name, t) => {
       if (name !== 'None') {
         await waitForState(page, (d) => d.state === 'moving');
         assert.equal((await state(page)).transition, String(t));
+        // Frames at about 2, 25, 50, 75 and 98 %.
         const frames = [];
-        for (const step of [0.25, 0.25, 0.25]) {
-          await page.clock.runFor(step * TRANSITION);
+        for (const step of [20, 230, 250, 250, 230]) {
+          await page.clock.runFor(step);
           frames.push(await shot(page));
         }
-        frames.forEach((f, i) => {
+        const [early, ...middle] = frames, late = middle.pop();
+        middle.forEach((f, i) => {
           const at = `${25 * (i + 1)}%`;
           assert.ok(differingPixels(f, standingA) > 0, `${at} differs from the first picture`);
           assert.ok(differingPixels(f, standingB) > 0, `${at} differs from the second picture`);
         });
-        assert.ok(differingPixels(frames[0], frames[1]) > 0, '25% and 50% differ');
-        assert.ok(differingPixels(frames[1], frames[2]) > 0, '50% and 75% differ');
-        await page.clock.runFor(0.25 * TRANSITION + 20);
+        assert.ok(differingPixels(middle[0], middle[1]) > 0, '25% and 50% differ');
+        assert.ok(differingPixels(middle[1], middle[2]) > 0, '50% and 75% differ');
+        // No jump at either end: it leaves the first picture and arrives at the second.
+        const near = (f, png) => differingPixels(f, png, 24);
+        const [earlyA, earlyB, lateA, lateB] =
+          [near(early, standingA), near(early, standingB), near(late, standingA), near(late, standingB)];
+        assert.ok(earlyA * 3 < earlyB, `just after the start it is mostly the first picture (${earlyA} vs ${earlyB} pixels off)`);
+        assert.ok(lateB * 3 < lateA, `just before the end it is mostly the second picture (${lateB} vs ${lateA} pixels off)`);
+        await page.clock.runFor(40);
       }
       await waitForState(page, (d) => d.state === 'standing' && d.picture === '1');
       assert.equal(differingPixels(await shot(page), standingB), 0, 'second picture fully shown');
