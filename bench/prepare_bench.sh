@@ -3,7 +3,7 @@
 # GraphicsMagick and the libvips command line doing the same job (reduce to
 # fit, centre on the background colour, quality 100), and against the floor
 # (decode at the same DCT scale and encode the canvas, nothing else). Prints
-# median seconds, ratios, peak RSS, the PSNR of our reductions against a
+# median wall and CPU seconds, ratios, peak RSS, the PSNR of our reductions against a
 # Lanczos reduction of the full decode, and the PNG level table.
 #
 # Env: BUILD_DIR (default build/bench), BENCH_DRIVER (a prebuilt driver),
@@ -41,58 +41,60 @@ median() { sort -g | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a
 # Our preparation rewrites reduced stored copies, so each run starts from fresh ones.
 fresh_store() { rm -rf "$work/store" "$work/out"; cp -r "$corpus" "$work/store"; chmod -R u+w "$work/store"; }
 
-run_ours() {  # mode W H -> "seconds rss_mb"
-  local mode=$1 w=$2 h=$3
-  fresh_store
-  if [[ $mode == floor ]]; then "$driver" floor "$w" "$h" "$corpus" "$work/out"
-  else "$driver" prepare "$w" "$h" "$work/store" "$work/out"; fi
-}
+# Each measured process appends "user sys rss_kb" to $work/cpu.
+timed() { /usr/bin/time -a -o "$work/cpu" -f "%U %S %M" "$@"; }
 
-run_peer() {  # tool W H -> "seconds rss_mb", one process per picture
+# One run of a tool over the corpus -> "wall_s cpu_s peak_rss_mb".
+run_tool() {
   local tool=$1 w=$2 h=$3 start end f name
-  rm -rf "$work/out"; mkdir -p "$work/out"; : >"$work/rss"
+  [[ $tool == ours ]] && fresh_store
+  rm -rf "$work/out"; mkdir -p "$work/out"; : >"$work/cpu"
   start=$(now)
-  for f in "$corpus"/*.{jpg,png,bmp}; do
-    name=$(basename "$f")
-    case $tool in
-      imagemagick)
-        /usr/bin/time -a -o "$work/rss" -f %M convert "$f" -resize "${w}x${h}>" -background "$background" \
-          -gravity center -extent "${w}x${h}" -quality 100 "$work/out/$name" ;;
-      graphicsmagick)
-        /usr/bin/time -a -o "$work/rss" -f %M gm convert "$f" -resize "${w}x${h}>" -background "$background" \
-          -gravity center -extent "${w}x${h}" -quality 100 "$work/out/$name" ;;
-      vips)
-        local opts=""; [[ $name == *.jpg ]] && opts="[Q=100]"
-        /usr/bin/time -a -o "$work/rss" -f %M vips thumbnail "$f" "$work/t.v" "$w" --height "$h" --size down
-        /usr/bin/time -a -o "$work/rss" -f %M vips gravity "$work/t.v" "$work/out/$name$opts" centre "$w" "$h" \
-          --extend background --background "$background_vips" ;;
-    esac
-  done
+  case $tool in
+    ours) timed "$driver" prepare "$w" "$h" "$work/store" "$work/out" >/dev/null ;;
+    floor) timed "$driver" floor "$w" "$h" "$corpus" "$work/out" >/dev/null ;;
+    *)
+      for f in "$corpus"/*.{jpg,png,bmp}; do
+        name=$(basename "$f")
+        case $tool in
+          imagemagick)
+            timed convert "$f" -resize "${w}x${h}>" -background "$background" -gravity center \
+              -extent "${w}x${h}" -quality 100 "$work/out/$name" 2>/dev/null ;;
+          graphicsmagick)
+            timed gm convert "$f" -resize "${w}x${h}>" -background "$background" -gravity center \
+              -extent "${w}x${h}" -quality 100 "$work/out/$name" ;;
+          vips)
+            local opts=""; [[ $name == *.jpg ]] && opts="[Q=100]"
+            timed vips thumbnail "$f" "$work/t.v" "$w" --height "$h" --size down
+            # The background needs one value per band: grey, grey + alpha, RGB, RGBA.
+            local bands; bands=$(vipsheader -f bands "$work/t.v")
+            local bg=("102" "102 255" "$background_vips" "$background_vips 255")
+            timed vips gravity "$work/t.v" "$work/out/$name$opts" centre "$w" "$h" \
+              --extend background --background "${bg[$((bands - 1))]}" ;;
+        esac
+      done ;;
+  esac
   end=$(now)
-  echo "$(echo "$end - $start" | bc -l) $(sort -n "$work/rss" | tail -1 | awk '{print $1/1024}')"
-}
-
-measure() {  # label count command... -> "median_seconds max_rss"
-  local label=$1 count=$2; shift 2
-  local times=() rss=0 line
-  for ((i = 0; i < count; i++)); do
-    line=$("$@")
-    times+=("$(echo "$line" | awk '{print $1}')")
-    rss=$(echo "$rss $(echo "$line" | awk '{print $2}')" | awk '{print ($2 > $1 ? $2 : $1)}')
-  done
-  echo "$(printf '%s\n' "${times[@]}" | median) $rss"
+  awk -v wall="$(echo "$end - $start" | bc -l)" \
+    '{cpu += $1 + $2; if ($3 > rss) rss = $3} END {printf "%.3f %.3f %.0f\n", wall, cpu, rss / 1024}' "$work/cpu"
 }
 
 echo "corpus: $corpus ($(ls "$corpus" | wc -l) pictures), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
-declare -A result
+# Runs alternate between the tools, so a load change on a shared machine hits them alike.
+declare -A walls cpus rsss
 for t in $targets; do
   w=${t%x*}; h=${t#*x}
-  result[$t,ours]=$(measure ours "$runs" run_ours prepare "$w" "$h")
-  result[$t,floor]=$(measure floor "$runs" run_ours floor "$w" "$h")
-  for tool in imagemagick graphicsmagick vips; do
-    result[$t,$tool]=$(measure $tool "$peer_runs" run_peer $tool "$w" "$h")
+  for ((i = 0; i < runs; i++)); do
+    tools="ours floor"
+    ((i < peer_runs)) && tools="$tools imagemagick graphicsmagick vips"
+    for tool in $tools; do
+      read -r wall cpu rss <<<"$(run_tool $tool "$w" "$h")"
+      walls[$t,$tool]+="$wall "; cpus[$t,$tool]+="$cpu "
+      [[ ${rsss[$t,$tool]:-0} -lt $rss ]] && rsss[$t,$tool]=$rss
+    done
   done
 done
+med() { tr ' ' '\n' | grep . | median; }
 
 # Peak RSS with the list three times longer: it should not grow.
 rm -rf "$work/long" "$work/out"; mkdir -p "$work/long"
@@ -100,17 +102,21 @@ for copy in a b c; do for f in "$corpus"/*; do cp "$f" "$work/long/${copy}_$(bas
 chmod -R u+w "$work/long"
 long=$("$driver" prepare 1900 1060 "$work/long" "$work/out")
 
-printf '\n%-10s %-15s %10s %12s %12s\n' target tool median_s vs_ours peak_rss_MB
+printf '\n%-10s %-15s %9s %9s %9s %9s %8s\n' target tool wall_s x_ours cpu_s x_ours rss_MB
+declare -A wall_m cpu_m
 for t in $targets; do
-  ours_s=$(echo "${result[$t,ours]}" | awk '{print $1}')
   for tool in ours floor imagemagick graphicsmagick vips; do
-    read -r s rss <<<"${result[$t,$tool]}"
-    printf '%-10s %-15s %10.2f %11.2fx %12.0f\n' "$t" "$tool" "$s" "$(echo "$s / $ours_s" | bc -l)" "$rss"
+    wall_m[$t,$tool]=$(echo "${walls[$t,$tool]}" | med)
+    cpu_m[$t,$tool]=$(echo "${cpus[$t,$tool]}" | med)
+  done
+  for tool in ours floor imagemagick graphicsmagick vips; do
+    printf '%-10s %-15s %9.2f %8.2fx %9.2f %8.2fx %8s\n' "$t" "$tool" "${wall_m[$t,$tool]}" \
+      "$(echo "${wall_m[$t,$tool]} / ${wall_m[$t,ours]}" | bc -l)" "${cpu_m[$t,$tool]}" \
+      "$(echo "${cpu_m[$t,$tool]} / ${cpu_m[$t,ours]}" | bc -l)" "${rsss[$t,$tool]}"
   done
 done
-printf '%-10s %-15s %10.2f %12s %12.0f\n' 1900x1060 "ours, 3x list" "$(echo "$long" | awk '{print $1}')" "" \
-  "$(echo "$long" | awk '{print $2}')"
-
+printf '%-10s %-15s %9.2f %9s %9s %9s %8.0f\n' 1900x1060 "ours, 3x list" "$(echo "$long" | awk '{print $1}')" \
+  "" "" "" "$(echo "$long" | awk '{print $2}')"
 echo
 echo "PSNR of our reductions against Lanczos-3 of the full decode (reduced: as resampled; stored: after re-encoding)"
 for t in $targets; do
@@ -124,10 +130,12 @@ echo
 echo "targets: imagemagick >= 12x ours, vips >= 5x ours, ours <= 1.3x floor, PSNR median >= 48 / min >= 45,"
 echo "         peak RSS < 400 MB and flat with the 3x list"
 for t in $targets; do
-  o=$(echo "${result[$t,ours]}" | awk '{print $1}')
-  f=$(echo "${result[$t,floor]}" | awk '{print $1}')
-  im=$(echo "${result[$t,imagemagick]}" | awk '{print $1}')
-  vi=$(echo "${result[$t,vips]}" | awk '{print $1}')
-  printf '%s: imagemagick/ours %.1f, vips/ours %.1f, ours/floor %.2f\n' "$t" \
-    "$(echo "$im / $o" | bc -l)" "$(echo "$vi / $o" | bc -l)" "$(echo "$o / $f" | bc -l)"
+  printf '%s wall: imagemagick/ours %.1f, vips/ours %.1f, ours/floor %.2f\n' "$t" \
+    "$(echo "${wall_m[$t,imagemagick]} / ${wall_m[$t,ours]}" | bc -l)" \
+    "$(echo "${wall_m[$t,vips]} / ${wall_m[$t,ours]}" | bc -l)" \
+    "$(echo "${wall_m[$t,ours]} / ${wall_m[$t,floor]}" | bc -l)"
+  printf '%s cpu:  imagemagick/ours %.1f, vips/ours %.1f, ours/floor %.2f\n' "$t" \
+    "$(echo "${cpu_m[$t,imagemagick]} / ${cpu_m[$t,ours]}" | bc -l)" \
+    "$(echo "${cpu_m[$t,vips]} / ${cpu_m[$t,ours]}" | bc -l)" \
+    "$(echo "${cpu_m[$t,ours]} / ${cpu_m[$t,floor]}" | bc -l)"
 done

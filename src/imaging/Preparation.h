@@ -23,11 +23,17 @@ void ComputeTargetSize(FormState& form, Screen& screen);
 // placed horizontally by the alignment option index (0 left, 1 centre, else right).
 void FitPicture(PicturePlacement& placement, PixelSize target, int alignIndex);
 
-// Raises LargestSize to the picture's size, read from its header only.
+// Raises LargestSize to the picture's size as shown (EXIF orientation
+// applied), read from its header only. Unreadable pictures, other keys and
+// sizes whose 24-bit buffer would leave the 32-bit range change nothing.
 void MeasurePicture(FormState& form, const std::string& path);
 
-// Prepares one TargetSize copy of every listed picture in PreparedFolder.
-// False when the run stopped at the start (the error message was shown).
+// Prepares one TargetSize copy of every listed picture in PreparedFolder, on
+// every core; a picture larger than TargetSize is reduced and its stored copy
+// replaced (written aside, then renamed). Unreadable pictures are skipped.
+// Progress is reported on the calling thread as pictures finish. False when
+// the run stopped at the start (the error message was shown): a TargetSize
+// with no pixels, or too many, touches no picture.
 bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs);
 
 }  // namespace sorvane
