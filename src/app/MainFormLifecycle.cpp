@@ -49,9 +49,9 @@ void MainForm::Form_Load() {
     state_.Controls.Busy = false;
     dialogs_.SetBusy(false);
     if (!problems.empty())
-        dialogs_.MessageBox("Some settings could not be read, so defaults are used:\r\n\r\n" +
-                                problems,
-                            MsgButtons::Ok, MsgIcon::Exclamation, "Desktop Sorvane");
+        dialogs_.MessageBox(
+            "Some settings could not be read, so defaults are used:\r\n\r\n" + problems,
+            MsgButtons::Ok, MsgIcon::Exclamation, "Desktop Sorvane");
 }
 
 void MainForm::TabStrip1_Click(int tabIndex) { state_.Controls.TabIndex = tabIndex == 1 ? 1 : 2; }

@@ -23,7 +23,7 @@ constexpr char PromptText[] =
     "Click 'OK' to do this now.";
 
 class Window : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     TestPlatform fakes{home};
     ScriptedDialogs dialogs;
@@ -33,7 +33,8 @@ protected:
     Window() {
         fs::create_directories(fakes.folders->program);
         fs::create_directories(fakes.folders->pictures);
-        fs::copy_file(SourceDir() / "resources/template.html", fakes.folders->templ);
+        fs::copy_file(fs::path(SORVANE_TEST_SOURCE_DIR) / "resources/template.html",
+                      fakes.folders->templ);
     }
 
     std::unique_ptr<MainForm> Start() {
@@ -49,8 +50,7 @@ protected:
 
     // A stored, measured picture and its list entry, as adding would leave them;
     // `edit` marks it as the user's edit.
-    void AddStoredPicture(MainForm& form, const std::string& name, int w, int h,
-                          bool edit = true) {
+    void AddStoredPicture(MainForm& form, const std::string& name, int w, int h, bool edit = true) {
         const std::string path = form.State().Window.PictureStore + name;
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
@@ -64,8 +64,9 @@ protected:
         return std::find(dialogs.Log.begin(), dialogs.Log.end(), line) != dialogs.Log.end();
     }
     int Errors() const {
-        return static_cast<int>(std::count_if(dialogs.Log.begin(), dialogs.Log.end(),
-                                              [](const auto& l) { return l.rfind("error:", 0) == 0; }));
+        return static_cast<int>(
+            std::count_if(dialogs.Log.begin(), dialogs.Log.end(),
+                          [](const auto& l) { return l.rfind("error:", 0) == 0; }));
     }
 };
 

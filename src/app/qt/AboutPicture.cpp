@@ -7,9 +7,7 @@
 
 namespace sorvane {
 
-AboutPicture::AboutPicture(QWidget* parent) : QWidget(parent) {
-    setFixedSize(Width, Height);
-}
+AboutPicture::AboutPicture(QWidget* parent) : QWidget(parent) { setFixedSize(Width, Height); }
 
 void AboutPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -8,13 +8,13 @@ namespace sorvane {
 // landscape on the top one, drawn in code so it stays sharp at any scaling.
 class AboutPicture : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit AboutPicture(QWidget* parent = nullptr);
 
     static constexpr int Width = 158;
     static constexpr int Height = 168;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

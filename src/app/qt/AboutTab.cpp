@@ -116,6 +116,7 @@ AboutTab::AboutTab(QWidget* parent) : HoverArea(parent) {
     bottom->addStretch();
     page->addLayout(bottom, 2, 0, 1, 2);
     page->setRowStretch(1, 1);
+    page->setColumnStretch(1, 1);  // room to spare goes to the right of the texts
 }
 
 }  // namespace sorvane

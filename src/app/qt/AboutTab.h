@@ -12,7 +12,7 @@ class AboutPicture;
 // nothing.
 class AboutTab : public HoverArea {
     Q_OBJECT
-public:
+  public:
     explicit AboutTab(QWidget* parent = nullptr);
 
     LinkLabel* Email() const { return email_; }
@@ -20,9 +20,9 @@ public:
     HoverArea* Label8() const { return label8_; }
 
     // The width the texts beside the picture wrap at.
-    static constexpr int TextWidth = 360;
+    static constexpr int TextWidth = 400;
 
-private:
+  private:
     HoverArea* label8_;
     LinkLabel* email_;
     LinkLabel* site_;

@@ -48,8 +48,8 @@ ColorPicker::ColorPicker(ColorTranslator& colors, QWidget* parent)
     const auto& table = DefaultSystemColors();
     for (int i = 0; i < SystemColorCount; ++i) {
         const uint32_t ole = 0x80000000u | static_cast<uint32_t>(i);
-        QAction* action = menu_->addAction(QString::fromUtf8(table[i].Name.data(),
-                                                             table[i].Name.size()));
+        QAction* action =
+            menu_->addAction(QString::fromUtf8(table[i].Name.data(), table[i].Name.size()));
         action->setData(ole);
         connect(action, &QAction::triggered, this, [this, ole] { Pick(ole); });
     }
@@ -75,7 +75,8 @@ void ColorPicker::SetValue(uint32_t oleColor) {
 }
 
 void ColorPicker::ChooseOtherColor() {
-    const QColor chosen = QColorDialog::getColor(ToQColor(value_), window(), tr("Background Color"));
+    const QColor chosen =
+        QColorDialog::getColor(ToQColor(value_), window(), tr("Background Color"));
     if (chosen.isValid()) Pick(ToOle(chosen));
 }
 

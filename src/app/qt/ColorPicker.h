@@ -16,7 +16,7 @@ class ColorTranslator;
 // Only a user's pick raises Changed; a value set from code does not.
 class ColorPicker : public QWidget {
     Q_OBJECT
-public:
+  public:
     ColorPicker(ColorTranslator& colors, QWidget* parent = nullptr);
 
     uint32_t Value() const { return value_; }
@@ -28,10 +28,10 @@ public:
     // The caption the swatch shows for a value: a system colour's name, or #RRGGBB.
     static QString ColorName(uint32_t oleColor);
 
-signals:
+  signals:
     void Changed();
 
-private:
+  private:
     void Pick(uint32_t oleColor);
     void UpdateSwatch();
     QColor ToQColor(uint32_t oleColor) const;

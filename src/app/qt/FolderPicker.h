@@ -12,14 +12,14 @@ namespace sorvane {
 // the starting folder after Cancel.
 class FolderPicker : public QDialog {
     Q_OBJECT
-public:
+  public:
     FolderPicker(QWidget* owner, const QString& title, const QString& instructions,
                  const QString& startPath);
 
     QString Path() const;
     QFileDialog* Browser() const { return browser_; }
 
-private:
+  private:
     QFileDialog* browser_;
     QString startPath_;
 };

@@ -23,8 +23,9 @@ void LinkLabel::SetTextColor(uint32_t oleColor) {
         pal.setColor(QPalette::WindowText,
                      QColor(oleColor & 0xFF, (oleColor >> 8) & 0xFF, (oleColor >> 16) & 0xFF));
     else
-        pal.setColor(QPalette::WindowText, parentWidget() ? parentWidget()->palette().windowText().color()
-                                                          : QPalette().windowText().color());
+        pal.setColor(QPalette::WindowText, parentWidget()
+                                               ? parentWidget()->palette().windowText().color()
+                                               : QPalette().windowText().color());
     setPalette(pal);
 }
 

@@ -9,13 +9,13 @@ namespace sorvane {
 // it (with no button held), and keeps the report from its parent.
 class HoverArea : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit HoverArea(QWidget* parent = nullptr);
 
-signals:
+  signals:
     void PointerMoved();
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 
@@ -23,17 +23,17 @@ protected:
 // and draws its text in the colour the form gives it.
 class LinkLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
 
     // An OLE colour; a system-colour reference draws the palette's text colour.
     void SetTextColor(uint32_t oleColor);
 
-signals:
+  signals:
     void PointerMoved();
     void Clicked();
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

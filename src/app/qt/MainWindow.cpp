@@ -47,7 +47,8 @@ MainWindow::MainWindow(Platform platform, Dialogs* dialogs, QWidget* parent) : Q
     layout->setSpacing(10);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("TabStrip1");
-    settings_ = new SettingsPage(form_->State().Settings.Pictures, *form_->Services().colors, tabs_);
+    settings_ =
+        new SettingsPage(form_->State().Settings.Pictures, *form_->Services().colors, tabs_);
     about_ = new AboutTab(tabs_);
     tabs_->addTab(settings_, tr("Settings"));
     tabs_->addTab(about_, tr("About"));
@@ -118,11 +119,6 @@ void MainWindow::Wire() {
             selectionChanged);
     connect(s.lstPictures->selectionModel(), &QItemSelectionModel::currentChanged, this,
             selectionChanged);
-    connect(s.listModel, &QAbstractItemModel::modelReset, this, [this, selectionChanged] {
-        // A new model reset gives the view a fresh selection model too.
-        connect(settings_->lstPictures->selectionModel(), &QItemSelectionModel::selectionChanged,
-                this, selectionChanged, Qt::UniqueConnection);
-    });
 
     connect(s.cboTrans, &QComboBox::activated, this, [this, &f](int index) {
         if (!mirroring_) Run([&f, index] { f.SelectTransition(index); });
@@ -141,7 +137,8 @@ void MainWindow::Wire() {
         if (!mirroring_) Run([&f, index] { f.SelectAlignOption(index); });
     });
 
-    connect(about_, &HoverArea::PointerMoved, this, [this, &f] { Run([&f] { f.Frame_MouseMove(1); }); });
+    connect(about_, &HoverArea::PointerMoved, this,
+            [this, &f] { Run([&f] { f.Frame_MouseMove(1); }); });
     connect(about_->Label8(), &HoverArea::PointerMoved, this,
             [this, &f] { Run([&f] { f.Label8_MouseMove(); }); });
     connect(about_->Email(), &LinkLabel::PointerMoved, this,
@@ -150,16 +147,19 @@ void MainWindow::Wire() {
             [this, &f] { Run([&f] { f.lblOrl_MouseMove(); }); });
     connect(about_->Email(), &LinkLabel::Clicked, this,
             [this, &f] { Run([&f] { f.lblEmail_Click(); }); });
-    connect(about_->Site(), &LinkLabel::Clicked, this, [this, &f] { Run([&f] { f.lblOrl_Click(); }); });
+    connect(about_->Site(), &LinkLabel::Clicked, this,
+            [this, &f] { Run([&f] { f.lblOrl_Click(); }); });
 
-    connect(cmdPrevew_, &QPushButton::clicked, this, [this, &f] { Run([&f] { f.cmdPrevew_Click(); }); });
+    connect(cmdPrevew_, &QPushButton::clicked, this,
+            [this, &f] { Run([&f] { f.cmdPrevew_Click(); }); });
     connect(cmdSetWallpaper_, &QPushButton::clicked, this,
             [this, &f] { Run([&f] { f.cmdSetWallpaper_Click(); }); });
     // Help has no action.
     connect(cmdOk_, &QPushButton::clicked, this, [this, &f] { Run([&f] { f.cmdOk_Click(); }); });
     connect(cmdCancel_, &QPushButton::clicked, this,
             [this, &f] { Run([&f] { f.cmdCancel_Click(); }); });
-    connect(cmdApply_, &QPushButton::clicked, this, [this, &f] { Run([&f] { f.cmdApply_Click(); }); });
+    connect(cmdApply_, &QPushButton::clicked, this,
+            [this, &f] { Run([&f] { f.cmdApply_Click(); }); });
 }
 
 void MainWindow::ListSelectionChanged() {
@@ -193,7 +193,8 @@ void MainWindow::MirrorList() {
         selection.select(items->index(i, 0), items->index(end, 0));
         i = end + 1;
     }
-    if (selection != model->selection()) model->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (selection != model->selection())
+        model->select(selection, QItemSelectionModel::ClearAndSelect);
     const int current = form_->State().Controls.ListIndex;
     const QModelIndex currentIndex =
         current >= 0 && current < count ? items->index(current, 0) : QModelIndex();

@@ -20,7 +20,7 @@ class SettingsPage;
 // to what the form holds (Mirror).
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Without `dialogs` the window brings its own Qt dialogs.
     explicit MainWindow(Platform platform, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -34,10 +34,10 @@ public:
     SettingsPage* Settings() const { return settings_; }
     AboutTab* About() const { return about_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // Runs a handler of the form, then mirrors; closes when the form unloaded.
     void Run(const std::function<void()>& handler);
     void Wire();

@@ -14,7 +14,7 @@ namespace sorvane {
 // way (close box, Esc) answers No.
 class OverwriteDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum Answer : int16_t { No = 0, Yes = 1, NoToAll = 2, YesToAll = 3 };
 
     explicit OverwriteDialog(QWidget* owner);
@@ -27,10 +27,10 @@ public:
     QPushButton* Button(Answer answer) const;
     QString Message() const;
 
-public slots:
+  public slots:
     void reject() override;
 
-private:
+  private:
     void Store(int16_t value);
 
     int16_t result_ = 0;

@@ -14,7 +14,7 @@ namespace sorvane {
 // gone.
 class PreviewBox : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit PreviewBox(QWidget* parent = nullptr);
 
     // The inner size the form computes with (pixels, as the window measures them).
@@ -26,10 +26,10 @@ public:
     bool HasPicture() const { return !image_.isNull(); }
     QRect PictureRect() const { return rect_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage image_;
     QRect rect_;
     QString path_;

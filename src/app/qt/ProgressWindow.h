@@ -14,7 +14,7 @@ namespace sorvane {
 // thread, without taking the user's input meanwhile.
 class ProgressWindow : public QWidget, public Progress {
     Q_OBJECT
-public:
+  public:
     explicit ProgressWindow(QWidget* owner);
 
     void SetLabel(const std::string& text) override;
@@ -26,10 +26,10 @@ public:
     int Value() const;
     int Maximum() const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QLabel* label1_;
     QProgressBar* bar_;
 };

@@ -17,7 +17,7 @@ class ProgressWindow;
 // the overwrite question, the open-file dialog, the folder picker, the
 // progress window and the busy pointer.
 class QtDialogs : public Dialogs {
-public:
+  public:
     explicit QtDialogs(QWidget* owner);
     ~QtDialogs() override;
 
@@ -41,7 +41,7 @@ public:
     // without regard to letter case, as the file system of the original did.
     static QStringList NameFilters(const std::string& filter);
 
-private:
+  private:
     sorvane::ProgressWindow& LoadProgress();
 
     QPointer<QWidget> owner_;

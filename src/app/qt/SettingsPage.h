@@ -23,14 +23,14 @@ struct PictureEntry;
 // keeps no copy of its own beyond what it needs to see that they changed.
 class PictureListModel : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     explicit PictureListModel(const std::vector<PictureEntry>& pictures, QObject* parent = nullptr);
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     // Tells the view when the names or their order changed.
     void Refresh();
 
-private:
+  private:
     const std::vector<PictureEntry>& pictures_;
     std::vector<std::string> shown_;
 };
@@ -39,7 +39,7 @@ private:
 // the option controls. The main window wires and mirrors them.
 class SettingsPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     SettingsPage(const std::vector<PictureEntry>& pictures, ColorTranslator& colors,
                  QWidget* parent = nullptr);
 
