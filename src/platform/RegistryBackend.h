@@ -110,17 +110,28 @@ inline std::string RegistryBackend::ExpandEnvironmentStrings(const std::string& 
 
 inline std::string RegistryBackend::ResultText(long result) {
     switch (result) {
-        case RegSuccess: return "The operation completed successfully.";
-        case RegFileNotFound: return "The system cannot find the file specified.";
-        case RegAccessDenied: return "Access is denied.";
-        case RegInvalidHandle: return "The handle is invalid.";
-        case RegInvalidParameter: return "The parameter is incorrect.";
-        case RegMoreData: return "More data is available.";
-        case RegNoMoreItems: return "No more data is available.";
-        case RegBadDb: return "The configuration registry database is corrupt.";
-        case RegIoFailed: return "The registry could not read or write its store.";
-        case RegKeyDeleted: return "The key has been marked for deletion.";
-        default: return "Registry error " + std::to_string(result) + ".";
+        case RegSuccess:
+            return "The operation completed successfully.";
+        case RegFileNotFound:
+            return "The system cannot find the file specified.";
+        case RegAccessDenied:
+            return "Access is denied.";
+        case RegInvalidHandle:
+            return "The handle is invalid.";
+        case RegInvalidParameter:
+            return "The parameter is incorrect.";
+        case RegMoreData:
+            return "More data is available.";
+        case RegNoMoreItems:
+            return "No more data is available.";
+        case RegBadDb:
+            return "The configuration registry database is corrupt.";
+        case RegIoFailed:
+            return "The registry could not read or write its store.";
+        case RegKeyDeleted:
+            return "The key has been marked for deletion.";
+        default:
+            return "Registry error " + std::to_string(result) + ".";
     }
 }
 

@@ -39,7 +39,8 @@ public:
                     uint32_t&) override {
         return RegInvalidHandle;
     }
-    long SetValue(RegistryKey&, const std::string&, uint32_t, const std::vector<uint8_t>&) override {
+    long SetValue(RegistryKey&, const std::string&, uint32_t,
+                  const std::vector<uint8_t>&) override {
         return RegInvalidHandle;
     }
     long DeleteValue(RegistryKey&, const std::string&) override { return RegInvalidHandle; }
@@ -71,7 +72,8 @@ void cRegistry::Raise(long number, const std::string& description) const {
 
 RegistryValue cRegistry::Value() {
     std::unique_ptr<RegistryKey> key;
-    if (backend_->OpenKey(classKey_, sectionKey_, KeyQueryValue, key) != RegSuccess) return default_;
+    if (backend_->OpenKey(classKey_, sectionKey_, KeyQueryValue, key) != RegSuccess)
+        return default_;
     uint32_t type = 0;
     uint32_t size = 0;
     long result = backend_->QueryValue(*key, valueKey_, type, nullptr, size);
@@ -91,9 +93,12 @@ RegistryValue cRegistry::Value() {
             if (type == RegExpandSz) return RegistryValue(backend_->ExpandEnvironmentStrings(text));
             return RegistryValue(std::move(text));
         }
-        case RegDword: return RegistryValue(Int32From(data, false));
-        case RegDwordBigEndian: return RegistryValue(Int32From(data, true));
-        default: return RegistryValue(std::move(data));
+        case RegDword:
+            return RegistryValue(Int32From(data, false));
+        case RegDwordBigEndian:
+            return RegistryValue(Int32From(data, true));
+        default:
+            return RegistryValue(std::move(data));
     }
 }
 
@@ -129,7 +134,8 @@ void cRegistry::SetValue(const RegistryValue& vValue) {
             written = backend_->SetValue(*key, valueKey_, RegDword, data) == RegSuccess;
             break;
         }
-        default: break;
+        default:
+            break;
     }
     if (!written) Raise(RegErrSetValueFailed, SetValueMessage());
     lastWritten_ = vValue;
