@@ -37,9 +37,11 @@ std::optional<std::string> ReadBytes(const std::string& path) {
 // A prepared copy is rebuilt on every run, so it skips the flush to disk that
 // the stored copy gets; it is still written aside and renamed, so the page
 // never shows a half-written picture.
-bool WritePreparedCopy(const std::string& path, const std::string& bytes) {
+bool WritePreparedCopy(const std::string& folder, const std::string& name,
+                       const std::string& bytes) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::string temp = path + "." + std::to_string(random()) + ".tmp";
+    const std::string path = folder + name;
+    const std::string temp = folder + "." + name + "." + std::to_string(random()) + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     size_t done = 0;
@@ -106,7 +108,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         return result;
     }
     picture = RgbImage();
-    result.Outcome = WritePreparedCopy(job.PreparedFolder + fileName, EncodePicture(canvas, key))
+    result.Outcome = WritePreparedCopy(job.PreparedFolder, fileName, EncodePicture(canvas, key))
                          ? PictureOutcome::Prepared
                          : PictureOutcome::NotWritten;
     return result;
