@@ -47,7 +47,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 
 fs::path SharedDir() {
     const char* env = std::getenv("SORVANE_SHARED_DIR");
-    fs::path dir = env ? fs::path(env) : fs::path();
+    fs::path dir = env ? fs::path(env) : fs::path(SORVANE_TEST_SHARED_DIR);
     std::error_code ec;
     if (!dir.empty() && fs::is_directory(dir, ec)) return fs::canonical(dir, ec);
     return {};
@@ -55,7 +55,7 @@ fs::path SharedDir() {
 
 fs::path SourceDir() {
     const char* env = std::getenv("SORVANE_SOURCE_DIR");
-    return env ? fs::path(env) : fs::current_path();
+    return env ? fs::path(env) : fs::path(SORVANE_TEST_SOURCE_DIR);
 }
 
 }  // namespace sorvane::test
