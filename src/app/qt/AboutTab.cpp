@@ -107,7 +107,7 @@ AboutTab::AboutTab(QWidget* parent) : HoverArea(parent) {
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(QFontMetrics(font()).horizontalAdvance(' '));
     auto* rights = new QLabel(
-        QStringLiteral("Copyright \u00A9 2025 the Desktop Sorvane authors. Images are from"), this);
+        QStringLiteral("Copyright \u00A9 2026 the Desktop Sorvane authors. Images are from"), this);
     rights->setObjectName("Label10");
     site_ = new LinkLabel(SiteCaption(), this);
     site_->setObjectName("lblOrl");
