@@ -36,6 +36,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 now() { date +%s.%N; }
+calc() { awk "BEGIN {print $*}"; }
 median() { sort -g | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 
 # Our preparation rewrites reduced stored copies, so each run starts from fresh ones.
@@ -75,7 +76,7 @@ run_tool() {
       done ;;
   esac
   end=$(now)
-  awk -v wall="$(echo "$end - $start" | bc -l)" \
+  awk -v wall="$(calc "$end - $start")" \
     '{cpu += $1 + $2; if ($3 > rss) rss = $3} END {printf "%.3f %.3f %.0f\n", wall, cpu, rss / 1024}' "$work/cpu"
 }
 
@@ -111,8 +112,8 @@ for t in $targets; do
   done
   for tool in ours floor imagemagick graphicsmagick vips; do
     printf '%-10s %-15s %9.2f %8.2fx %9.2f %8.2fx %8s\n' "$t" "$tool" "${wall_m[$t,$tool]}" \
-      "$(echo "${wall_m[$t,$tool]} / ${wall_m[$t,ours]}" | bc -l)" "${cpu_m[$t,$tool]}" \
-      "$(echo "${cpu_m[$t,$tool]} / ${cpu_m[$t,ours]}" | bc -l)" "${rsss[$t,$tool]}"
+      "$(calc "${wall_m[$t,$tool]} / ${wall_m[$t,ours]}")" "${cpu_m[$t,$tool]}" \
+      "$(calc "${cpu_m[$t,$tool]} / ${cpu_m[$t,ours]}")" "${rsss[$t,$tool]}"
   done
 done
 printf '%-10s %-15s %9.2f %9s %9s %9s %8.0f\n' 1900x1060 "ours, 3x list" "$(echo "$long" | awk '{print $1}')" \
@@ -131,11 +132,11 @@ echo "targets: imagemagick >= 12x ours, vips >= 5x ours, ours <= 1.3x floor, PSN
 echo "         peak RSS < 400 MB and flat with the 3x list"
 for t in $targets; do
   printf '%s wall: imagemagick/ours %.1f, vips/ours %.1f, ours/floor %.2f\n' "$t" \
-    "$(echo "${wall_m[$t,imagemagick]} / ${wall_m[$t,ours]}" | bc -l)" \
-    "$(echo "${wall_m[$t,vips]} / ${wall_m[$t,ours]}" | bc -l)" \
-    "$(echo "${wall_m[$t,ours]} / ${wall_m[$t,floor]}" | bc -l)"
+    "$(calc "${wall_m[$t,imagemagick]} / ${wall_m[$t,ours]}")" \
+    "$(calc "${wall_m[$t,vips]} / ${wall_m[$t,ours]}")" \
+    "$(calc "${wall_m[$t,ours]} / ${wall_m[$t,floor]}")"
   printf '%s cpu:  imagemagick/ours %.1f, vips/ours %.1f, ours/floor %.2f\n' "$t" \
-    "$(echo "${cpu_m[$t,imagemagick]} / ${cpu_m[$t,ours]}" | bc -l)" \
-    "$(echo "${cpu_m[$t,vips]} / ${cpu_m[$t,ours]}" | bc -l)" \
-    "$(echo "${cpu_m[$t,ours]} / ${cpu_m[$t,floor]}" | bc -l)"
+    "$(calc "${cpu_m[$t,imagemagick]} / ${cpu_m[$t,ours]}")" \
+    "$(calc "${cpu_m[$t,vips]} / ${cpu_m[$t,ours]}")" \
+    "$(calc "${cpu_m[$t,ours]} / ${cpu_m[$t,floor]}")"
 done

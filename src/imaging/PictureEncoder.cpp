@@ -74,7 +74,7 @@ std::string EncodePngWith(const RgbImage& image, int level, int filters) {
 namespace {
 
 std::string EncodePng(const RgbImage& image) {
-    static_assert(kPngFilters == (PNG_FILTER_UP | PNG_FILTER_PAETH));
+    static_assert(kPngFilters == PNG_FILTER_SUB);
     return EncodePngWith(image, kPngCompressionLevel, kPngFilters);
 }
 
