@@ -377,15 +377,16 @@ long SqliteRegistryBackend::DeleteKey(uint32_t root, const std::string& rawPath)
     return RegSuccess;
 }
 
-long SqliteRegistryBackend::EnumValue(RegistryKey& handle, uint32_t index, std::string& name) {
+// The index-th name of a listing query, as the registry's enumeration calls
+// hand them out one at a time.
+long SqliteRegistryBackend::EnumName(RegistryKey& handle, uint32_t index, uint32_t access,
+                                     const char* sql, std::string& name) {
     std::lock_guard lock(mutex_);
     auto* key = dynamic_cast<SqliteKey*>(&handle);
     if (!key) return RegInvalidHandle;
-    if (!(key->access & KeyQueryValue)) return RegAccessDenied;
+    if (!(key->access & access)) return RegAccessDenied;
     if (const long r = Connect(); r != RegSuccess) return r;
-    Statement q(db_,
-                "SELECT name FROM key_values WHERE root = ?1 AND path = ?2 "
-                "ORDER BY rowid LIMIT 1 OFFSET ?3");
+    Statement q(db_, sql);
     if (q.Prepared() != SQLITE_OK) return Fail(q.Prepared());
     q.Text(1, RootName(key->root));
     q.Text(2, key->path);
@@ -397,24 +398,18 @@ long SqliteRegistryBackend::EnumValue(RegistryKey& handle, uint32_t index, std::
     return RegSuccess;
 }
 
+long SqliteRegistryBackend::EnumValue(RegistryKey& handle, uint32_t index, std::string& name) {
+    return EnumName(handle, index, KeyQueryValue,
+                    "SELECT name FROM key_values WHERE root = ?1 AND path = ?2 "
+                    "ORDER BY rowid LIMIT 1 OFFSET ?3",
+                    name);
+}
+
 long SqliteRegistryBackend::EnumKey(RegistryKey& handle, uint32_t index, std::string& name) {
-    std::lock_guard lock(mutex_);
-    auto* key = dynamic_cast<SqliteKey*>(&handle);
-    if (!key) return RegInvalidHandle;
-    if (!(key->access & KeyEnumerateSubKeys)) return RegAccessDenied;
-    if (const long r = Connect(); r != RegSuccess) return r;
-    Statement q(db_,
-                "SELECT name FROM keys WHERE root = ?1 AND parent = ?2 "
-                "ORDER BY name LIMIT 1 OFFSET ?3");
-    if (q.Prepared() != SQLITE_OK) return Fail(q.Prepared());
-    q.Text(1, RootName(key->root));
-    q.Text(2, key->path);
-    q.Int(3, index);
-    const int rc = q.Step();
-    if (rc == SQLITE_DONE) return RegNoMoreItems;
-    if (rc != SQLITE_ROW) return Fail(rc);
-    name = q.ColumnText(0);
-    return RegSuccess;
+    return EnumName(handle, index, KeyEnumerateSubKeys,
+                    "SELECT name FROM keys WHERE root = ?1 AND parent = ?2 "
+                    "ORDER BY name LIMIT 1 OFFSET ?3",
+                    name);
 }
 
 std::string SqliteRegistryBackend::ResultText(long result) {

@@ -43,6 +43,8 @@ public:
     std::string ResultText(long result) override;
 
 private:
+    long EnumName(RegistryKey& key, uint32_t index, uint32_t access, const char* sql,
+                  std::string& name);
     class Statement;
     class Transaction;
     long Connect();
