@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
             qt6-base-dev qt6-base-dev-tools qt6-webengine-dev
-            libsqlite3-dev libturbojpeg0-dev libpng-dev libpixman-1-dev libzimg-dev libxcb1-dev
+            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev libxcb1-dev
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
 test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
