@@ -36,7 +36,16 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
     progress.SetLabel("Creating Images...");
     progress.Repaint();
     PixelSize& target = form.Window.TargetSize;
-    if (target.Width == 0 || target.Height == 0) ComputeTargetSize(form, screen);
+    if (target.Width == 0 || target.Height == 0) {
+        // Only the target size outlives a run, so pictures added in a run that
+        // closed without a build come back unmeasured; measure the stored
+        // copies rather than fail on pictures that are plainly there.
+        const PixelSize largest = form.Window.LargestSize;
+        if (largest.Width == 0 || largest.Height == 0)
+            for (const auto& entry : form.Settings.Pictures)
+                MeasurePicture(form, form.Window.PictureStore + entry.FileName);
+        ComputeTargetSize(form, screen);
+    }
 
     const uint32_t color = colors.Translate(form.Settings.BackgroundColor).value_or(0);
     // Built once; each picture's canvas is a copy. A target with no pixels (nothing measured,

@@ -15,7 +15,8 @@ namespace sorvane::test {
 
 class FixedScreen : public Screen {
   public:
-    Rect WorkArea() override { return {0, 0, 1024, 738}; }
+    Rect area{0, 0, 1024, 738};
+    Rect WorkArea() override { return area; }
 };
 
 // Records what the user would see, and on which thread it was shown.

@@ -132,6 +132,7 @@ TEST_F(PreparationTest, ZeroTargetEndsWithTheErrorMessageAndTouchesNothing) {
     const std::string before = ReadFile(store / "pic.jpg");
     form.Window.TargetSize = {0, 0};
     form.Window.LargestSize = {0, 0};
+    screen.area = {0, 0, 20, 20};  // no room left inside the margins
     EXPECT_FALSE(Run());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
@@ -142,6 +143,17 @@ TEST_F(PreparationTest, ZeroTargetEndsWithTheErrorMessageAndTouchesNothing) {
     EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::Ok);
     EXPECT_TRUE(PreparedNames().empty());
     EXPECT_EQ(ReadFile(store / "pic.jpg"), before);
+}
+
+TEST_F(PreparationTest, PicturesLeftUnmeasuredByAnEarlierRunAreMeasuredFromTheStore) {
+    // Added, then closed without a build: the next run starts with nothing measured.
+    Add("pic.jpg", Gradient(640, 480));
+    form.Window.TargetSize = {0, 0};
+    form.Window.LargestSize = {0, 0};
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(form.Window.TargetSize, (PixelSize{640, 480}));
+    EXPECT_EQ(SizeOf(prepared / "pic.jpg"), (PixelSize{640, 480}));
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(PreparationTest, AZeroSideIsRecomputedFromTheScreenFirst) {
