@@ -18,17 +18,32 @@ case "$job" in
     args=()
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then args+=(--work-area 0,0,1920,1080 --no-browser); fi
     "$bin/cli/desktop-sorvane-cli" "${args[@]}" --show >/tmp/sorvane-state.json
+    # Build the page from what the user has; edits only last when applied, so
+    # the samples are added and applied in one go.
+    samples=()
     if grep -q '"pictures":\[\]' /tmp/sorvane-state.json; then
-      "$bin/cli/desktop-sorvane-cli" "${args[@]}" --answer no-to-all \
-        --add resources/samples/*.* \
-        --select 0 --transition "Circle Out" --select 1 --transition "Fade Overlap" \
-        --select 2 --transition "Blinds Down" --select 3 --transition "Radial Wipe Clock" --apply
+      samples=(--answer no-to-all --add resources/samples/*.jpg resources/samples/*.png
+               --select 0 --transition "Circle Out" --select 1 --transition "Fade Overlap"
+               --select 2 --transition "Blinds Down" --select 3 --transition "Radial Wipe Clock")
     fi
+    "$bin/cli/desktop-sorvane-cli" "${args[@]}" "${samples[@]}" --apply --show >/tmp/sorvane-state.json
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$bin/app/qt/desktop-sorvane" ]; then
+      # Put the slide show on the desktop: start the desktop host (a running
+      # one just reloads), wait until it shows, then install the page.
+      host="$bin/host/desktop-sorvane-host"
+      if [ -x "$host" ]; then
+        nohup "$host" >/dev/null 2>&1 &
+        for _ in $(seq 40); do
+          id=$("$host" window 2>/dev/null || true)
+          [ -n "$id" ] && [ "$id" != 0 ] && break
+          sleep 0.5
+        done
+        "$bin/cli/desktop-sorvane-cli" --set-wallpaper >/dev/null || true
+      fi
       exec "$bin/app/qt/desktop-sorvane"
     fi
-    "$bin/cli/desktop-sorvane-cli" "${args[@]}" --apply --show
-    echo "The slide show page: $(xdg-user-dir PICTURES 2>/dev/null || echo "$HOME/Pictures")/Sorvane.html"
+    folder=$(sed -n 's/.*"pageFolder":"\([^"]*\)".*/\1/p' /tmp/sorvane-state.json)
+    echo "The slide show page: $folder/Sorvane.html (open it in a browser, or run this on a desktop)"
     ;;
   test)
     if [ -f tests/page/package-lock.json ]; then (cd tests/page && npm ci --no-audit --no-fund --silent); fi
