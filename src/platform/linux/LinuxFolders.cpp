@@ -1,22 +1,19 @@
 #include "LinuxFolders.h"
 
+#include "ExecutableLocation.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <filesystem>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace sorvane {
 
 namespace {
-
-std::string ExecutableFolder() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : exe.parent_path().string();
-}
 
 std::string WithoutTrailingSlash(QString path) {
     while (path.size() > 1 && path.endsWith('/')) path.chop(1);
@@ -39,16 +36,18 @@ std::string LinuxFolders::TemplatePath() {
     // The user's own template wins; then the installed one beside the program,
     // the configured install folder, and the source tree for uninstalled builds.
     const std::string exeDir = ExecutableFolder();
-    const std::string candidates[] = {
+    std::vector<std::string> candidates = {
         ProgramFolder() + "/template.html",
         exeDir + "/../share/desktop-sorvane/template.html",
         std::string(SORVANE_DATA_INSTALL_DIR) + "/template.html",
-        std::string(SORVANE_SOURCE_RESOURCES) + "/template.html",
     };
+    if (RunFromBuildTree())
+        candidates.push_back(std::string(SORVANE_SOURCE_RESOURCES) + "/template.html");
     std::error_code ec;
     for (const auto& c : candidates)
         if (fs::is_regular_file(c, ec)) return fs::weakly_canonical(c, ec).string();
-    return std::string(SORVANE_DATA_INSTALL_DIR) + "/template.html";
+    // Missing everywhere: name the place the installed program looks first.
+    return fs::weakly_canonical(candidates[exeDir.empty() ? 2 : 1], ec).string();
 }
 
 }  // namespace sorvane

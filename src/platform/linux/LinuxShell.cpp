@@ -1,5 +1,7 @@
 #include "LinuxShell.h"
 
+#include "ExecutableLocation.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -19,12 +21,6 @@ bool OpenUrl(const QUrl& url) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
         return QDesktopServices::openUrl(url);
     return QProcess::startDetached("xdg-open", {url.toString(QUrl::FullyEncoded)});
-}
-
-std::string ExecutableFolder() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : exe.parent_path().string();
 }
 
 }  // namespace
@@ -60,7 +56,8 @@ std::string LinuxShell::HostProgram() {
     const std::string onPath = QStandardPaths::findExecutable("desktop-sorvane-host").toStdString();
     if (!onPath.empty()) return onPath;
     // Run from the build tree, the host sits in its own folder there.
-    if (fs::is_regular_file(SORVANE_BUILD_HOST_PROGRAM, ec)) return SORVANE_BUILD_HOST_PROGRAM;
+    if (RunFromBuildTree() && fs::is_regular_file(SORVANE_BUILD_HOST_PROGRAM, ec))
+        return SORVANE_BUILD_HOST_PROGRAM;
     return {};
 }
 

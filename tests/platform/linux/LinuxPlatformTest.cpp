@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "common/TempHome.h"
+#include "platform/linux/ExecutableLocation.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxScreen.h"
@@ -31,6 +32,14 @@ TEST(LinuxFolders, DataFolderAndTheUsersTemplateFirst) {
     EXPECT_EQ(folders.TemplatePath().find(folders.ProgramFolder()), std::string::npos);
     test::WriteFile(home / "data/desktop-sorvane/template.html", "mine");
     EXPECT_EQ(folders.TemplatePath(), (home / "data/desktop-sorvane/template.html").string());
+}
+
+TEST(LinuxFolders, ABuildTreeProgramFindsATemplate) {
+    // Tests run where they were built; an installed copy never counts as such
+    // (the package check runs one without its template).
+    test::TempHome home;
+    EXPECT_TRUE(RunFromBuildTree()) << ExecutableFolder();
+    EXPECT_TRUE(std::filesystem::is_regular_file(LinuxFolders().TemplatePath()));
 }
 
 TEST(LinuxScreen, FixedOrPrimaryScreenOrDefault) {
