@@ -54,13 +54,12 @@ TEST(HostPages, WhatCanBeShown) {
 }
 
 TEST(HostProgram, TheDisplaySettingsFindTheHostFromTheBuildTree) {
-    // Neither beside the test nor on PATH: the build tree's host.
+    // Not beside the test: the build tree's host, even where an installed
+    // one is on PATH.
     const std::string path = getenv("PATH") ? getenv("PATH") : "";
     setenv("PATH", "/usr/bin:/bin", 1);
     const std::string found = LinuxShell::HostProgram();
     setenv("PATH", path.c_str(), 1);
-    if (fs::exists("/usr/bin/desktop-sorvane-host"))
-        GTEST_SKIP() << "an installed host comes first";
     EXPECT_EQ(found, SORVANE_HOST_PROGRAM);
 }
 

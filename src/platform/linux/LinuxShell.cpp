@@ -53,12 +53,11 @@ std::string LinuxShell::HostProgram() {
     const std::string beside = ExecutableFolder() + "/desktop-sorvane-host";
     std::error_code ec;
     if (fs::is_regular_file(beside, ec)) return beside;
-    const std::string onPath = QStandardPaths::findExecutable("desktop-sorvane-host").toStdString();
-    if (!onPath.empty()) return onPath;
-    // Run from the build tree, the host sits in its own folder there.
+    // Run from the build tree, the host sits in its own folder there; it comes
+    // before an installed one, which may be older.
     if (RunFromBuildTree() && fs::is_regular_file(SORVANE_BUILD_HOST_PROGRAM, ec))
         return SORVANE_BUILD_HOST_PROGRAM;
-    return {};
+    return QStandardPaths::findExecutable("desktop-sorvane-host").toStdString();
 }
 
 bool LinuxShell::OpenDisplaySettings() {
