@@ -54,7 +54,9 @@ pids=()
 cleanup() {
   local rc=$?
   # The host was started by the window, not by us: ask it to go.
-  [ -n "${DISPLAY:-}" ] && timeout 30 "$stage/bin/desktop-sorvane-host" quit >/dev/null 2>&1 || true
+  if [ -n "${DISPLAY:-}" ]; then
+    timeout 30 "$stage/bin/desktop-sorvane-host" quit >/dev/null 2>&1 || true
+  fi
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   if [ $rc -ne 0 ] && [ $rc -ne 77 ]; then
@@ -71,7 +73,8 @@ Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$work/xvfb.log" &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
 openbox >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
@@ -219,7 +222,7 @@ shot_root 05-desktop-before-set-wallpaper.png
 
 step "Set Wallpaper"
 click "$win" "$wallpaper_x" "$wallpaper_y"
-if box=$(window_named 3 '^Active Desktop Not Enabled'); then
+if window_named 3 '^Active Desktop Not Enabled' >/dev/null; then
   shot_root 06-not-enabled.png
   fail "Set Wallpaper did not see the running desktop host"
 fi
