@@ -31,3 +31,7 @@ endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
+
+# Debian wants the licence as the package's copyright file.
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/desktop-sorvane
+        RENAME copyright)

@@ -9,7 +9,7 @@ build_pkgs=(cmake g++ ninja-build pkg-config ccache
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
 test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
-           desktop-file-utils appstream sqlite3)
+           desktop-file-utils appstream sqlite3 dpkg-dev)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
 
 want=("${build_pkgs[@]}")
