@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a job needs; already-installed ones are skipped.
-#   scripts/deps.sh run|test|bench
+#   scripts/deps.sh run|test|bench|windows
 set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
@@ -11,16 +11,19 @@ run_pkgs=(xdg-utils)
 test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
            desktop-file-utils appstream sqlite3 dpkg-dev)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
+# The Windows cross-build and its tests under Wine.
+windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64)
 
 want=("${build_pkgs[@]}")
 case "${1:-run}" in
+  windows) want=("${windows_pkgs[@]}") ;;
   run) want+=("${run_pkgs[@]}") ;;
   test) want+=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
   bench) want+=("${run_pkgs[@]}" "${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
-  *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|bench|windows" >&2; exit 2 ;;
 esac
 # Node.js for the page's browser tests, unless a newer one is already there.
-if [ "${1:-run}" != run ] && ! command -v npm >/dev/null; then want+=(nodejs npm); fi
+if [ "${1:-run}" = test ] || [ "${1:-run}" = bench ] && ! command -v npm >/dev/null; then want+=(nodejs npm); fi
 
 missing=()
 for p in "${want[@]}"; do

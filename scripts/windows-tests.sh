@@ -11,18 +11,7 @@ started=$(date +%s)
 build="${1:-build/windows}"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64)
-missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/deps.sh windows
 
 export WINEDEBUG=-all
 export WINEARCH=win64
