@@ -31,17 +31,18 @@ tjscalingfactor DctScaleFor(int width, int height, PixelSize atLeast) {
     return {1, 1};
 }
 
-std::optional<RgbImage> DecodeJpegReduced(std::string_view bytes, PixelSize size) {
+bool DecodeJpegReduced(std::string_view bytes, const RgbTarget& dst) {
+    const PixelSize size{dst.Width, dst.Height};
     TjHandle tj(tjInitDecompress());
-    if (!tj) return std::nullopt;
+    if (!tj) return false;
     auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto length = static_cast<unsigned long>(bytes.size());
     int width = 0, height = 0, subsamp = 0, colorspace = 0;
     if (tjDecompressHeader3(tj.get(), data, length, &width, &height, &subsamp, &colorspace) != 0)
-        return std::nullopt;
+        return false;
     if (!FitsRgbBuffer(width, height) || subsamp < 0 ||
         (colorspace != TJCS_YCbCr && colorspace != TJCS_GRAY))
-        return std::nullopt;
+        return false;
     const tjscalingfactor scale = DctScaleFor(width, height, size);
     YccPlanes planes;
     planes.Width = TJSCALED(width, scale);
@@ -52,7 +53,7 @@ std::optional<RgbImage> DecodeJpegReduced(std::string_view bytes, PixelSize size
     for (int c = 0; c < planes.Components; ++c) {
         planes.PlaneWidth[c] = tjPlaneWidth(c, planes.Width, subsamp);
         planes.PlaneHeight[c] = tjPlaneHeight(c, planes.Height, subsamp);
-        if (planes.PlaneWidth[c] <= 0 || planes.PlaneHeight[c] <= 0) return std::nullopt;
+        if (planes.PlaneWidth[c] <= 0 || planes.PlaneHeight[c] <= 0) return false;
         planes.Stride[c] = AlignedStride(static_cast<size_t>(planes.PlaneWidth[c]));
         planes.Plane[c] =
             AllocateAligned(planes.Stride[c] * static_cast<size_t>(planes.PlaneHeight[c]));
@@ -62,8 +63,9 @@ std::optional<RgbImage> DecodeJpegReduced(std::string_view bytes, PixelSize size
     if (tjDecompressToYUVPlanes(tj.get(), data, length, targets, planes.Width, strides,
                                 planes.Height, TJFLAG_LIMITSCANS) != 0 &&
         tjGetErrorCode(tj.get()) != TJERR_WARNING)
-        return std::nullopt;
-    return ResampleYcc(planes, size.Width, size.Height);
+        return false;
+    ResampleYccInto(planes, dst);
+    return true;
 }
 
 std::optional<RgbImage> DecodeJpeg(std::string_view bytes, PixelSize atLeast) {
@@ -143,30 +145,48 @@ std::optional<RgbImage> DecodeWithQt(std::string_view bytes, PictureFormat key,
 
 }  // namespace
 
-std::optional<RgbImage> DecodeReduced(std::string_view bytes, PictureFormat key, PixelSize size,
-                                      uint32_t background) {
-    if (key == PictureFormat::Other || bytes.empty() || !FitsRgbBuffer(size.Width, size.Height))
-        return std::nullopt;
+bool DecodeReducedInto(std::string_view bytes, PictureFormat key, const RgbTarget& dst,
+                       uint32_t background) {
+    if (key == PictureFormat::Other || bytes.empty() || !dst.Data ||
+        !FitsRgbBuffer(dst.Width, dst.Height))
+        return false;
+    const PixelSize size{dst.Width, dst.Height};
     try {
         if (key == PictureFormat::Jpeg) {
             try {
-                if (auto reduced = DecodeJpegReduced(bytes, size)) return reduced;
+                if (DecodeJpegReduced(bytes, dst)) return true;
             } catch (const Error&) {
                 // A plane layout the resampler refuses: go through RGB instead.
             }
-            if (auto image = DecodeJpeg(bytes, size))
-                return Resample(*image, size.Width, size.Height);
+            if (auto image = DecodeJpeg(bytes, size)) {
+                ResampleInto(image->View(), dst);
+                return true;
+            }
         }
         if (key == PictureFormat::Png)
-            if (auto image = DecodePng(bytes, background))
-                return Resample(*image, size.Width, size.Height);
+            if (auto image = DecodePng(bytes, background)) {
+                ResampleInto(image->View(), dst);
+                return true;
+            }
         // Qt's rows are resampled where they lie: a big BMP is not copied first.
         std::optional<QImage> image = ReadWithQt(bytes, key);
-        if (!image) return std::nullopt;
-        return Resample(ToRgbInPlace(*image, background), size.Width, size.Height);
+        if (!image) return false;
+        ResampleInto(ToRgbInPlace(*image, background), dst);
+        return true;
     } catch (const std::exception&) {
-        return std::nullopt;
+        return false;
     }
+}
+
+std::optional<RgbImage> DecodeReduced(std::string_view bytes, PictureFormat key, PixelSize size,
+                                      uint32_t background) {
+    if (!FitsRgbBuffer(size.Width, size.Height)) return std::nullopt;
+    try {
+        RgbImage out(size.Width, size.Height);
+        if (DecodeReducedInto(bytes, key, out.Target(), background)) return out;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
 }
 
 std::optional<RgbImage> DecodePicture(std::string_view bytes, PictureFormat key, PixelSize atLeast,

@@ -28,4 +28,10 @@ std::optional<RgbImage> DecodePicture(std::string_view bytes, PictureFormat key,
 std::optional<RgbImage> DecodeReduced(std::string_view bytes, PictureFormat key, PixelSize size,
                                       uint32_t background);
 
+// The same, written straight into `dst` (say, its place on a canvas), whose
+// size is the size reduced to. False when nothing could read the picture;
+// `dst` may then hold part of it.
+bool DecodeReducedInto(std::string_view bytes, PictureFormat key, const RgbTarget& dst,
+                       uint32_t background);
+
 }  // namespace sorvane

@@ -19,9 +19,11 @@ inline constexpr int kPngFilters = 0x10;  // Sub
 // type 2). Throws sorvane::Error when the key is not a picture format or the
 // encoder fails.
 std::string EncodePicture(const RgbImage& image, PictureFormat key);
+std::string EncodePicture(const RgbView& image, PictureFormat key);
 
 // PNG at an explicit zlib level and set of row filters (libpng's PNG_FILTER_*
 // bits); what EncodePicture uses is measured with this.
 std::string EncodePngWith(const RgbImage& image, int level, int filters);
+std::string EncodePngWith(const RgbView& image, int level, int filters);
 
 }  // namespace sorvane

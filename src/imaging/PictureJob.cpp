@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <optional>
 #include <random>
@@ -57,6 +58,42 @@ bool WritePreparedCopy(const std::string& folder, const std::string& name,
     return false;
 }
 
+// Later runs then find the picture already fitting. A failed write leaves the
+// old stored copy whole; the run goes on with the reduced one.
+bool RewriteStored(const std::string& storedPath, const RgbView& picture, PictureFormat key) {
+    try {
+        WriteFileAtomically(storedPath, EncodePicture(picture, key));
+        return true;
+    } catch (const Error&) {
+    }
+    return false;
+}
+
+// The background everywhere but the w × h area at (x, y), which is left
+// unset for the picture to be written into; that area lies inside.
+RgbImage CanvasAround(const RgbImage& background, int32_t x, int32_t y, int32_t w, int32_t h) {
+    RgbImage canvas(background.Width(), background.Height());
+    const size_t left = static_cast<size_t>(x) * 3, inner = static_cast<size_t>(w) * 3;
+    for (int32_t row = 0; row < canvas.Height(); ++row) {
+        const uint8_t* from = background.Row(row);
+        uint8_t* to = canvas.Row(row);
+        if (row < y || row >= y + h) {
+            std::memcpy(to, from, canvas.Stride());
+        } else {
+            std::memcpy(to, from, left);
+            std::memcpy(to + left + inner, from + left + inner, canvas.Stride() - left - inner);
+        }
+    }
+    return canvas;
+}
+
+PictureOutcome WriteCanvas(const PictureJob& job, const std::string& fileName,
+                           const RgbImage& canvas, PictureFormat key) {
+    return WritePreparedCopy(job.PreparedFolder, fileName, EncodePicture(canvas, key))
+               ? PictureOutcome::Prepared
+               : PictureOutcome::NotWritten;
+}
+
 PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     PictureResult result;
     const PictureFormat key = FormatKeyOf(fileName);
@@ -74,6 +111,23 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     const int32_t nw = std::max(place.Right - place.Left, 1);
     const int32_t nh = std::max(place.Bottom - place.Top, 1);
     const bool shrink = nh < upright.Height || nw < upright.Width;
+    const RgbImage& background = *job.Background;
+
+    // An upright picture that is reduced anyway is resampled straight into its
+    // place on the canvas, and its stored copy encoded from there: no buffer
+    // of its own and no copy onto the canvas. The bytes are the same as below.
+    if (shrink && header->Orientation == 0 && place.Left >= 0 && place.Top >= 0 &&
+        static_cast<int64_t>(place.Left) + nw <= background.Width() &&
+        static_cast<int64_t>(place.Top) + nh <= background.Height()) {
+        RgbImage canvas = CanvasAround(background, place.Left, place.Top, nw, nh);
+        const RgbTarget area = canvas.Area(place.Left, place.Top, nw, nh).value();
+        if (!DecodeReducedInto(*bytes, key, area, job.BackgroundColor)) return result;
+        bytes.reset();
+        result.Reduced = true;
+        result.StoredRewritten = RewriteStored(storedPath, area.View(), key);
+        result.Outcome = WriteCanvas(job, fileName, canvas, key);
+        return result;
+    }
 
     // Resampling happens before turning upright: fewer pixels to turn.
     const bool swap = SwapsSides(header->Orientation);
@@ -92,25 +146,15 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         picture = Resample(picture, rawTarget.Width, rawTarget.Height);
     if (header->Orientation != 0) picture = Reoriented(picture, header->Orientation);
 
-    if (shrink) {
-        // Later runs then find the picture already fitting. A failed write
-        // leaves the old stored copy whole; the run goes on with the reduced one.
-        try {
-            WriteFileAtomically(storedPath, EncodePicture(picture, key));
-            result.StoredRewritten = true;
-        } catch (const Error&) {
-        }
-    }
+    if (shrink) result.StoredRewritten = RewriteStored(storedPath, picture.View(), key);
 
-    RgbImage canvas = job.Background->Clone();
+    RgbImage canvas = background.Clone();
     if (!canvas.Overlay(picture, place.Left, place.Top)) {
         result.Outcome = PictureOutcome::NotWritten;
         return result;
     }
     picture = RgbImage();
-    result.Outcome = WritePreparedCopy(job.PreparedFolder, fileName, EncodePicture(canvas, key))
-                         ? PictureOutcome::Prepared
-                         : PictureOutcome::NotWritten;
+    result.Outcome = WriteCanvas(job, fileName, canvas, key);
     return result;
 }
 

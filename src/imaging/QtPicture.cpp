@@ -58,9 +58,11 @@ RgbView ToRgbInPlace(QImage& image, uint32_t background) {
             image.height()};
 }
 
-QImage AsQImage(const RgbImage& image) {
-    return QImage(image.Data(), image.Width(), image.Height(),
-                  static_cast<qsizetype>(image.Stride()), QImage::Format_RGB888);
+QImage AsQImage(const RgbImage& image) { return AsQImage(image.View()); }
+
+QImage AsQImage(const RgbView& image) {
+    return QImage(image.Data, image.Width, image.Height, static_cast<qsizetype>(image.Stride),
+                  QImage::Format_RGB888);
 }
 
 }  // namespace sorvane

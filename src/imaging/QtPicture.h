@@ -35,5 +35,6 @@ RgbView ToRgbInPlace(QImage& image, uint32_t background);
 
 // A QImage that shares `image`'s pixels (valid while `image` lives).
 QImage AsQImage(const RgbImage& image);
+QImage AsQImage(const RgbView& image);
 
 }  // namespace sorvane

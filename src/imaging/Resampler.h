@@ -34,8 +34,12 @@ inline RgbImage Resample(const RgbImage& src, int32_t width, int32_t height) {
     return Resample(src.View(), width, height);
 }
 
+// The same, writing every pixel of `dst` (its size is the size resampled to).
+void ResampleInto(const RgbView& src, const RgbTarget& dst);
+
 // The same filter straight from a JPEG's planes to RGB: chroma is resampled
 // from its own resolution and converted once, at the small size.
 RgbImage ResampleYcc(const YccPlanes& src, int32_t width, int32_t height);
+void ResampleYccInto(const YccPlanes& src, const RgbTarget& dst);
 
 }  // namespace sorvane

@@ -51,6 +51,13 @@ void RgbImage::Fill(uint32_t colorRef) {
     for (int32_t y = 1; y < height_; ++y) std::memcpy(Row(y), first, Stride());
 }
 
+std::optional<RgbTarget> RgbImage::Area(int32_t x, int32_t y, int32_t width, int32_t height) {
+    if (Empty() || x < 0 || y < 0 || width <= 0 || height <= 0) return std::nullopt;
+    if (static_cast<int64_t>(x) + width > width_ || static_cast<int64_t>(y) + height > height_)
+        return std::nullopt;
+    return RgbTarget{Row(y) + static_cast<size_t>(x) * 3, Stride(), width, height};
+}
+
 bool RgbImage::Overlay(const RgbImage& over, int32_t x, int32_t y) {
     if (Empty() || over.Empty() || x < 0 || y < 0) return false;
     if (static_cast<int64_t>(x) + over.Width() > width_ ||

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace sorvane {
 
@@ -21,6 +22,16 @@ struct RgbView {
     size_t Stride = 0;
     int32_t Width = 0, Height = 0;
     const uint8_t* Row(int32_t y) const { return Data + Stride * static_cast<size_t>(y); }
+};
+
+// Rows of 24-bit pixels to write into, owned by someone else: say, the part
+// of a canvas where a picture goes, so it is written there and nowhere else.
+struct RgbTarget {
+    uint8_t* Data = nullptr;
+    size_t Stride = 0;
+    int32_t Width = 0, Height = 0;
+    uint8_t* Row(int32_t y) const { return Data + Stride * static_cast<size_t>(y); }
+    RgbView View() const { return {Data, Stride, Width, Height}; }
 };
 
 // A 24-bit picture: 3 bytes per pixel in R, G, B order, rows packed at
@@ -46,6 +57,10 @@ class RgbImage {
 
     RgbImage Clone() const;
     RgbView View() const { return {Data(), Stride(), width_, height_}; }
+    RgbTarget Target() { return {Data(), Stride(), width_, height_}; }
+    // The width × height part with its top-left corner at (x, y); none unless
+    // it lies wholly inside and has pixels.
+    std::optional<RgbTarget> Area(int32_t x, int32_t y, int32_t width, int32_t height);
 
     // Paints every pixel in a COLORREF colour (0x00BBGGRR).
     void Fill(uint32_t colorRef);

@@ -1,4 +1,5 @@
 #include "PreparationFixture.h"
+#include "imaging/PictureDecoder.h"
 #include "imaging/PictureEncoder.h"
 #include "imaging/PictureHeader.h"
 
@@ -226,6 +227,57 @@ TEST_F(PreparationTest, GoesOnWhenThePreparedFolderCannotBeWritten) {
     EXPECT_FALSE(std::filesystem::exists(prepared));
     // The reduction was still kept.
     EXPECT_EQ(SizeOf(store / "pic.png"), (PixelSize{1004, 669}));
+}
+
+// A reduced picture is resampled straight into its place on the canvas and its
+// stored copy encoded from there (rows of the canvas's width): both must hold
+// exactly what a reduction on its own gives, with the background all around.
+TEST_F(PreparationTest, AReductionOnTheCanvasMatchesOneMadeOnItsOwn) {
+    for (const std::string name : {"wide.bmp", "tall.png", "tall.jpg"}) {
+        const bool tall = name.starts_with("tall");
+        const RgbImage original = tall ? Gradient(1300, 2600) : Gradient(2600, 1300);
+        WritePicture(store / name, original, FormatKeyOf(name));
+        const std::string before = ReadFile(store / name);
+        const PixelSize fit = tall ? PixelSize{359, 718} : PixelSize{1004, 502};
+        const RgbImage alone = DecodeReduced(before, FormatKeyOf(name), fit, kBackground).value();
+
+        const RgbImage background = Solid(1004, 718, kBackground);
+        const PictureJob job{store.string() + "/", prepared.string() + "/",
+                             {1004, 718},          1,
+                             kBackground,          &background};
+        const PictureResult result = PreparePicture(job, name);
+        ASSERT_EQ(result.Outcome, PictureOutcome::Prepared) << name;
+        EXPECT_TRUE(result.StoredRewritten);
+        EXPECT_EQ(ReadFile(store / name), EncodePicture(alone, FormatKeyOf(name))) << name;
+        if (name.ends_with(".jpg")) continue;  // lossy: the stored bytes said it all
+
+        const RgbImage copy = ReadPicture(prepared / name);
+        ASSERT_EQ(copy.Width(), 1004);
+        ASSERT_EQ(copy.Height(), 718);
+        const int32_t left = (1004 - fit.Width) / 2, top = (718 - fit.Height) / 2;
+        int wrong = 0;
+        for (int32_t y = 0; y < 718; ++y)
+            for (int32_t x = 0; x < 1004; ++x) {
+                const bool inside =
+                    x >= left && x < left + fit.Width && y >= top && y < top + fit.Height;
+                const uint32_t want = inside ? PixelAt(alone, x - left, y - top) : kBackground;
+                wrong += PixelAt(copy, x, y) != want;
+            }
+        EXPECT_EQ(wrong, 0) << name;
+    }
+}
+
+TEST_F(PreparationTest, AnAreaOfAPictureMustLieWhollyInside) {
+    RgbImage image = Solid(10, 8, kRed);
+    const auto area = image.Area(2, 3, 8, 5);
+    ASSERT_TRUE(area);
+    EXPECT_EQ(area->Data, image.Row(3) + 6);
+    EXPECT_EQ(area->Stride, image.Stride());
+    EXPECT_FALSE(image.Area(3, 3, 8, 5));  // one column too far right
+    EXPECT_FALSE(image.Area(2, 4, 8, 5));  // one row too far down
+    EXPECT_FALSE(image.Area(-1, 0, 2, 2));
+    EXPECT_FALSE(image.Area(0, 0, 0, 2));
+    EXPECT_FALSE(RgbImage().Area(0, 0, 1, 1));
 }
 
 TEST_F(PreparationTest, ManyWorkersWriteExactlyWhatOneWorkerWrites) {
