@@ -17,10 +17,16 @@ MsgResult ScriptedDialogs::MessageBox(const std::string& text, MsgButtons button
 
 int ScriptedDialogs::AskOverwrite(const std::string& caption, const std::string& message) {
     Log.push_back("ask: " + caption + ": " + message);
-    if (OverwriteAnswers.empty()) return DefaultOverwriteAnswer;
-    const int r = OverwriteAnswers.front();
-    OverwriteAnswers.pop_front();
-    return r;
+    int answer = DefaultOverwriteAnswer;
+    if (!OverwriteAnswers.empty()) {
+        answer = OverwriteAnswers.front();
+        OverwriteAnswers.pop_front();
+    }
+    // A scripted run still shows what it was asked and what it answered.
+    static constexpr const char* Names[] = {"No", "Yes", "No To All", "Yes To All"};
+    if (OnMessage)
+        OnMessage(caption, message + " [" + (answer >= 0 && answer <= 3 ? Names[answer] : "?") + "]");
+    return answer;
 }
 
 std::optional<OpenFileResult> ScriptedDialogs::ShowOpenFile(const OpenFileRequest& request) {

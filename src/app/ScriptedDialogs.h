@@ -21,7 +21,7 @@ public:
     std::deque<MsgResult> MessageAnswers;  // default: the first button
     std::deque<std::optional<OpenFileResult>> OpenFileAnswers;  // default: cancel
     std::deque<FolderPickResult> FolderAnswers;                 // default: cancel
-    // Called for every message box (the CLI prints it).
+    // Called for every message box and question (the CLI prints them).
     std::function<void(const std::string& title, const std::string& text)> OnMessage;
 
     std::vector<std::string> Log;
