@@ -8,6 +8,10 @@
 
 #include "PictureJob.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace sorvane {
 
 namespace {
@@ -25,12 +29,27 @@ std::vector<std::vector<size_t>> TasksOf(const std::vector<std::string>& names) 
     return tasks;
 }
 
+// Decoded pictures run to tens of megabytes. glibc raises its mmap threshold
+// after each such buffer is freed, so later ones come from the heap and stay
+// with the process: peak memory then grows with the list. A fixed threshold
+// hands every big buffer straight back (measured on the photo corpus at
+// 1900x1060: peak RSS 333-360 -> 304-327 MB, and 376-378 -> 314-360 MB with the
+// list three times longer, at the same speed; a 4 MB threshold saves more but
+// costs 5 % in page faults).
+void ReturnBigBuffersToTheSystem() {
+#if defined(__GLIBC__)
+    static std::once_flag once;
+    std::call_once(once, [] { mallopt(M_MMAP_THRESHOLD, 16 * 1024 * 1024); });
+#endif
+}
+
 }  // namespace
 
 std::vector<PictureResult> PreparePictureList(const PictureJob& job,
                                               const std::vector<std::string>& names,
                                               unsigned workers,
                                               const std::function<void(int)>& finished) {
+    ReturnBigBuffersToTheSystem();
     std::vector<PictureResult> results(names.size());
     const std::vector<std::vector<size_t>> tasks = TasksOf(names);
     workers = std::clamp<unsigned>(workers, 1, std::max<size_t>(tasks.size(), 1));
