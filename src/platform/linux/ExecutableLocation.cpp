@@ -2,14 +2,15 @@
 
 #include <filesystem>
 
+#include "platform/ProgramPath.h"
+
 namespace fs = std::filesystem;
 
 namespace sorvane {
 
 std::string ExecutableFolder() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : exe.parent_path().string();
+    const std::string exe = ProgramPath();
+    return exe.empty() ? std::string() : fs::path(exe).parent_path().string();
 }
 
 bool RunFromBuildTree() {
