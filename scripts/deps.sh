@@ -5,11 +5,11 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
             qt6-base-dev qt6-base-dev-tools qt6-webengine-dev
-            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev libxcb1-dev
+            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev liblcms2-dev libxcb1-dev
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
 test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
-           desktop-file-utils appstream sqlite3 dpkg-dev clang-format)
+           desktop-file-utils appstream sqlite3 dpkg-dev clang-format clang libclang-rt-14-dev)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
 # The Windows cross-build and its tests under Wine.
 windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64)

@@ -77,15 +77,24 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
     for (const PictureEntry& entry : pictures) names.push_back(entry.FileName);
 
     // The bar counts pictures as they finish; it stops at its maximum.
-    PreparePictureList(job, names, std::max(1u, std::thread::hardware_concurrency()),
-                       [&](int finished) {
-                           const int value = std::min(finished, count - 1);
-                           if (value > shown) {
-                               shown = value;
-                               progress.SetValue(value);
-                           }
-                           progress.Repaint();
-                       });
+    const std::vector<PictureResult> results = PreparePictureList(
+        job, names, std::max(1u, std::thread::hardware_concurrency()), [&](int finished) {
+            const int value = std::min(finished, count - 1);
+            if (value > shown) {
+                shown = value;
+                progress.SetValue(value);
+            }
+            progress.Repaint();
+        });
+
+    // A picture too large to prepare is the one outcome the user is told of:
+    // its slide would otherwise be missing or out of date without a word.
+    std::string refused;
+    for (const PictureResult& result : results)
+        if (result.Outcome == PictureOutcome::Refused) refused += result.Message + "\n";
+    if (!refused.empty())
+        dialogs.MessageBox(refused.substr(0, refused.size() - 1), MsgButtons::Ok,
+                           MsgIcon::Exclamation, "Picture Too Large");
 
     progress.SetValue(0);
     return true;

@@ -2,9 +2,11 @@
 
 #include <zimg.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Error.h"
 
@@ -43,11 +45,11 @@ zimg_image_format RgbFormat(int32_t width, int32_t height) {
 
 // Three plane rings of `lines` rows each, as the library reads and writes them.
 struct PlaneRing {
-    PlaneRing(size_t width, unsigned lines, unsigned imageHeight) {
+    PlaneRing(size_t width, unsigned lines, unsigned imageHeight, int planes = 3) {
         mask = zimg_select_buffer_mask(lines);
         rows = mask == ZIMG_BUFFER_MAX ? imageHeight : mask + 1;
         stride = Aligned(width);
-        storage = AllocAligned(stride * rows * 3);
+        storage = AllocAligned(stride * rows * static_cast<size_t>(planes));
     }
     uint8_t* Row(int plane, unsigned i) const {
         return storage.get() + stride * (rows * plane + (i & mask));
@@ -57,10 +59,6 @@ struct PlaneRing {
     AlignedBuffer storage;
 };
 
-struct Unpack {
-    const RgbView* src;
-    const PlaneRing* ring;
-};
 struct Pack {
     const RgbTarget* dst;
     const PlaneRing* ring;
@@ -94,14 +92,6 @@ SORVANE_SHUFFLE void JoinRgb(const uint8_t* __restrict r, const uint8_t* __restr
         out[3 * x + 1] = g[x];
         out[3 * x + 2] = b[x];
     }
-}
-
-int UnpackRows(void* user, unsigned i, unsigned left, unsigned right) {
-    const auto* u = static_cast<const Unpack*>(user);
-    const uint8_t* in = u->src->Row(static_cast<int32_t>(i)) + 3 * static_cast<size_t>(left);
-    SplitRgb(in, u->ring->Row(0, i) + left, u->ring->Row(1, i) + left, u->ring->Row(2, i) + left,
-             right - left);
-    return 0;
 }
 
 int PackRows(void* user, unsigned i, unsigned left, unsigned right) {
@@ -216,12 +206,123 @@ RgbImage Resample(const RgbView& src, int32_t width, int32_t height) {
     return dst;
 }
 
-void ResampleInto(const RgbView& src, const RgbTarget& dst) {
-    if (!src.Data || src.Width <= 0 || src.Height <= 0) throw Error("Nothing to resample.");
-    if (!dst.Data || dst.Width <= 0 || dst.Height <= 0) throw Error("Nowhere to resample to.");
-    const int32_t width = dst.Width, height = dst.Height;
-    const zimg_image_format from = RgbFormat(src.Width, src.Height);
-    const zimg_image_format to = RgbFormat(width, height);
+namespace {
+
+// Feeds the library's input ring from a row source, one row at a time and
+// only forwards: every requested row is split whole into the planes on its
+// first request, as the ring keeps the rows the filter still needs. Rows are
+// first averaged over kx × ky blocks when the ratio would make the filter huge;
+// RGBA is premultiplied on the way in.
+class Feeder {
+  public:
+    Feeder(RowSource& src, int32_t dstWidth, int32_t dstHeight)
+        : src_(src), kx_(BlockFor(src.Width, dstWidth)), ky_(BlockFor(src.Height, dstHeight)) {
+        Width = static_cast<int32_t>((src.Width + kx_ - 1) / kx_);
+        Height = static_cast<int32_t>((src.Height + ky_ - 1) / ky_);
+        if (kx_ > 1 || ky_ > 1 || src.Channels == 4)
+            sums_.assign(static_cast<size_t>(Width) * static_cast<size_t>(src.Channels), 0);
+    }
+    int32_t Width = 0, Height = 0;
+
+    void Attach(const PlaneRing* ring) { ring_ = ring; }
+    bool Fill(unsigned i) {
+        while (next_ <= i) {
+            if (!Produce(next_)) return false;
+            ++next_;
+        }
+        return true;
+    }
+
+  private:
+    static int64_t BlockFor(int64_t from, int64_t to) {
+        if (to <= 0 || from <= to * kMaxFilterRatio) return 1;
+        return (from + to * (kMaxFilterRatio / 2) - 1) / (to * (kMaxFilterRatio / 2));
+    }
+
+    bool Produce(unsigned i) {
+        const int channels = src_.Channels;
+        const size_t width = static_cast<size_t>(Width);
+        if (sums_.empty()) {  // RGB at its own size: the plain split
+            const uint8_t* row = src_.Next();
+            if (!row) return false;
+            SplitRgb(row, ring_->Row(0, i), ring_->Row(1, i), ring_->Row(2, i), width);
+            return true;
+        }
+        std::fill(sums_.begin(), sums_.end(), 0);
+        const int64_t firstRow = static_cast<int64_t>(i) * ky_;
+        const int64_t rows = std::min<int64_t>(ky_, src_.Height - firstRow);
+        for (int64_t r = 0; r < rows; ++r) {
+            const uint8_t* row = src_.Next();
+            if (!row) return false;
+            for (int32_t x = 0; x < src_.Width; ++x, row += channels) {
+                uint64_t* sum =
+                    &sums_[static_cast<size_t>(x / kx_) * static_cast<size_t>(channels)];
+                if (channels == 4) {
+                    // Colour weighted by its alpha, scaled by 255 to keep precision.
+                    for (int c = 0; c < 3; ++c) sum[c] += uint64_t{row[c]} * row[3];
+                    sum[3] += uint64_t{row[3]} * 255;
+                } else {
+                    for (int c = 0; c < 3; ++c) sum[c] += row[c];
+                }
+            }
+        }
+        const uint64_t scale = channels == 4 ? 255 : 1;
+        for (size_t x = 0; x < width; ++x) {
+            const int64_t columns =
+                std::min<int64_t>(kx_, src_.Width - static_cast<int64_t>(x) * kx_);
+            const uint64_t count = static_cast<uint64_t>(columns * rows) * scale;
+            for (int c = 0; c < channels; ++c)
+                ring_->Row(c, i)[x] = static_cast<uint8_t>(
+                    (sums_[x * static_cast<size_t>(channels) + static_cast<size_t>(c)] +
+                     count / 2) /
+                    count);
+        }
+        return true;
+    }
+
+    RowSource& src_;
+    const int64_t kx_, ky_;
+    const PlaneRing* ring_ = nullptr;
+    std::vector<uint64_t> sums_;
+    unsigned next_ = 0;
+};
+
+int FeedRows(void* user, unsigned i, unsigned, unsigned) {
+    return static_cast<Feeder*>(user)->Fill(i) ? 0 : 1;
+}
+
+struct RgbaOut {
+    uint8_t* data;
+    size_t stride;
+    const PlaneRing* ring;
+};
+
+// Back from premultiplied: the filter may overshoot, so colour is capped by alpha.
+int PackRgba(void* user, unsigned i, unsigned left, unsigned right) {
+    const auto* p = static_cast<const RgbaOut*>(user);
+    uint8_t* out = p->data + p->stride * i + 4 * static_cast<size_t>(left);
+    const uint8_t* planes[4] = {p->ring->Row(0, i), p->ring->Row(1, i), p->ring->Row(2, i),
+                                p->ring->Row(3, i)};
+    for (unsigned x = left; x < right; ++x, out += 4) {
+        const unsigned a = planes[3][x];
+        for (int c = 0; c < 3; ++c)
+            out[c] = a == 0
+                         ? 0
+                         : static_cast<uint8_t>(std::min(255u, (planes[c][x] * 255u + a / 2) / a));
+        out[3] = static_cast<uint8_t>(a);
+    }
+    return 0;
+}
+
+void Run(RowSource& src, int32_t width, int32_t height, zimg_filter_graph_callback pack,
+         void* packUser, const PlaneRing** outRing) {
+    if (src.Width <= 0 || src.Height <= 0) throw Error("Nothing to resample.");
+    if (width <= 0 || height <= 0) throw Error("Nowhere to resample to.");
+    const int planes = src.Channels == 4 ? 4 : 3;
+    Feeder feeder(src, width, height);
+    zimg_image_format from = RgbFormat(feeder.Width, feeder.Height);
+    zimg_image_format to = RgbFormat(width, height);
+    if (planes == 4) from.alpha = to.alpha = ZIMG_ALPHA_PREMULTIPLIED;
     const zimg_graph_builder_params params = LanczosParams();
     std::unique_ptr<zimg_filter_graph, GraphDeleter> graph(
         zimg_filter_graph_build(&from, &to, &params));
@@ -235,15 +336,17 @@ void ResampleInto(const RgbView& src, const RgbTarget& dst) {
 
     // Rings of a few rows instead of whole planes: the packed pictures are the
     // only full-size buffers.
-    const PlaneRing in(static_cast<size_t>(src.Width), inLines, from.height);
-    const PlaneRing out(static_cast<size_t>(width), outLines, to.height);
+    const PlaneRing in(static_cast<size_t>(feeder.Width), inLines, from.height, planes);
+    const PlaneRing out(static_cast<size_t>(width), outLines, to.height, planes);
+    feeder.Attach(&in);
+    *outRing = &out;
     AlignedBuffer tmp = AllocAligned(tmpSize);
 
     zimg_image_buffer_const srcBuf{};
     srcBuf.version = ZIMG_API_VERSION;
     zimg_image_buffer dstBuf{};
     dstBuf.version = ZIMG_API_VERSION;
-    for (int p = 0; p < 3; ++p) {
+    for (int p = 0; p < planes; ++p) {
         srcBuf.plane[p].data = in.Row(p, 0);
         srcBuf.plane[p].stride = static_cast<ptrdiff_t>(in.stride);
         srcBuf.plane[p].mask = in.mask;
@@ -251,11 +354,31 @@ void ResampleInto(const RgbView& src, const RgbTarget& dst) {
         dstBuf.plane[p].stride = static_cast<ptrdiff_t>(out.stride);
         dstBuf.plane[p].mask = out.mask;
     }
-    Unpack unpack{&src, &in};
-    Pack pack{&dst, &out};
-    if (zimg_filter_graph_process(graph.get(), &srcBuf, &dstBuf, tmp.get(), UnpackRows, &unpack,
-                                  PackRows, &pack))
+    if (zimg_filter_graph_process(graph.get(), &srcBuf, &dstBuf, tmp.get(), FeedRows, &feeder, pack,
+                                  packUser))
         Fail();
+}
+
+}  // namespace
+
+void ResampleInto(const RgbView& src, const RgbTarget& dst) {
+    if (!src.Data) throw Error("Nothing to resample.");
+    MemoryRows rows(src.Data, src.Stride, src.Width, src.Height, 3);
+    ResampleInto(rows, dst);
+}
+
+void ResampleInto(RowSource& src, const RgbTarget& dst) {
+    if (src.Channels != 3) throw Error("Not an RGB picture.");
+    if (!dst.Data) throw Error("Nowhere to resample to.");
+    Pack pack{&dst, nullptr};
+    Run(src, dst.Width, dst.Height, PackRows, &pack, &pack.ring);
+}
+
+void ResampleInto(RowSource& src, RgbaImage& dst) {
+    if (src.Channels != 4) throw Error("Not an RGBA picture.");
+    if (dst.Empty()) throw Error("Nowhere to resample to.");
+    RgbaOut out{dst.Data(), dst.Stride(), nullptr};
+    Run(src, dst.Width(), dst.Height(), PackRgba, &out, &out.ring);
 }
 
 }  // namespace sorvane
