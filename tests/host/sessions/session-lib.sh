@@ -44,6 +44,7 @@ enter_namespaces() {
       bash "$0" "${script_args[@]}"
   fi
   mount -t tmpfs -o mode=1777 tmpfs /tmp
+  mkdir -m 1777 /tmp/.X11-unix
   ip link set lo up 2>/dev/null || true
   if ! id "$test_user" >/dev/null 2>&1; then
     useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$test_user"
