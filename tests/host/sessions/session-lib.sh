@@ -14,6 +14,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 host=${1:?usage: $0 HOST ARTEFACT_DIR}
 shots=${2:?usage: $0 HOST ARTEFACT_DIR}
 test_user=sorvane-test
+# The session's programs are the system's own (no local stand-ins for them).
+user_path=/usr/bin:/bin
 script_args=("$@")
 
 skip() { echo "SKIPPED: $*" >&2; exit 77; }
@@ -28,7 +30,10 @@ fail() {
 step() { echo "== $*"; }
 
 need() {
-  for tool in "$@"; do command -v "$tool" >/dev/null || skip "$tool is not installed"; done
+  for tool in "$@"; do PATH=$user_path command -v "$tool" >/dev/null || skip "$tool is not installed"; done
+}
+need_python() {  # need_python MODULE PACKAGE
+  PATH=$user_path python3 -c "import $1" 2>/dev/null || skip "$2 is not installed"
 }
 
 # enter_namespaces NAME: re-runs the calling script inside fresh namespaces
@@ -56,7 +61,7 @@ enter_namespaces() {
   chmod 700 "$work/run"
   mkdir -p "$shots"
   rm -f "$shots/$session"-*.png
-  user_env=(PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 HOME="$work/home"
+  user_env=(PATH="$user_path" LANG=C.UTF-8 HOME="$work/home"
             XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config"
             XDG_DATA_HOME="$work/home/.local/share" XDG_STATE_HOME="$work/home/.local/state"
             XDG_CACHE_HOME="$work/home/.cache")

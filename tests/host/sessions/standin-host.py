@@ -39,6 +39,8 @@ def serve(page, ready_fd):
     def add(monitor):
         win = Gtk.Window()
         view = WebKit2.WebView()
+        view.get_settings().set_hardware_acceleration_policy(
+            WebKit2.HardwareAccelerationPolicy.NEVER)
         view.load_uri("file://" + page)
         win.add(view)
         if layer:
