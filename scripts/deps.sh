@@ -9,7 +9,7 @@ build_pkgs=(cmake g++ ninja-build pkg-config ccache
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
 test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
-           desktop-file-utils appstream sqlite3 dpkg-dev)
+           desktop-file-utils appstream sqlite3 dpkg-dev clang-format)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
 # openbox, headless sway, KWin and GNOME Shell (with recommendations: ~2 GB).
 sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick
