@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Resampler.h"
+
 namespace sorvane {
 
 namespace {
@@ -123,10 +125,12 @@ size_t PeakBytes(const PictureFacts& facts, size_t fileBytes, PixelSize stored, 
             bytes += static_cast<size_t>(static_cast<double>(Pixels(stored)) *
                                          facts.CoefficientBytesPerPixel);
     } else if (StreamsRows(facts, stored, shrink)) {
-        // A row, its block sums, and the filter's rings of some hundred rows.
+        // A row and its block sums, then the picture narrowed to its final
+        // width, at most kMaxFilterRatio times its final height.
         const size_t width = static_cast<size_t>(stored.Width);
-        bytes += width * (4 + 8 * 4) +
-                 std::min(width, static_cast<size_t>(reduced.Width) * 32) * 4 * 512;
+        const size_t rows = std::min(static_cast<size_t>(stored.Height),
+                                     static_cast<size_t>(reduced.Height) * kMaxFilterRatio);
+        bytes += width * (4 + 8 * 4) + static_cast<size_t>(reduced.Width) * rows * 4;
     } else {
         // Whole: RGBA laid over a colour into RGB, or Qt's 32-bit image.
         bytes += Pixels(stored) * 7;

@@ -221,8 +221,7 @@ std::optional<RgbaImage> DecodePngRgba(std::string_view bytes, PixelSize size) {
                         static_cast<int32_t>(png.image.height));
         if (!png_image_finish_read(&png.image, nullptr, whole.Data(), 0, nullptr))
             return std::nullopt;
-        MemoryRows rows(whole.Data(), whole.Stride(), whole.Width(), whole.Height(), 4);
-        ResampleInto(rows, out);
+        ResampleInto(whole, out);
         return out;
     } catch (const std::exception&) {
         return std::nullopt;

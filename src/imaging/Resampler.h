@@ -72,6 +72,7 @@ void ResampleInto(const RgbView& src, const RgbTarget& dst);
 void ResampleInto(RowSource& src, const RgbTarget& dst);  // an RGB source
 // RGBA, resampled premultiplied so transparent pixels lend no colour.
 void ResampleInto(RowSource& src, RgbaImage& dst);
+void ResampleInto(const RgbaImage& src, RgbaImage& dst);
 
 // The same filter straight from a JPEG's planes to RGB: chroma is resampled
 // from its own resolution and converted once, at the small size.
