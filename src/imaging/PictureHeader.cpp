@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QImageIOHandler>
 #include <cstdlib>
+#include <unistd.h>
 
 #include "Orientation.h"
 #include "QtPicture.h"
 #include "RgbImage.h"
+#include "platform/AtomicFile.h"
 
 namespace sorvane {
 
@@ -35,8 +37,14 @@ std::optional<PictureHeader> ReadFrom(QIODevice& device, PictureFormat key) {
 }  // namespace
 
 std::optional<PictureHeader> ReadPictureHeader(const std::string& path, PictureFormat key) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    // Opened without blocking: a pipe in the store must not hang the program.
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) return std::nullopt;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     return ReadFrom(file, key);
 }
 

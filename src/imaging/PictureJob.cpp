@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <random>
 
@@ -24,38 +23,42 @@ namespace sorvane {
 
 namespace {
 
+// Anything but a regular file (a pipe, a folder) is passed over at once.
 std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size)) return std::nullopt;
-    return bytes;
+    try {
+        return ReadWholeFile(path);
+    } catch (const Error&) {
+    }
+    return std::nullopt;
 }
 
 // A prepared copy is rebuilt on every run, so it skips the flush to disk that
 // the stored copy gets; it is still written aside and renamed, so the page
 // never shows a half-written picture.
-bool WritePreparedCopy(const std::string& folder, const std::string& name,
-                       const std::string& bytes) {
+// Returns why it failed, or "" when the copy is in place.
+std::string WritePreparedCopy(const std::string& folder, const std::string& name,
+                              const std::string& bytes) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     const std::string path = folder + name;
     const std::string temp = folder + "." + name + "." + std::to_string(random()) + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0) return std::strerror(errno);
     size_t done = 0;
+    int err = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n <= 0) {
+            err = n < 0 ? errno : ENOSPC;
+            break;
+        }
         done += static_cast<size_t>(n);
     }
-    const bool written = ::close(fd) == 0 && done == bytes.size();
-    if (written && std::rename(temp.c_str(), path.c_str()) == 0) return true;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+    if (err == 0) return {};
     ::unlink(temp.c_str());
-    return false;
+    return std::strerror(err);
 }
 
 // Later runs then find the picture already fitting. A failed write leaves the
@@ -87,11 +90,10 @@ RgbImage CanvasAround(const RgbImage& background, int32_t x, int32_t y, int32_t 
     return canvas;
 }
 
-PictureOutcome WriteCanvas(const PictureJob& job, const std::string& fileName,
-                           const RgbImage& canvas, PictureFormat key) {
-    return WritePreparedCopy(job.PreparedFolder, fileName, EncodePicture(canvas, key))
-               ? PictureOutcome::Prepared
-               : PictureOutcome::NotWritten;
+void WriteCanvas(const PictureJob& job, const std::string& fileName, const RgbImage& canvas,
+                 PictureFormat key, PictureResult& result) {
+    result.Reason = WritePreparedCopy(job.PreparedFolder, fileName, EncodePicture(canvas, key));
+    result.Outcome = result.Reason.empty() ? PictureOutcome::Prepared : PictureOutcome::NotWritten;
 }
 
 PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
@@ -125,7 +127,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         bytes.reset();
         result.Reduced = true;
         result.StoredRewritten = RewriteStored(storedPath, area.View(), key);
-        result.Outcome = WriteCanvas(job, fileName, canvas, key);
+        WriteCanvas(job, fileName, canvas, key, result);
         return result;
     }
 
@@ -151,10 +153,11 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     RgbImage canvas = background.Clone();
     if (!canvas.Overlay(picture, place.Left, place.Top)) {
         result.Outcome = PictureOutcome::NotWritten;
+        result.Reason = "it could not be laid on the background";
         return result;
     }
     picture = RgbImage();
-    result.Outcome = WriteCanvas(job, fileName, canvas, key);
+    WriteCanvas(job, fileName, canvas, key, result);
     return result;
 }
 

@@ -3,12 +3,23 @@
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <unistd.h>
+
+#include "platform/AtomicFile.h"
 
 namespace sorvane {
 
 std::optional<PixelSize> ReadPictureSize(const std::string& path) {
-    // File names are bytes on Linux; decodeName keeps names that are not UTF-8.
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    // Opened by its bytes and without blocking: a pipe in the store must not
+    // hang the program, and only a regular file is read.
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) return std::nullopt;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     if (!reader.canRead()) return std::nullopt;
     const QSize size = reader.size();

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -88,11 +89,10 @@ void ReplaceWith(const std::string& temp, const std::string& path) {
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const fs::path target(path);
-    const std::string temp = TempNameBeside(target);
-    const int fd = OpenNew(temp);
-    if (fd < 0) Fail("write", path, errno);
+PendingFile::PendingFile(std::string path, std::string_view bytes)
+    : path_(std::move(path)), temp_(TempNameBeside(fs::path(path_))) {
+    const int fd = OpenNew(temp_);
+    if (fd < 0) Fail("write", path_, errno);
     size_t done = 0;
     while (done < bytes.size()) {
         const auto n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
@@ -100,8 +100,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         if (n <= 0) {
             const int err = n < 0 ? errno : ENOSPC;
             CloseFile(fd);
-            RemoveFile(temp);
-            Fail("write", path, err);
+            RemoveFile(temp_);
+            Fail("write", path_, err);
         }
         done += static_cast<size_t>(n);
     }
@@ -111,12 +111,27 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const bool closed = CloseFile(fd) == 0;
     if (!closed && flushed) err = errno;
     if (!flushed || !closed) {
-        RemoveFile(temp);
-        Fail("write", path, err);
+        RemoveFile(temp_);
+        Fail("write", path_, err);
     }
-    ReplaceWith(temp, path);
 }
 
+PendingFile::~PendingFile() {
+    if (!temp_.empty()) RemoveFile(temp_);
+}
+
+void PendingFile::Commit() {
+    if (temp_.empty()) return;
+    const std::string temp = std::move(temp_);
+    temp_.clear();
+    ReplaceWith(temp, path_);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    PendingFile(path, bytes).Commit();
+}
+
+#ifdef _WIN32
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Error("Could not read \"" + path + "\": " + std::strerror(errno));
@@ -125,5 +140,47 @@ std::string ReadWholeFile(const std::string& path) {
     if (in.bad()) throw Error("Could not read \"" + path + "\".");
     return s.str();
 }
+#else
+int OpenRegularFile(const std::string& path, std::string* why) {
+    // Non-blocking, so opening a pipe with no writer returns at once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (why) *why = std::strerror(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = errno;
+        ::close(fd);
+        if (why) *why = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
+        if (why && st.st_mode == 0) *why = std::strerror(err);
+        return -1;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string why;
+    const int fd = OpenRegularFile(path, &why);
+    if (fd < 0) throw Error("Could not read \"" + path + "\": " + why);
+    std::string out;
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            Fail("read", path, err);
+        }
+        if (n == 0) break;
+        out.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return out;
+}
+#endif
 
 }  // namespace sorvane
