@@ -9,7 +9,7 @@ build_pkgs=(cmake g++ ninja-build pkg-config ccache
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
 test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
-           desktop-file-utils appstream sqlite3 dpkg-dev)
+           desktop-file-utils appstream sqlite3 dpkg-dev clang-format)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
 # The Windows cross-build and its tests under Wine.
 windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64)

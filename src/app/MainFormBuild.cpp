@@ -73,8 +73,8 @@ void MainForm::cmdApply_Click() {
         PrepareRun run{update.StagingFolder(), {}};
         if (PreparePictures(state_, *platform_.screen, *platform_.colors, dialogs_, &run)) {
             if (!run.NotWritten.empty()) throw Error(NotWrittenText(run.NotWritten));
-            const std::string page = ComposePage(state_, TemplatePath(), *platform_.colors,
-                                                 dialogs_.ProgressWindow());
+            const std::string page =
+                ComposePage(state_, TemplatePath(), *platform_.colors, dialogs_.ProgressWindow());
             KeepUnreadableConfigAside();
             update.Commit(std::string(InstalledPageName), page, ConfigFilePath(),
                           FormatConfigFile(state_.Settings));

@@ -65,7 +65,8 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
         std::error_code ec;
         if (!fs::is_directory(a.Args[0], ec))
             throw ActionFailed("\"" + a.Args[0] + "\" is not a folder");
-        dialogs.FolderAnswers.push_back({true, fs::absolute(a.Args[0]).lexically_normal().string()});
+        dialogs.FolderAnswers.push_back(
+            {true, fs::absolute(a.Args[0]).lexically_normal().string()});
         form.cmdAddFolder_Click();
     } else if (a.Name == "select") {
         std::vector<int> indices;
@@ -86,8 +87,7 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
         int index = TransitionIndexOf(a.Args[0]);
         if (index < 0) {
             const long long n = ParseNumber(a.Args[0], 10);
-            if (n < 0 || n >= TransitionCount)
-                throw ActionFailed("no transition " + a.Args[0]);
+            if (n < 0 || n >= TransitionCount) throw ActionFailed("no transition " + a.Args[0]);
             index = static_cast<int>(n);
         }
         form.SelectTransition(index);

@@ -1,10 +1,10 @@
 #include "PictureHeader.h"
 
+#include <unistd.h>
 #include <QBuffer>
 #include <QFile>
 #include <QImageIOHandler>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "Orientation.h"
 #include "QtPicture.h"

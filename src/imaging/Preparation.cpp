@@ -83,15 +83,14 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
 
     // The bar counts pictures as they finish; it stops at its maximum.
     const std::vector<PictureResult> results = PreparePictureList(
-        job, names, std::max(1u, std::thread::hardware_concurrency()),
-                       [&](int finished) {
-                           const int value = std::min(finished, count - 1);
-                           if (value > shown) {
-                               shown = value;
-                               progress.SetValue(value);
-                           }
-                           progress.Repaint();
-                       });
+        job, names, std::max(1u, std::thread::hardware_concurrency()), [&](int finished) {
+            const int value = std::min(finished, count - 1);
+            if (value > shown) {
+                shown = value;
+                progress.SetValue(value);
+            }
+            progress.Repaint();
+        });
     if (run)
         for (size_t i = 0; i < results.size(); ++i)
             if (results[i].Outcome == PictureOutcome::NotWritten)

@@ -25,8 +25,8 @@ void ComputeTargetSize(FormState& form, Screen& screen) {
     const int64_t height = (int64_t{area.Bottom} - 10) - (int64_t{area.Top} + 10);
     auto& w = form.Window;
     auto side = [](int64_t screenSide, int32_t largest) {
-        return static_cast<int32_t>(std::clamp<int64_t>(std::min<int64_t>(screenSide, largest),
-                                                        INT32_MIN, INT32_MAX));
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(std::min<int64_t>(screenSide, largest), INT32_MIN, INT32_MAX));
     };
     w.TargetSize.Width = side(width, w.LargestSize.Width);
     w.TargetSize.Height = side(height, w.LargestSize.Height);

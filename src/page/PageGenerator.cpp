@@ -15,8 +15,8 @@ namespace {
 constexpr std::string_view Crlf = "\r\n";
 
 bool IsUnreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 std::string Trim(std::string_view s) {
@@ -74,7 +74,8 @@ std::string ReplaceAll(std::string text, std::string_view marker, std::string_vi
     std::string out;
     out.reserve(text.size());
     size_t pos = 0;
-    for (size_t hit; (hit = text.find(marker, pos)) != std::string::npos; pos = hit + marker.size()) {
+    for (size_t hit; (hit = text.find(marker, pos)) != std::string::npos;
+         pos = hit + marker.size()) {
         out.append(text, pos, hit - pos);
         out.append(value);
     }
@@ -113,8 +114,7 @@ std::string IntervalText(const std::string& durationText, char decimalPoint) {
     if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
         throw Error("The view duration \"" + durationText + "\" is not a number of seconds.");
     const double ms = value * 1000.0;
-    if (!std::isfinite(ms))
-        throw Error("The view duration \"" + durationText + "\" is too large.");
+    if (!std::isfinite(ms)) throw Error("The view duration \"" + durationText + "\" is too large.");
     // The general number form: 15 significant digits, so 1.005 s is 1005 and
     // not 1004.9999999999999, and no exponent below 1e15.
     char buf[64];
@@ -159,8 +159,9 @@ std::string ComposePage(const FormState& form, const std::string& templatePath,
 
     const std::string interval = IntervalText(settings.DurationText);
     const std::string firstImage =
-        "Sorvane/" + (settings.Pictures.empty() ? std::string()
-                                                : PageUrlEscape(settings.Pictures.front().FileName));
+        "Sorvane/" + (settings.Pictures.empty()
+                          ? std::string()
+                          : PageUrlEscape(settings.Pictures.front().FileName));
     // The prepared copies fall back to the same grey.
     std::string color = FormatPageColor(settings.BackgroundColor, colors);
     if (color.empty()) color = FormatPageColor(FallbackBackgroundColor, colors);
@@ -169,7 +170,8 @@ std::string ComposePage(const FormState& form, const std::string& templatePath,
     text = ReplaceAll(std::move(text), "<!-- Color -->", color);
     text = ReplaceAll(std::move(text), "<!-- First Image -->", firstImage);
     // The word comes from config.dat as stored; the page's script gets it escaped.
-    text = ReplaceAll(std::move(text), "<!-- Alignment -->", ScriptStringEscape(settings.Alignment));
+    text =
+        ReplaceAll(std::move(text), "<!-- Alignment -->", ScriptStringEscape(settings.Alignment));
     text += Crlf;
     return text;
 }

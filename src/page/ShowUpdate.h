@@ -11,7 +11,7 @@ namespace sorvane {
 // then, and whenever a step fails, the old show and settings stay as they were:
 // the page never names a copy of another build, nor a copy that is missing.
 class ShowUpdate {
-public:
+  public:
     // Starts with an empty staging folder in `pageFolder`. Throws sorvane::Error
     // when it cannot be made (folder unknown, not writable, full).
     explicit ShowUpdate(std::string pageFolder);
@@ -30,7 +30,7 @@ public:
     void Commit(const std::string& pageName, std::string_view pageText,
                 const std::string& configPath, std::string_view configText);
 
-private:
+  private:
     std::string pageFolder_;
     bool committed_ = false;
 };

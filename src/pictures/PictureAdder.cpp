@@ -15,13 +15,13 @@ constexpr const char* AddTitle = "Add Picture";
 
 // Hides the progress window however the batch ends.
 class ProgressShown {
-public:
+  public:
     explicit ProgressShown(Dialogs& dialogs) : dialogs_(dialogs) { dialogs_.ShowProgress(); }
     ~ProgressShown() { dialogs_.HideProgress(); }
     ProgressShown(const ProgressShown&) = delete;
     ProgressShown& operator=(const ProgressShown&) = delete;
 
-private:
+  private:
     Dialogs& dialogs_;
 };
 

@@ -1,9 +1,9 @@
 #include "pictures/PictureSize.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
-#include <unistd.h>
 
 #include "platform/AtomicFile.h"
 

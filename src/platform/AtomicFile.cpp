@@ -1,9 +1,9 @@
 #include "AtomicFile.h"
 
+#include <fcntl.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <random>

@@ -15,7 +15,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 // swapped in once all of them were written. Dropped uncommitted, it leaves
 // nothing behind. Both steps throw sorvane::Error with a readable message.
 class PendingFile {
-public:
+  public:
     PendingFile(std::string path, std::string_view bytes);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
@@ -23,7 +23,7 @@ public:
 
     void Commit();
 
-private:
+  private:
     std::string path_;
     std::string temp_;
 };

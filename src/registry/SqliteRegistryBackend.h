@@ -21,7 +21,7 @@ namespace sorvane {
 // type, data, shown); `shown` is the data in readable form for people looking
 // at the file with the sqlite3 tool.
 class SqliteRegistryBackend : public RegistryBackend {
-public:
+  public:
     // `busyTimeoutMs`: how long a write waits for another program's write
     // before it fails as busy (negative: the default of a few seconds).
     explicit SqliteRegistryBackend(std::string path, int busyTimeoutMs = -1);
@@ -45,7 +45,7 @@ public:
     long EnumKey(RegistryKey& key, uint32_t index, std::string& name) override;
     std::string ResultText(long result) override;
 
-private:
+  private:
     long EnumName(RegistryKey& key, uint32_t index, uint32_t access, const char* sql,
                   std::string& name);
     class Statement;
