@@ -67,7 +67,10 @@ TEST(StateJson, EscapesNamesAndPrintsEveryField) {
 // Names from another system's code page still give valid JSON.
 TEST(StateJson, AlwaysValidUtf8) {
     FormState f;
-    f.Settings.Pictures = {{"s\xE9" "a.jpg", 54}, {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x8C\x8A.jpg", 54},
+    f.Settings.Pictures = {{"s\xE9"
+                            "a.jpg",
+                            54},
+                           {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x8C\x8A.jpg", 54},
                            {"\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82.jpg", 54}};
     const std::string json = cli::StateJson(f);
     EXPECT_NE(json.find("\"s\\ufffda.jpg\""), std::string::npos) << json;

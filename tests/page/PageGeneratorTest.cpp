@@ -121,7 +121,8 @@ TEST_F(PageFixture, AlignmentWordStaysInsideItsScriptString) {
     } cases[] = {
         {"right", "right"},
         {"right\"x", "right\\x22x"},
-        {"center\";document.title=\"injected\";//", "center\\x22;document.title=\\x22injected\\x22;//"},
+        {"center\";document.title=\"injected\";//",
+         "center\\x22;document.title=\\x22injected\\x22;//"},
         {"a\\b'c", "a\\x5Cb\\x27c"},
         {"</script><b>\n", "\\x3C/script\\x3E\\x3Cb\\x3E\\x0A"},
         {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
