@@ -1,9 +1,9 @@
 // Adding, removing and reordering pictures, and the list's selection.
 #include "MainForm.h"
+#include "imaging/PictureHeader.h"
 #include "imaging/Preparation.h"
 #include "pictures/PictureAdder.h"
 #include "pictures/PictureListEdits.h"
-#include "pictures/PictureSize.h"
 #include "pictures/PreviewFit.h"
 
 namespace sorvane {

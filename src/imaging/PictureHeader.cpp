@@ -1,6 +1,5 @@
 #include "PictureHeader.h"
 
-#include <unistd.h>
 #include <QBuffer>
 #include <QFile>
 #include <QImageIOHandler>
@@ -9,7 +8,7 @@
 #include "Orientation.h"
 #include "QtPicture.h"
 #include "RgbImage.h"
-#include "platform/AtomicFile.h"
+#include "platform/qt/QtPath.h"
 
 namespace sorvane {
 
@@ -37,15 +36,15 @@ std::optional<PictureHeader> ReadFrom(QIODevice& device, PictureFormat key) {
 }  // namespace
 
 std::optional<PictureHeader> ReadPictureHeader(const std::string& path, PictureFormat key) {
-    // Opened without blocking: a pipe in the store must not hang the program.
-    const int fd = OpenRegularFile(path);
-    if (fd < 0) return std::nullopt;
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
-    }
+    if (!OpenForReading(file, path)) return std::nullopt;
     return ReadFrom(file, key);
+}
+
+std::optional<PixelSize> ReadPictureSize(const std::string& path) {
+    const std::optional<PictureHeader> header = ReadPictureHeader(path, FormatKeyOf(path));
+    if (!header) return std::nullopt;
+    return header->Upright();
 }
 
 std::optional<PictureHeader> ReadPictureHeaderFromBytes(std::string_view bytes, PictureFormat key) {

@@ -1,14 +1,8 @@
 #include "PictureJob.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <optional>
-#include <random>
 
 #include "Orientation.h"
 #include "PictureDecoder.h"
@@ -23,42 +17,16 @@ namespace sorvane {
 
 namespace {
 
-// Anything but a regular file (a pipe, a folder) is passed over at once.
-std::optional<std::string> ReadBytes(const std::string& path) {
-    try {
-        return ReadWholeFile(path);
-    } catch (const Error&) {
-    }
-    return std::nullopt;
-}
-
 // A prepared copy is rebuilt on every run, so it skips the flush to disk that
 // the stored copy gets; it is still written aside and renamed, so the page
-// never shows a half-written picture.
-// Returns why it failed, or "" when the copy is in place.
-std::string WritePreparedCopy(const std::string& folder, const std::string& name,
-                              const std::string& bytes) {
-    static thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::string path = folder + name;
-    const std::string temp = folder + "." + name + "." + std::to_string(random()) + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return std::strerror(errno);
-    size_t done = 0;
-    int err = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            err = n < 0 ? errno : ENOSPC;
-            break;
-        }
-        done += static_cast<size_t>(n);
+// never shows a half-written picture. Returns why it failed, or "".
+std::string WritePreparedCopy(const std::string& path, const std::string& bytes) {
+    try {
+        WriteFileAtomically(path, bytes, Durability::Unflushed);
+        return {};
+    } catch (const Error& e) {
+        return e.what();
     }
-    if (::close(fd) != 0 && err == 0) err = errno;
-    if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-    if (err == 0) return {};
-    ::unlink(temp.c_str());
-    return std::strerror(err);
 }
 
 // Later runs then find the picture already fitting. A failed write leaves the
@@ -92,7 +60,7 @@ RgbImage CanvasAround(const RgbImage& background, int32_t x, int32_t y, int32_t 
 
 void WriteCanvas(const PictureJob& job, const std::string& fileName, const RgbImage& canvas,
                  PictureFormat key, PictureResult& result) {
-    result.Reason = WritePreparedCopy(job.PreparedFolder, fileName, EncodePicture(canvas, key));
+    result.Reason = WritePreparedCopy(job.PreparedFolder + fileName, EncodePicture(canvas, key));
     result.Outcome = result.Reason.empty() ? PictureOutcome::Prepared : PictureOutcome::NotWritten;
 }
 
@@ -101,7 +69,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     const PictureFormat key = FormatKeyOf(fileName);
     if (key == PictureFormat::Other) return result;
     const std::string storedPath = job.PictureStore + fileName;
-    std::optional<std::string> bytes = ReadBytes(storedPath);
+    std::optional<std::string> bytes = ReadWholeFileIfPossible(storedPath);
     if (!bytes) return result;
     const std::optional<PictureHeader> header = ReadPictureHeaderFromBytes(*bytes, key);
     if (!header) return result;
