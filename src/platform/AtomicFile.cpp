@@ -36,8 +36,8 @@ std::string TempNameBeside(const fs::path& target) {
 constexpr int NotRegularFile = -1;
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int err) {
-    throw Error("Could not " + what + " \"" + path + "\": " +
-                (err == NotRegularFile ? "it is not a regular file" : std::strerror(err)));
+    throw Error("Could not " + what + " \"" + path +
+                "\": " + (err == NotRegularFile ? "it is not a regular file" : std::strerror(err)));
 }
 
 // The few file calls the write needs, on each system's own terms.
@@ -147,6 +147,7 @@ PendingFile::PendingFile(std::string path, std::string_view bytes, Durability du
         if (n <= 0) {
             const int err = n < 0 ? errno : ENOSPC;
             CloseFile(fd);
+            RemoveFile(temp_);  // a constructor that throws runs no destructor
             Fail("write", path_, err);
         }
         done += static_cast<size_t>(n);
@@ -156,7 +157,10 @@ PendingFile::PendingFile(std::string path, std::string_view bytes, Durability du
     int err = errno;
     const bool closed = CloseFile(fd) == 0;
     if (!closed && flushed) err = errno;
-    if (!flushed || !closed) Fail("write", path_, err);
+    if (!flushed || !closed) {
+        RemoveFile(temp_);
+        Fail("write", path_, err);
+    }
 }
 
 PendingFile::~PendingFile() {
