@@ -12,6 +12,7 @@ enter_namespaces gnome
 
 shell_eval() { as_user python3 "$here/gnome-eval.py" "$1"; }
 shell_true() { [ "$(shell_eval "$1")" = True ]; }
+gone() { ! ps -p "$1" >/dev/null; }
 shot() {  # shot NAME: the screen into $work/shots/NAME.png
   as_user python3 - "$work/shots/$1.png" <<'PY'
 import sys, dbus
@@ -66,9 +67,13 @@ start_user dbus dbus-daemon --session --nofork --address="unix:path=$work/run/bu
 wait_for 10 test -S "$work/run/bus" -a -S "$work/run/system-bus" || fail "the buses did not start"
 # No notification banners over the screenshots.
 as_user gsettings set org.gnome.desktop.notifications show-banners false || true
-start_user shell gnome-shell --headless --wayland --virtual-monitor 1280x800 --unsafe-mode \
-  --wayland-display wayland-0
-wait_for 60 shell_true 'Main.layoutManager._startingUp === false' || fail "GNOME Shell did not start"
+start_shell() {
+  start_user shell gnome-shell --headless --wayland --virtual-monitor 1280x800 --unsafe-mode \
+    --wayland-display wayland-0 "$@"
+  shell_pid=$started
+  wait_for 60 shell_true 'Main.layoutManager._startingUp === false' || fail "GNOME Shell did not start"
+}
+start_shell
 wait_for 20 compgen -G "$work/run/.mutter-Xwaylandauth.*" || fail "GNOME Shell started no XWayland"
 user_env+=(WAYLAND_DISPLAY=wayland-0 DISPLAY=:0
            XAUTHORITY="$(compgen -G "$work/run/.mutter-Xwaylandauth.*" | head -n1)")
@@ -90,6 +95,7 @@ host_pid=$(echo "$mine" | head -n1 | cut -d' ' -f1)
 
 step "an ordinary window above it, after raising and activating the desktop"
 start_user plain python3 "$here/plain-window.py" sorvane-plain 400 300
+plain_pid=$started
 wait_for 20 eval 'windows | grep -q " sorvane-plain$"' || fail "the window did not open"
 shell_eval "global.get_window_actors().map(a => a.meta_window).filter(w => w.get_pid() == $host_pid)
   .forEach(w => { w.raise(); w.activate(global.get_current_time()); })" >/dev/null
@@ -106,6 +112,19 @@ wait_for 10 colour_on window $((wx + ww / 2)) $((wy + wh / 2)) "$window_colour" 
 page_around_window "$work/shots/window.png" "$wx" "$wy" "$ww" "$wh" 1280 800
 keep window
 
-host_quit
+host_quit 1280 800
 [ -z "$(host_windows)" ] || fail "GNOME Shell still lists a host window after quit"
+step "without XWayland the host refuses, naming why, and opens no window"
+kill "$plain_pid" "$shell_pid"
+wait_for 20 gone "$plain_pid,$shell_pid" || fail "GNOME Shell did not end"
+mapfile -t user_env < <(printf '%s\n' "${user_env[@]}" | grep -v -e '^DISPLAY=' -e '^XAUTHORITY=')
+start_shell --no-x11
+rc=0
+as_user timeout 60 "$host" load "$page" >"$work/refusal.log" 2>&1 || rc=$?
+echo "load exited $rc: $(cat "$work/refusal.log")"
+[ "$rc" != 0 ] || fail "'load' reports success in a session without a desktop layer"
+[ -s "$work/refusal.log" ] || fail "'load' refuses without a message"
+windows | grep -v ' gnome-shell$' && fail "a window opened although the host refused"
+wait_for 10 gone "$(pgrep -d, -f "^$host" || echo 0)" ||
+  fail "a host process remains after the refusal"
 echo "PASSED: gnome"

@@ -88,6 +88,6 @@ wait_for 10 colour_on window $((wx + ww / 2)) $((wy + wh / 2)) "$window_colour" 
 page_around_window "$work/shots/window.png" "$wx" "$wy" "$ww" "$wh" 1280 800 64
 keep window
 
-host_quit
+host_quit 1280 800
 [ -z "$(host_windows)" ] || fail "KWin still lists a host window after quit"
 echo "PASSED: kwin"

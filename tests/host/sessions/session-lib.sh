@@ -41,6 +41,7 @@ need_python() {  # need_python MODULE PACKAGE
 enter_namespaces() {
   session=$1
   [ -x "$host" ] || skip "no desktop host at $host"
+  case $shots in /tmp/*) skip "ARTEFACT_DIR must lie outside /tmp, which the session makes private" ;; esac
   [ "$(id -u)" -eq 0 ] ||
     skip "needs root: it runs the session as the test user '$test_user' in private namespaces"
   need unshare setpriv python3 convert
@@ -54,6 +55,8 @@ enter_namespaces() {
   if ! id "$test_user" >/dev/null 2>&1; then
     useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$test_user"
   fi
+  setpriv --reuid="$test_user" --regid="$test_user" --init-groups -- test -x "$host" ||
+    skip "the test user '$test_user' cannot reach $host (a folder above it is closed to others)"
   work=$(mktemp -d)
   chmod 755 "$work"
   mkdir -p "$work/home" "$work/run" "$work/shots"
@@ -75,11 +78,12 @@ as_user() {
 }
 
 # Starts a command as the test user in the background; its output goes to
-# $work/NAME.log. Sets $started to its pid.
+# $work/NAME.log. Sets $started to its pid (setpriv and env exec it in place).
 start_user() {
   local name=$1
   shift
-  as_user "$@" >"$work/$name.log" 2>&1 &
+  setpriv --reuid="$test_user" --regid="$test_user" --init-groups -- env -i "${user_env[@]}" \
+    "$@" >"$work/$name.log" 2>&1 &
   started=$!
 }
 
@@ -196,7 +200,8 @@ host_load() {
   echo "host window $id; its processes: $(pgrep -d' ' -s "$host_sid")"
 }
 
-# Ends the host with `quit` and checks that it is gone.
+# host_quit WIDTH HEIGHT: ends the host with `quit` and checks that it is gone,
+# its processes and its page with it.
 host_quit() {
   step "desktop-sorvane-host quit"
   as_user timeout 30 "$host" quit >>"$work/load.log" 2>&1 || fail "'quit' failed"
@@ -204,5 +209,28 @@ host_quit() {
   local id
   id=$(as_user "$host" window 2>/dev/null || true)
   [ "$id" = 0 ] || fail "'window' prints '$id' after quit"
+  wait_for 10 page_gone "$1" "$2" || fail "the page stays on screen after quit (see $(keep quit))"
 }
 host_gone() { ! pgrep -s "$host_sid" >/dev/null; }
+page_gone() { ! near "$(pixel "$(shot quit)" $(($1 / 2)) $(($2 - 30)))" "$page_colour"; }
+
+# host_reload WIDTH HEIGHT: checks that a running host shows another page when
+# asked, that a page it cannot show changes nothing, and goes back.
+host_reload() {
+  step "load of another page, then of a missing one"
+  sed 's/#ff00ff/#ffff00/' "$page" >"$work/yellow.html"
+  chmod 644 "$work/yellow.html"
+  as_user timeout 30 "$host" load "$work/yellow.html" >>"$work/load.log" 2>&1 ||
+    fail "'load' of a second page failed"
+  wait_for 20 colour_on reloaded $(($1 / 2)) $(($2 - 30)) ffff00 ||
+    fail "the running host does not show the second page (see $(keep reloaded))"
+  if as_user timeout 30 "$host" load "$work/missing.html" >>"$work/load.log" 2>&1; then
+    fail "'load' of a missing page reports success"
+  fi
+  sleep 1  # time for a wrong page to show, were it going to
+  colour_on missing $(($1 / 2)) $(($2 - 30)) ffff00 ||
+    fail "'load' of a missing page changed the desktop (see $(keep missing))"
+  as_user timeout 30 "$host" load "$page" >>"$work/load.log" 2>&1 || fail "'load' back failed"
+  wait_for 20 colour_on back $(($1 / 2)) $(($2 - 30)) "$page_colour" ||
+    fail "the host does not go back to the first page"
+}

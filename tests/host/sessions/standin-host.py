@@ -35,6 +35,7 @@ def serve(page, ready_fd):
         os.environ["GDK_BACKEND"] = "x11"
         os.execv(sys.executable, [sys.executable] + sys.argv + [str(ready_fd)])
     windows = {}
+    views = []
 
     def add(monitor):
         win = Gtk.Window()
@@ -42,6 +43,7 @@ def serve(page, ready_fd):
         view.get_settings().set_hardware_acceleration_policy(
             WebKit2.HardwareAccelerationPolicy.NEVER)
         view.load_uri("file://" + page)
+        views.append(view)
         win.add(view)
         if layer:
             GtkLayerShell.init_for_window(win)
@@ -75,6 +77,8 @@ def serve(page, ready_fd):
     os.write(ready_fd, b"1")
     os.close(ready_fd)
     signal.signal(signal.SIGTERM, lambda *_: Gtk.main_quit())
+    signal.signal(signal.SIGUSR1, lambda *_: [
+        v.load_uri("file://" + open(pidfile + ".page").read()) for v in views])
     from gi.repository import GLib
     GLib.timeout_add(200, lambda: True)  # lets Python see SIGTERM
     Gtk.main()
@@ -91,6 +95,12 @@ def main():
             os.kill(pid, signal.SIGTERM)
     elif verb == "load" and len(sys.argv) == 4:  # re-executed for X11
         serve(sys.argv[2], int(sys.argv[3]))
+    elif verb == "load" and running():
+        if not os.path.isfile(sys.argv[2]):
+            sys.exit("no page " + sys.argv[2])
+        with open(pidfile + ".page", "w") as f:
+            f.write(os.path.abspath(sys.argv[2]))
+        os.kill(running(), signal.SIGUSR1)
     elif verb == "load":
         os.makedirs(folder, mode=0o700, exist_ok=True)
         r, w = os.pipe()
@@ -106,7 +116,8 @@ def main():
             serve(os.path.abspath(sys.argv[2]), w)
             os._exit(0)
         os.close(w)
-        sys.exit(0 if os.read(r, 1) == b"1" else 1)
+        if os.read(r, 1) != b"1":
+            sys.exit("stand-in: this session offers neither layer-shell nor X11")
     else:
         sys.exit(2)
 

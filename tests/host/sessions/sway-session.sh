@@ -32,6 +32,8 @@ host_load
 wait_for 30 page_on loaded 0 0 1280 800 ||
   fail "the page does not fill HEADLESS-1 (see $(keep loaded))"
 
+host_reload 1280 800
+
 step "the host's surface is not a window in sway's tree"
 swaymsg -t get_tree >"$work/tree.json"
 views=$(python3 - "$work/tree.json" <<'PY'
@@ -77,8 +79,6 @@ wait_for 30 page_on second 0 0 800 600 HEADLESS-2 ||
   fail "the page does not show on HEADLESS-2 (see $(keep second))"
 keep second
 
-host_quit
-shot quit >/dev/null
-near "$(pixel "$work/shots/quit.png" 640 100)" "$page_colour" && fail "the page stays after quit"
+host_quit 1024 768
 swaymsg exit >/dev/null 2>&1 || true
 echo "PASSED: sway"

@@ -39,6 +39,8 @@ wait_for 20 eval 'x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 
 host_load
 wait_for 30 page_on loaded 0 0 1280 800 || fail "the page does not fill the screen (see $(keep loaded))"
 
+host_reload 1280 800
+
 step "one window of type DESKTOP, the host's"
 desk=$(desktop_windows)
 [ "$(echo "$desk" | wc -w)" = 1 ] || fail "expected one DESKTOP window, found: '$desk'"
@@ -77,6 +79,6 @@ wait_for 20 page_on resized 0 0 1024 768 ||
   fail "the page does not fill the resized screen (see $(keep resized))"
 keep resized
 
-host_quit
+host_quit 1024 768
 [ -z "$(desktop_windows)" ] || fail "a DESKTOP window remains after quit"
 echo "PASSED: x11"
