@@ -22,14 +22,14 @@ namespace {
 
 // A prepared copy is rebuilt on every run, so it skips the flush to disk that
 // the stored copy gets; it is still written aside and renamed, so the page
-// never shows a half-written picture.
-bool WritePreparedCopy(const std::string& path, const std::string& bytes) {
+// never shows a half-written picture. Returns why it failed, or "".
+std::string WritePreparedCopy(const std::string& path, const std::string& bytes) {
     try {
         WriteFileAtomically(path, bytes, Durability::Unflushed);
-        return true;
-    } catch (const Error&) {
+        return {};
+    } catch (const Error& e) {
+        return e.what();
     }
-    return false;
 }
 
 // Later runs then find the picture already fitting. A failed write leaves the
@@ -66,11 +66,10 @@ RgbImage CanvasAround(const RgbImage& background, int32_t x, int32_t y, int32_t 
     return canvas;
 }
 
-PictureOutcome WriteCanvas(const PictureJob& job, const std::string& fileName,
-                           const RgbImage& canvas, PictureFormat key) {
-    return WritePreparedCopy(job.PreparedFolder + fileName, EncodePicture(canvas, key))
-               ? PictureOutcome::Prepared
-               : PictureOutcome::NotWritten;
+void WriteCanvas(const PictureJob& job, const std::string& fileName, const RgbImage& canvas,
+                 PictureFormat key, PictureResult& result) {
+    result.Reason = WritePreparedCopy(job.PreparedFolder + fileName, EncodePicture(canvas, key));
+    result.Outcome = result.Reason.empty() ? PictureOutcome::Prepared : PictureOutcome::NotWritten;
 }
 
 // A sliver (say 20000 × 2) rounds to no pixels on one side; it keeps one so
@@ -109,11 +108,12 @@ std::optional<PictureResult> PrepareTransparent(const PictureJob& job, const std
     const std::optional<RgbTarget> area = canvas.Area(place.Left, place.Top, nw, nh);
     if (!area) {
         result.Outcome = PictureOutcome::NotWritten;
+        result.Reason = "it could not be laid on the background";
         return result;
     }
     picture->ComposeInto(job.BackgroundColor, *area);
     picture.reset();
-    result.Outcome = WriteCanvas(job, fileName, canvas, PictureFormat::Png);
+    WriteCanvas(job, fileName, canvas, PictureFormat::Png, result);
     return result;
 }
 
@@ -144,7 +144,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     MemoryBudget& budget = job.Budget ? *job.Budget : PreparationBudget();
     if (peak > budget.Capacity()) {
         result.Outcome = PictureOutcome::Refused;
-        result.Message = TooLargeText(fileName, *header);
+        result.Reason = TooLargeText(fileName, *header);
         return result;
     }
     const BudgetHold hold(budget, peak);
@@ -171,7 +171,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         result.Reduced = true;
         result.StoredRewritten = RewriteStored(storedPath, area.View(), key, icc);
         if (toSrgb) toSrgb->Apply(area);
-        result.Outcome = WriteCanvas(job, fileName, canvas, key);
+        WriteCanvas(job, fileName, canvas, key, result);
         return result;
     }
 
@@ -198,10 +198,11 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     RgbImage canvas = background.Clone();
     if (!canvas.Overlay(picture, place.Left, place.Top)) {
         result.Outcome = PictureOutcome::NotWritten;
+        result.Reason = "it could not be laid on the background";
         return result;
     }
     picture = RgbImage();
-    result.Outcome = WriteCanvas(job, fileName, canvas, key);
+    WriteCanvas(job, fileName, canvas, key, result);
     return result;
 }
 

@@ -33,7 +33,7 @@ struct PictureResult {
     PictureOutcome Outcome = PictureOutcome::Skipped;
     bool Reduced = false;          // the picture was larger than the target and was resampled
     bool StoredRewritten = false;  // the reduced picture replaced the stored copy
-    std::string Message;           // why a picture was refused, for the user
+    std::string Reason;            // why a prepared copy was not written, or a picture refused
 };
 
 // Prepares one picture: decode, fit, reduce (rewriting the stored copy), lay

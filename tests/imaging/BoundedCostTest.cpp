@@ -160,7 +160,7 @@ TEST_F(PreparationTest, PictureBombsStayWithinAboutAGigabyte) {
     EXPECT_EQ(ReadPicture(store / "clear.png").Width(), 718);
     // Its coefficients alone would take 2 GB: refused, and said so.
     EXPECT_EQ(results[2].Outcome, PictureOutcome::Refused);
-    EXPECT_EQ(results[2].Message,
+    EXPECT_EQ(results[2].Reason,
               "The picture \"claims.jpg\" (26000 x 26000 pixels) is too large to prepare in the "
               "memory available; it was left as it was.");
     EXPECT_EQ(results[3].Outcome, PictureOutcome::Prepared);
