@@ -73,8 +73,12 @@ int Bombs() {
     };
     RgbImage background(1004, 718);
     background.Fill(0x00996633);
-    const PictureJob job{(root / "store").string() + "/", (root / "prepared").string() + "/",
-                         {1004, 718}, 1, 0x00996633, &background};
+    const PictureJob job{(root / "store").string() + "/",
+                         (root / "prepared").string() + "/",
+                         {1004, 718},
+                         1,
+                         0x00996633,
+                         &background};
     std::printf("%-24s %10s %12s %9s %12s %12s\n", "picture", "file_bytes", "outcome", "seconds",
                 "s_per_100MP", "peak_rss_mb");
     for (const Bomb& bomb : bombs) {
@@ -108,10 +112,9 @@ int Colour(PixelSize target, const fs::path& store) {
         if (!header) continue;
         PicturePlacement place{0, 0, header->Width, header->Height};
         FitPicture(place, target, 1);
-        auto reduced = DecodeReduced(bytes, key,
-                                     {std::max(1, place.Right - place.Left),
-                                      std::max(1, place.Bottom - place.Top)},
-                                     0);
+        auto reduced = DecodeReduced(
+            bytes, key,
+            {std::max(1, place.Right - place.Left), std::max(1, place.Bottom - place.Top)}, 0);
         if (!reduced) continue;
         RgbImage ours = reduced->Clone();
         auto start = Clock::now();
@@ -145,10 +148,11 @@ int Colour(PixelSize target, const fs::path& store) {
         std::printf("%-24s %4dx%-4d %9.2f %9.2f %8d\n", path.filename().string().c_str(),
                     ours.Width(), ours.Height(), lcms * 1e3, qtTime * 1e3, pictureWorst);
     }
-    std::printf("total: %.1f MP; LittleCMS %.1f ms/MP, Qt %.1f ms/MP (Qt/LittleCMS %.2f); "
-                "largest difference %d, %.3f %% of samples off by more than 1\n",
-                megapixels, lcmsSeconds * 1e3 / megapixels, qtSeconds * 1e3 / megapixels,
-                qtSeconds / lcmsSeconds, worst, 100 * differing / (megapixels * 1e6));
+    std::printf(
+        "total: %.1f MP; LittleCMS %.1f ms/MP, Qt %.1f ms/MP (Qt/LittleCMS %.2f); "
+        "largest difference %d, %.3f %% of samples off by more than 1\n",
+        megapixels, lcmsSeconds * 1e3 / megapixels, qtSeconds * 1e3 / megapixels,
+        qtSeconds / lcmsSeconds, worst, 100 * differing / (megapixels * 1e6));
     return 0;
 }
 

@@ -32,8 +32,8 @@ constexpr int64_t kMaxPixels = 16'000'000;
 
 struct Folders {
     Folders() {
-        root = std::filesystem::temp_directory_path() /
-               ("sorvane-fuzz-" + std::to_string(::getpid()));
+        root =
+            std::filesystem::temp_directory_path() / ("sorvane-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(root / "store");
         std::filesystem::create_directories(root / "prepared");
         background.Fill(0x00996633);
