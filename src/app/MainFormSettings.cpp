@@ -43,9 +43,12 @@ void MainForm::ReadConfigFile() {
     if (parsed.BackgroundColor) SetBackgroundColor(*parsed.BackgroundColor);
     if (parsed.DurationText) SetDurationText(*parsed.DurationText);
     if (parsed.Alignment) {
+        // The option shown before the word is read runs its click when the
+        // word selects another one, as a user's pick would.
+        const int shown = AlignIndexOf(state_.Settings.Alignment);
         state_.Settings.Alignment = *parsed.Alignment;
-        const std::string& word = *parsed.Alignment;
-        SelectAlignOption(word == "left" ? 0 : word == "right" ? 2 : 1);
+        const int index = AlignIndexOf(*parsed.Alignment);
+        if (index != shown) optAlign_Click(index);
     }
     auto& list = state_.Settings.Pictures;
     for (const PictureEntry& entry : parsed.Pictures) {
@@ -64,24 +67,18 @@ void MainForm::WriteConfigFile() {
 
 void MainForm::LoadRegistrySettings() {
     auto& w = state_.Window;
-    if (platform_.registry) {
-        cRegistry reg = SettingsKeyAccessor(platform_.registry);
-        reg.SetValueKey("LastBrowseDir");
-        reg.SetValueType(RegSz);
-        w.LastBrowseDir = reg.Value().ToText();
-        w.TargetSize.Width = ReadSize(reg, "RecWidth");
-        w.LargestSize.Width = w.TargetSize.Width;
-        w.TargetSize.Height = ReadSize(reg, "RecHeight");
-        w.LargestSize.Height = w.TargetSize.Height;
-    } else {
-        w.LastBrowseDir.clear();
-        w.TargetSize = w.LargestSize = PixelSize{};
-    }
+    cRegistry reg = SettingsKeyAccessor(platform_.registry);
+    reg.SetValueKey("LastBrowseDir");
+    reg.SetValueType(RegSz);
+    w.LastBrowseDir = reg.Value().ToText();
+    w.TargetSize.Width = ReadSize(reg, "RecWidth");
+    w.LargestSize.Width = w.TargetSize.Width;
+    w.TargetSize.Height = ReadSize(reg, "RecHeight");
+    w.LargestSize.Height = w.TargetSize.Height;
     LoadDesktopFacts();
 }
 
 void MainForm::SaveRegistrySettings() {
-    if (!platform_.registry) return;
     cRegistry reg = SettingsKeyAccessor(platform_.registry);
     const auto& w = state_.Window;
     // The first failing write raises and leaves the later ones unmade.

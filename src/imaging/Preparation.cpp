@@ -21,33 +21,34 @@ void ShowPrepareError(Dialogs& dialogs) {
 
 }  // namespace
 
-void MeasurePicture(FormState& form, const std::string& path) {
+PixelSize LargestWith(PixelSize largest, const std::string& path) {
     // Measured as shown: a phone's portrait photo counts as tall.
-    const std::optional<PixelSize> shown = ReadPictureSize(path);
-    if (!shown) return;
-    const PixelSize size = *shown;
-    PixelSize& largest = form.Window.LargestSize;
-    largest.Width = std::max(largest.Width, size.Width);
-    largest.Height = std::max(largest.Height, size.Height);
+    const std::optional<PixelSize> size = ReadPictureSize(path);
+    if (!size) return largest;
+    return {std::max(largest.Width, size->Width), std::max(largest.Height, size->Height)};
 }
 
-bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs) {
+PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
+                                  ColorTranslator& colors, Dialogs& dialogs) {
+    PreparationResult result;
+    result.TargetSize = input.TargetSize;
+    result.LargestSize = input.LargestSize;
     Progress& progress = dialogs.ProgressWindow();
     progress.SetLabel("Creating Images...");
     progress.Repaint();
-    PixelSize& target = form.Window.TargetSize;
+    PixelSize& target = result.TargetSize;
     if (target.Width == 0 || target.Height == 0) {
         // Only the target size outlives a run, so pictures added in a run that
         // closed without a build come back unmeasured; measure the stored
         // copies rather than fail on pictures that are plainly there.
-        const PixelSize largest = form.Window.LargestSize;
+        PixelSize& largest = result.LargestSize;
         if (largest.Width == 0 || largest.Height == 0)
-            for (const auto& entry : form.Settings.Pictures)
-                MeasurePicture(form, form.Window.PictureStore + entry.FileName);
-        ComputeTargetSize(form, screen);
+            for (const auto& entry : input.Pictures)
+                largest = LargestWith(largest, input.PictureStore + entry.FileName);
+        target = TargetSizeFor(screen.WorkArea(), largest);
     }
 
-    const uint32_t color = colors.Translate(form.Settings.BackgroundColor).value_or(0);
+    const uint32_t color = colors.Translate(input.BackgroundColor).value_or(0);
     // Built once; each picture's canvas is a copy. A target with no pixels (nothing measured,
     // nothing stored) or too many ends here, before any picture is touched.
     RgbImage background;
@@ -55,21 +56,21 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
         background = RgbImage(target.Width, target.Height);
     } catch (const std::exception&) {
         ShowPrepareError(dialogs);
-        return false;
+        return result;
     }
     background.Fill(color);
 
-    const auto& pictures = form.Settings.Pictures;
+    const auto& pictures = input.Pictures;
     const int count = static_cast<int>(pictures.size());
     progress.SetMaximum(count - 1);
     int shown = 0;
     if (count > 0) progress.SetValue(0);
 
     PictureJob job;
-    job.PictureStore = form.Window.PictureStore;
-    job.PreparedFolder = form.Window.PreparedFolder;
+    job.PictureStore = input.PictureStore;
+    job.PreparedFolder = input.PreparedFolder;
     job.Target = target;
-    job.AlignIndex = form.Controls.AlignIndex;
+    job.AlignIndex = input.AlignIndex;
     job.BackgroundColor = color;
     job.Background = &background;
     std::vector<std::string> names;
@@ -88,7 +89,8 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
                        });
 
     progress.SetValue(0);
-    return true;
+    result.Started = true;
+    return result;
 }
 
 }  // namespace sorvane

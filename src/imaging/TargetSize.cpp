@@ -18,13 +18,10 @@ int32_t HalfRounded(int32_t v) { return static_cast<int32_t>(std::nearbyint(v / 
 
 }  // namespace
 
-void ComputeTargetSize(FormState& form, Screen& screen) {
-    const Rect area = screen.WorkArea();
+PixelSize TargetSizeFor(const Rect& area, PixelSize largest) {
     const int32_t width = (area.Right - 10) - (area.Left + 10);
     const int32_t height = (area.Bottom - 10) - (area.Top + 10);
-    auto& w = form.Window;
-    w.TargetSize.Width = std::min(width, w.LargestSize.Width);
-    w.TargetSize.Height = std::min(height, w.LargestSize.Height);
+    return {std::min(width, largest.Width), std::min(height, largest.Height)};
 }
 
 void FitPicture(PicturePlacement& p, PixelSize target, int alignIndex) {

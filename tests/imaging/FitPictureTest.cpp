@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "imaging/Preparation.h"
 
 namespace sorvane {
@@ -12,27 +15,27 @@ class FixedScreen : public Screen {
     Rect area;
 };
 
-TEST(ComputeTargetSize, WorkAreaLessMarginsBoundedByLargestSideBySide) {
+TEST(TargetSize, WorkAreaLessMarginsBoundedByLargestSideBySide) {
     FixedScreen screen({0, 0, 1024, 738});
-    FormState form;
-    form.Window.LargestSize = {3000, 3000};
-    ComputeTargetSize(form, screen);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{1004, 718}));
+    PreparationInput form;
+    form.LargestSize = {3000, 3000};
+    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
+    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 718}));
 
-    form.Window.LargestSize = {800, 600};
-    ComputeTargetSize(form, screen);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{800, 600}));
+    form.LargestSize = {800, 600};
+    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
+    EXPECT_EQ(form.TargetSize, (PixelSize{800, 600}));
 
     // Each side is bounded on its own.
-    form.Window.LargestSize = {3000, 500};
-    ComputeTargetSize(form, screen);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{1004, 500}));
+    form.LargestSize = {3000, 500};
+    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
+    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 500}));
 
     // An offset work area (a panel on the left or top) keeps its size.
     screen.area = {64, 30, 1088, 768};
-    form.Window.LargestSize = {3000, 3000};
-    ComputeTargetSize(form, screen);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{1004, 718}));
+    form.LargestSize = {3000, 3000};
+    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
+    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 718}));
 }
 
 struct FitCase {
@@ -40,6 +43,17 @@ struct FitCase {
     int align;
     PicturePlacement expected;
 };
+
+const char* AlignName(int align) { return align == 0 ? "Left" : align == 1 ? "Centre" : "Right"; }
+
+// Printed and named as "2592x1944_Left" rather than as raw bytes.
+void PrintTo(const FitCase& c, std::ostream* out) {
+    *out << c.w << "x" << c.h << " " << AlignName(c.align);
+}
+std::string CaseName(const ::testing::TestParamInfo<FitCase>& info) {
+    return std::to_string(info.param.w) + "x" + std::to_string(info.param.h) + "_" +
+           AlignName(info.param.align);
+}
 
 class FitPictureCases : public ::testing::TestWithParam<FitCase> {};
 
@@ -68,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{1004, 718, 0, {0, 0, 1004, 718}}, FitCase{1004, 718, 1, {0, 0, 1004, 718}},
         FitCase{1004, 718, 2, {0, 0, 1004, 718}},
         // Only too tall.
-        FitCase{900, 1436, 1, {277, 0, 727, 718}}));
+        FitCase{900, 1436, 1, {277, 0, 727, 718}}),
+    CaseName);
 
 TEST(FitPicture, KeepsWithinTheTargetForExtremeShapes) {
     for (const auto& [w, h] : {std::pair{100000, 3}, std::pair{3, 100000}, std::pair{5000, 1}}) {
