@@ -12,6 +12,7 @@ namespace sorvane {
 
 class PictureAdder;
 struct AddResult;
+struct PreparationResult;
 
 // The main window without its widgets: the whole state and every handler.
 // Handlers keep the window's names; each hands the subsystem that owns the
@@ -105,13 +106,16 @@ class MainForm {
     PictureAdder Adder();
     void TakeAddResult(const AddResult& result);
     void SetListButtons();
-    // Prepares the pictures for the page and keeps the sizes the run settled.
-    bool RunPreparation();
+    // Prepares the pictures into `folder` and keeps the sizes the run settled.
+    PreparationResult RunPreparation(const std::string& folder);
     // Writes the page `fileName` (empty: the installed one) from the settings.
     void WritePageNamed(const std::string& fileName);
     // Raises the largest picture size to the picture at `path`.
     void Measure(const std::string& path);
     void UpdateTargetSize();
+    // A config.dat that could not be read is moved aside before anything
+    // replaces it; throws sorvane::Error when it is still in the way.
+    void KeepUnreadableConfigAside();
 
     Platform platform_;
     Dialogs& dialogs_;
@@ -120,6 +124,9 @@ class MainForm {
     // The last build stopped on a failure it reported (not the preparation
     // error): OK then keeps the window open.
     bool buildFailed_ = false;
+    // config.dat was there at start-up but could not be read, and still is.
+    bool configUnreadable_ = false;
+    std::string configAside_;  // where it was kept
 };
 
 }  // namespace sorvane

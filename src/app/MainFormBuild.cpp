@@ -8,7 +8,9 @@
 #include "MainForm.h"
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
+#include "page/ShowUpdate.h"
 #include "platform/Error.h"
+#include "settings/ConfigFile.h"
 
 namespace sorvane {
 
@@ -34,6 +36,13 @@ std::string FailureText(BuildStage stage, const std::string& reason) {
            reason;
 }
 
+std::string NotWrittenText(const std::vector<std::string>& pictures) {
+    std::string text = "These pictures could not be written";
+    text += pictures.size() > 1 ? ":" : ": ";
+    for (const std::string& p : pictures) text += (pictures.size() > 1 ? "\r\n" : "") + p;
+    return text;
+}
+
 }  // namespace
 
 void MainForm::UpdateTargetSize() {
@@ -41,21 +50,21 @@ void MainForm::UpdateTargetSize() {
         TargetSizeFor(platform_.screen->WorkArea(), state_.Window.LargestSize);
 }
 
-bool MainForm::RunPreparation() {
+PreparationResult MainForm::RunPreparation(const std::string& folder) {
     const auto& w = state_.Window;
     const auto& settings = state_.Settings;
     const PreparationInput input{settings.Pictures,
                                  w.PictureStore,
-                                 w.PreparedFolder,
+                                 folder,
                                  settings.BackgroundColor,
                                  AlignIndexOf(settings.Alignment),
                                  w.TargetSize,
                                  w.LargestSize};
-    const PreparationResult result =
+    PreparationResult result =
         PreparePictures(input, *platform_.screen, *platform_.colors, dialogs_);
     state_.Window.TargetSize = result.TargetSize;
     state_.Window.LargestSize = result.LargestSize;
-    return result.Started;
+    return result;
 }
 
 void MainForm::WritePageNamed(const std::string& fileName) {
@@ -87,12 +96,21 @@ void MainForm::cmdApply_Click() {
         dialogs_.ProgressWindow().SetLabel("Getting information...");
         dialogs_.ProgressWindow().Repaint();
         UpdateTargetSize();
-        if (RunPreparation()) {
-            WritePageNamed({});
+        // All or nothing: the copies are prepared aside and put in place with
+        // the page and config.dat only when every one of them was written.
+        ShowUpdate update(state_.Window.PageFolder);
+        const PreparationResult run = RunPreparation(update.StagingFolder());
+        if (run.Started) {
+            if (!run.NotWritten.empty()) throw Error(NotWrittenText(run.NotWritten));
+            const std::string page = ComposePage(state_.Settings, TemplatePath(), *platform_.colors,
+                                                 dialogs_.ProgressWindow());
+            KeepUnreadableConfigAside();
+            update.Commit(std::string(InstalledPageName), page, ConfigFilePath(),
+                          FormatConfigFile(state_.Settings));
+            dialogs_.ProgressWindow().SetValue(0);
             // The installed page now shows the settings: nothing is left to apply.
             state_.Settings.Changed = false;
             controls.ApplyEnabled = false;
-            WriteConfigFile();
             stage = BuildStage::Wallpaper;
             dialogs_.HideProgress();
             const bool activeDesktopOn = IsActiveDesktopOn();
@@ -100,6 +118,8 @@ void MainForm::cmdApply_Click() {
                 InstallWallpaper(*desktop, state_.Window.PagePath());
                 wallpaperCleared = false;
             } else if (!activeDesktopOn) {
+                // A build that went through leaves a cleared wallpaper cleared.
+                wallpaperCleared = false;
                 const MsgResult answer = dialogs_.MessageBox(
                     "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
                     "Settings.\r\n\r\nClick 'OK' to do this now.",
@@ -117,7 +137,7 @@ void MainForm::cmdApply_Click() {
         // Still unapplied: Apply (and OK) can try again.
         MarkChanged();
     }
-    // A build that stopped after taking the page off the desktop puts the old
+    // A build that failed after taking the page off the desktop puts the old
     // page back rather than leaving the desktop empty.
     if (wallpaperCleared && desktop) {
         try {

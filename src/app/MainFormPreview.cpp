@@ -26,7 +26,7 @@ void MainForm::cmdPrevew_Click() {
     bool openBrowser = true;
     if (state_.Settings.Changed) {
         try {
-            openBrowser = RunPreparation();
+            openBrowser = RunPreparation(window.PreparedFolder).Started;
         } catch (const std::exception&) {
         }
     }

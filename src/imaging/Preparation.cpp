@@ -36,19 +36,26 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
     Progress& progress = dialogs.ProgressWindow();
     progress.SetLabel("Creating Images...");
     progress.Repaint();
+    // Nothing to prepare needs no size: a first start can still write its empty show.
+    if (input.Pictures.empty()) {
+        result.Started = true;
+        return result;
+    }
     PixelSize& target = result.TargetSize;
-    if (target.Width == 0 || target.Height == 0) {
+    // A side below 0 (a stored size from a bad work area) is as good as unknown.
+    if (target.Width <= 0 || target.Height <= 0) {
         // Only the target size outlives a run, so pictures added in a run that
         // closed without a build come back unmeasured; measure the stored
         // copies rather than fail on pictures that are plainly there.
         PixelSize& largest = result.LargestSize;
-        if (largest.Width == 0 || largest.Height == 0)
+        if (largest.Width <= 0 || largest.Height <= 0)
             for (const auto& entry : input.Pictures)
                 largest = LargestWith(largest, input.PictureStore + entry.FileName);
         target = TargetSizeFor(screen.WorkArea(), largest);
     }
 
-    const uint32_t color = colors.Translate(input.BackgroundColor).value_or(0);
+    const uint32_t color =
+        colors.Translate(input.BackgroundColor).value_or(FallbackBackgroundColor);
     // Built once; each picture's canvas is a copy. A target with no pixels (nothing measured,
     // nothing stored) or too many ends here, before any picture is touched.
     RgbImage background;
@@ -78,15 +85,18 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
     for (const PictureEntry& entry : pictures) names.push_back(entry.FileName);
 
     // The bar counts pictures as they finish; it stops at its maximum.
-    PreparePictureList(job, names, std::max(1u, std::thread::hardware_concurrency()),
-                       [&](int finished) {
-                           const int value = std::min(finished, count - 1);
-                           if (value > shown) {
-                               shown = value;
-                               progress.SetValue(value);
-                           }
-                           progress.Repaint();
-                       });
+    const std::vector<PictureResult> results = PreparePictureList(
+        job, names, std::max(1u, std::thread::hardware_concurrency()), [&](int finished) {
+            const int value = std::min(finished, count - 1);
+            if (value > shown) {
+                shown = value;
+                progress.SetValue(value);
+            }
+            progress.Repaint();
+        });
+    for (size_t i = 0; i < results.size(); ++i)
+        if (results[i].Outcome == PictureOutcome::NotWritten)
+            result.NotWritten.push_back(names[i] + ": " + results[i].Reason);
 
     progress.SetValue(0);
     result.Started = true;

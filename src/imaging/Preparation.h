@@ -34,7 +34,7 @@ PixelSize LargestWith(PixelSize largest, const std::string& path);
 struct PreparationInput {
     std::vector<PictureEntry> Pictures;
     std::string PictureStore;      // ends with a separator
-    std::string PreparedFolder;    // ends with a separator
+    std::string PreparedFolder;    // where the copies go; ends with a separator
     uint32_t BackgroundColor = 0;  // OLE colour
     int AlignIndex = 1;            // 0 left, 1 centre, else right
     PixelSize TargetSize;
@@ -43,12 +43,15 @@ struct PreparationInput {
 
 struct PreparationResult {
     // False when the run stopped at the start (the error message was shown):
-    // a target size with no pixels, or too many, touches no picture.
+    // a target size with no pixels, or too many, touches no picture. An empty
+    // list needs no size and writes nothing.
     bool Started = false;
     // The sizes as the run left them: a run that finds no target size
     // measures the stored pictures and computes one.
     PixelSize TargetSize;
     PixelSize LargestSize;
+    // "name: reason" for every picture that was read but whose copy was not written.
+    std::vector<std::string> NotWritten;
 };
 
 // Prepares one target-sized copy of every listed picture in PreparedFolder,

@@ -19,9 +19,14 @@ int32_t HalfRounded(int32_t v) { return static_cast<int32_t>(std::nearbyint(v / 
 }  // namespace
 
 PixelSize TargetSizeFor(const Rect& area, PixelSize largest) {
-    const int32_t width = (area.Right - 10) - (area.Left + 10);
-    const int32_t height = (area.Bottom - 10) - (area.Top + 10);
-    return {std::min(width, largest.Width), std::min(height, largest.Height)};
+    // In 64 bits: a work area spanning the whole 32-bit range must not wrap.
+    const int64_t width = (int64_t{area.Right} - 10) - (int64_t{area.Left} + 10);
+    const int64_t height = (int64_t{area.Bottom} - 10) - (int64_t{area.Top} + 10);
+    auto side = [](int64_t screenSide, int32_t largestSide) {
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(std::min<int64_t>(screenSide, largestSide), INT32_MIN, INT32_MAX));
+    };
+    return {side(width, largest.Width), side(height, largest.Height)};
 }
 
 void FitPicture(PicturePlacement& p, PixelSize target, int alignIndex) {

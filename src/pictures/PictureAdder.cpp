@@ -106,10 +106,10 @@ AddResult PictureAdder::AddFromFileDialog(const std::string& startDir) {
     request.MultiSelect = true;
     const std::optional<ChosenFiles> chosen = dialogs_.ShowOpenFile(request);
     if (!chosen || chosen->Names.empty()) return {};
+    const size_t countBefore = pictures_.size();
 
-    // Choosing counts as an edit, whatever comes of each name. One file is
-    // added on its own; several make a batch with the progress window.
-    AddResult result{true, chosen->Folder};
+    // One file is added on its own; several make a batch with the progress window.
+    AddResult result{false, chosen->Folder};
     if (chosen->Names.size() == 1) {
         // A bare name without a folder leaves the start folder as it was.
         if (chosen->Folder.empty()) result.BrowseDir.reset();
@@ -119,6 +119,8 @@ AddResult PictureAdder::AddFromFileDialog(const std::string& startDir) {
     } else {
         AddBatchOfNames(chosen->Folder, chosen->Names);
     }
+    // Only an add that listed something is an edit.
+    result.Edited = pictures_.size() > countBefore;
     return result;
 }
 
@@ -133,8 +135,9 @@ FolderPickResult PictureAdder::PickFolder(const std::string& startDir) {
 AddResult PictureAdder::ScanPictureFolder(const std::string& folder) {
     const std::vector<std::string> names = ListJpegNames(folder);
     if (names.empty()) return {};
+    const size_t countBefore = pictures_.size();
     AddBatchOfNames(folder, names);
-    return {true, std::nullopt};
+    return {pictures_.size() > countBefore, std::nullopt};
 }
 
 void PictureAdder::AddBatchOfNames(const std::string& folder,

@@ -28,7 +28,7 @@ std::string UnstorableNameReason(const std::string& name);
 
 // What one click of an add button came to, for the window to take over.
 struct AddResult {
-    bool Edited = false;                   // counts as the user's edit of the list
+    bool Edited = false;                   // something was listed: the user's edit
     std::optional<std::string> BrowseDir;  // where the next dialog starts
 };
 

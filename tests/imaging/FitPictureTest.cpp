@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ostream>
 #include <string>
 
@@ -36,6 +37,13 @@ TEST(TargetSize, WorkAreaLessMarginsBoundedByLargestSideBySide) {
     form.LargestSize = {3000, 3000};
     form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
     EXPECT_EQ(form.TargetSize, (PixelSize{1004, 718}));
+}
+
+// Work areas at the ends of the 32-bit range neither wrap nor trap.
+TEST(TargetSize, ExtremeWorkAreasDoNotOverflow) {
+    const PixelSize largest{3000, 3000};
+    EXPECT_EQ(TargetSizeFor({INT32_MIN, 0, INT32_MAX, 800}, largest), (PixelSize{3000, 780}));
+    EXPECT_EQ(TargetSizeFor({0, 0, INT32_MIN, 800}, largest), (PixelSize{INT32_MIN, 780}));
 }
 
 struct FitCase {
