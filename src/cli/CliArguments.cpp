@@ -97,7 +97,7 @@ clicks on the window, then its closing.
   --add FILE...        one click of Add Picture choosing these files (several: one folder)
   --add-folder DIR     one click of Add Folder, DIR accepted
   --select I[,J...]    select these entries (0-based), the first one current
-  --transition N|NAME  pick this transition in the transition box
+  --transition N|NAME  pick this transition in the transition box (select a picture first)
   --remove | --move-up | --move-down
   --color N            background colour, decimal or 0x hex (OLE colour)
   --duration TEXT      view duration in seconds
