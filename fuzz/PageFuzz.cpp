@@ -42,15 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
 
     const ConfigFileContents read = ParseConfigFile(text);
-    FormState form;
-    form.Settings.BackgroundColor = read.BackgroundColor.value_or(0);
-    form.Settings.DurationText = read.DurationText.value_or("6");
-    form.Settings.Alignment = read.Alignment.value_or("");
-    form.Settings.Pictures = read.Pictures;
+    SlideshowSettings settings;
+    settings.BackgroundColor = read.BackgroundColor.value_or(0);
+    settings.DurationText = read.DurationText.value_or("6");
+    settings.Alignment = read.Alignment.value_or("");
+    settings.Pictures = read.Pictures;
     TableColors colors;
     NoProgress progress;
     try {
-        ComposePage(form, SORVANE_TEMPLATE, colors, progress);
+        ComposePage(settings, SORVANE_TEMPLATE, colors, progress);
     } catch (const Error&) {
         // A duration that is not a number: refused, as the program refuses it.
     }

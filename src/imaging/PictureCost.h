@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string_view>
 
-#include "settings/FormState.h"
+#include "platform/Geometry.h"
 
 namespace sorvane {
 

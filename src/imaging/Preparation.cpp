@@ -101,8 +101,8 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
     // A picture too large to prepare is named to the user: its slide would
     // otherwise be missing or out of date without a word.
     std::string refused;
-    for (const PictureResult& result : results)
-        if (result.Outcome == PictureOutcome::Refused) refused += result.Reason + "\n";
+    for (const PictureResult& picture : results)
+        if (picture.Outcome == PictureOutcome::Refused) refused += picture.Reason + "\n";
     if (!refused.empty())
         dialogs.MessageBox(refused.substr(0, refused.size() - 1), MsgButtons::Ok,
                            MsgIcon::Exclamation, "Picture Too Large");

@@ -44,14 +44,10 @@ TEST_F(PreparationTest, PictureBombsStayWithinAboutAGigabyte) {
     AddBytes("claims.jpg", HugeProgressiveJpeg(26000, 26000));
     AddBytes("thin.bmp", ThinBmp(30000000));
     std::vector<std::string> names;
-    for (const auto& e : form.Settings.Pictures) names.push_back(e.FileName);
+    for (const auto& e : form.Pictures) names.push_back(e.FileName);
     const RgbImage background = Solid(1004, 718, kBackground);
-    const PictureJob job{form.Window.PictureStore,
-                         form.Window.PreparedFolder,
-                         {1004, 718},
-                         1,
-                         kBackground,
-                         &background};
+    const PictureJob job{form.PictureStore, form.PreparedFolder, {1004, 718}, 1,
+                         kBackground,       &background};
 
     ASSERT_TRUE(ResetPeakRss());
     const auto results = PreparePictureList(job, names, 2, {});

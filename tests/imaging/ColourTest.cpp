@@ -41,7 +41,7 @@ const std::vector<QRgb> kPure = {qRgb(255, 0, 0),     qRgb(0, 255, 0),    qRgb(0
 // copy shows what Qt's own colour management makes of them in sRGB, and a
 // reduced stored copy keeps its profile and so its look.
 TEST_F(PreparationTest, WideGamutPicturesShowAsAColourManagedViewerShowsThem) {
-    form.Window.TargetSize = {800, 100};
+    form.TargetSize = {800, 100};
     int n = 0;
     for (const auto named : {QColorSpace::AdobeRgb, QColorSpace::DisplayP3})
         for (const int patch : {100, 200})  // 800 wide fits; 1600 is halved
@@ -51,7 +51,7 @@ TEST_F(PreparationTest, WideGamutPicturesShowAsAColourManagedViewerShowsThem) {
                 const std::string name = "wide" + std::to_string(n++) + "." + format;
                 AddBytes(name, Encoded(wide, format));
                 ASSERT_TRUE(Run());
-                form.Settings.Pictures.clear();
+                form.Pictures.clear();
                 const RgbImage copy = ReadPicture(prepared / name);
                 const int32_t top = patch == 100 ? 0 : 25;
                 for (int i = 0; i < 8; ++i) {
@@ -120,7 +120,7 @@ TEST_F(PreparationTest, TransparencySurvivesAChangeOfBackground) {
     EXPECT_EQ(kept.pixel(502, 50), qRgba(255, 0, 0, 255));
 
     const uint32_t green = 0x0000C000;
-    form.Settings.BackgroundColor = green;
+    form.BackgroundColor = green;
     ASSERT_TRUE(Run());
     const RgbImage copy = ReadPicture(prepared / "logo.png");
     EXPECT_EQ(PixelAt(copy, 10, 359), green);   // was transparent: the new colour

@@ -214,7 +214,7 @@ TEST_F(PreparationTest, LaysTransparentPngOverTheBackgroundNotBlack) {
 TEST_F(PreparationTest, ASliverKeepsAtLeastOnePixelInTheSamePlaceOnEveryRun) {
     Add("line.png", Solid(20000, 2, kRed));  // 1004 × 0.1 rounds to no rows at all
     Add("post.png", Solid(2, 20000, kRed));
-    form.Controls.AlignIndex = 2;  // Right
+    form.AlignIndex = 2;  // Right
     for (int run = 0; run < 2; ++run) {
         ASSERT_TRUE(Run());
         EXPECT_EQ(SizeOf(store / "line.png"), (PixelSize{1004, 1}));
