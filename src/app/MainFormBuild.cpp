@@ -70,11 +70,16 @@ void MainForm::cmdApply_Click() {
                 wallpaperCleared = false;
             } else if (!activeDesktopOn) {
                 const MsgResult answer = dialogs_.MessageBox(
-                    "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
-                    "Settings.\r\n\r\nClick 'OK' to do this now.",
-                    MsgButtons::OkCancel, MsgIcon::Information, "Active Desktop Disabled");
-                // The build does not wait for the settings, nor look at the outcome.
-                if (answer == MsgResult::Ok) platform_.shell->OpenDisplaySettings();
+                    platform_.wording.DisabledText, MsgButtons::OkCancel, MsgIcon::Information,
+                    platform_.wording.DisabledTitle);
+                // The build does not wait for the settings; a desktop that
+                // can't be shown at all is told, never reported as done.
+                if (answer == MsgResult::Ok) {
+                    const std::string problem = platform_.shell->OpenDisplaySettings();
+                    if (!problem.empty())
+                        dialogs_.MessageBox(problem, MsgButtons::Ok, MsgIcon::Exclamation,
+                                            ProgramTitle);
+                }
             }
         }
     } catch (const std::exception& e) {

@@ -12,7 +12,11 @@ public:
     bool OpenInBrowser(const std::string& pagePath) override;
     std::string BrowserFolder() override;
     bool TransitionsAvailable() override;
-    bool OpenDisplaySettings() override;
+    std::string OpenDisplaySettings() override;
+
+    // Whether this run may start the desktop host: it opens outside programs
+    // and has a real display.
+    bool MayStartHost() const;
 
     // The desktop host program beside ours, or on PATH; "" when not installed.
     static std::string HostProgram();
