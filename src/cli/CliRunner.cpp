@@ -8,6 +8,8 @@
 #include "StateJson.h"
 #include "app/MainForm.h"
 #include "app/ScriptedDialogs.h"
+#include "platform/linux/HostSocket.h"
+#include "platform/linux/LinuxActiveDesktop.h"
 #include "settings/TransitionNames.h"
 
 namespace fs = std::filesystem;
@@ -102,6 +104,8 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
         form.cmdPrevew_Click();
     } else if (a.Name == "set-wallpaper") {
         form.cmdSetWallpaper_Click();
+    } else if (a.Name == "stop-desktop") {
+        StopDesktopSlideShow(form.Services().registry, HostSocketFolder());
     } else if (a.Name == "show") {
         out << StateJson(st) << std::endl;
     }

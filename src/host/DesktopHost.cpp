@@ -18,6 +18,9 @@ namespace {
 constexpr guint ClientTimeoutSeconds = 10;
 // More waiting clients than any real use makes are turned away.
 constexpr size_t MaxClients = 64;
+// Where the page's process starts to give memory back (a fraction of this,
+// the engine's thresholds, is when it begins).
+constexpr guint MemoryLimitMiB = 100;
 
 std::string PageUri(const std::string& path) {
     if (path.empty()) return "about:blank";
@@ -62,7 +65,15 @@ DesktopHost::DesktopHost(std::unique_ptr<HostListener> listener,
       hardwareAcceleration_(hardwareAcceleration) {
     loop_ = g_main_loop_new(nullptr, FALSE);
     // Nothing of ours goes to disk: no cache, no cookies, no local storage.
-    context_ = webkit_web_context_new_ephemeral();
+    WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
+    // A desktop lives for days beside the user's work: the page's process
+    // gives back its caches early rather than grow.
+    WebKitMemoryPressureSettings* memory = webkit_memory_pressure_settings_new();
+    webkit_memory_pressure_settings_set_memory_limit(memory, MemoryLimitMiB);
+    context_ = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
+                                               "memory-pressure-settings", memory, nullptr));
+    webkit_memory_pressure_settings_free(memory);
+    g_object_unref(data);
     webkit_web_context_set_cache_model(context_, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
 
     GdkDisplay* display = gdk_display_get_default();

@@ -20,6 +20,9 @@ HostArguments ParseHostArguments(const std::vector<std::string>& args) {
                            : verb == "quit" ? HostCommand::Verb::Quit
                                             : HostCommand::Verb::Window;
         if (rest.size() > 1) out.error = "'" + verb + "' takes no further arguments.";
+    } else if (verb == "stop") {
+        out.stop = true;
+        if (rest.size() > 1) out.error = "'stop' takes no further arguments.";
     } else if (verb == "load" || verb == "login") {
         out.command.verb = HostCommand::Verb::Load;
         out.login = verb == "login";
@@ -38,7 +41,7 @@ HostArguments ParseHostArguments(const std::vector<std::string>& args) {
 }
 
 std::string HostUsage() {
-    return "Usage: desktop-sorvane-host [--foreground] [reload | load PAGE | login PAGE | quit | window]\n"
+    return "Usage: desktop-sorvane-host [--foreground] [reload | load PAGE | login PAGE | quit | stop | window]\n"
            "Shows the wallpaper page on the desktop, behind all windows, on every monitor.\n"
            "One host runs per user; starting it again hands the request to the running\n"
            "host. A new host detaches once its desktop is up (--foreground: it doesn't).\n"
@@ -47,6 +50,8 @@ std::string HostUsage() {
            "  load PAGE  show PAGE (\"\" for the empty desktop)\n"
            "  login PAGE at login: show PAGE while it is still the wallpaper, else end\n"
            "  quit       close the running host\n"
+           "  stop       turn the slide show off: close the host, clear the wallpaper\n"
+           "             setting and the login entry\n"
            "  window     print the desktop window's id (0 when none is shown)\n"
            "DESKTOP_SORVANE_HARDWARE_ACCELERATION=1 lets the web engine use the GPU.\n";
 }

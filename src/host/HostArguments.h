@@ -14,6 +14,8 @@ struct HostArguments {
     // "login PAGE", from the autostart entry: show PAGE only while it is
     // still the wallpaper and still there; otherwise end quietly.
     bool login = false;
+    // "stop": turn the desktop slide show off for good (see StopDesktopSlideShow).
+    bool stop = false;
     // Stay attached to the caller (for debugging): no detaching, no log.
     bool foreground = false;
     bool help = false;

@@ -86,6 +86,15 @@ int main(int argc, char** argv) {
         std::fputs(HostUsage().c_str(), args.help ? stdout : stderr);
         return args.help ? 0 : 2;
     }
+    if (args.stop) {
+        try {
+            StopDesktopSlideShow(OpenDefaultRegistryStore(), HostSocketFolder());
+        } catch (const Error& e) {
+            std::fprintf(stderr, "desktop-sorvane-host: %s\n", e.what());
+            return 1;
+        }
+        return 0;
+    }
     if (args.login && !StillTheWallpaper(args.command.path)) {
         try {
             RemoveAutostartEntry();

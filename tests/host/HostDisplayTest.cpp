@@ -305,5 +305,44 @@ TEST_F(HostOnDisplay, TheCompanionNeverWaitsOnTheHostItStarts) {
     EXPECT_FALSE(fs::exists(AutostartEntryPath()));
 }
 
+TEST_F(HostOnDisplay, TheStopActionHandsTheDesktopBack) {
+    if (!OnPath("xsetroot") || !OnPath("desktop-file-validate")) GTEST_SKIP() << "needs xsetroot";
+    // The desktop's own background, which we must never change.
+    ASSERT_EQ(std::system("xsetroot -solid '#123456'"), 0);
+    const fs::path shot = home_ / "shot.png";
+    ASSERT_TRUE(Near(ScreenPixel(shot, 400, 300), 0x12, 0x34, 0x56));
+
+    const fs::path page = Page("red.html", "#ff0000");
+    LinuxActiveDesktop desktop(OpenDefaultRegistryStore(),
+                               {HostSocketFolder(), SORVANE_HOST_PROGRAM, true});
+    desktop.SetWallpaper(page.string());
+    desktop.ApplyChanges(7);  // no host runs: this starts one
+    EXPECT_TRUE(WaitFor(60s, [&] { return Near(ScreenPixel(shot, 400, 300), 255, 0, 0); }));
+    std::ifstream entry(AutostartEntryPath());
+    std::string line, exec;
+    while (std::getline(entry, line))
+        if (line.starts_with("Exec=")) exec = line.substr(5);
+    ASSERT_FALSE(exec.empty());
+
+    // The launcher's action, as the desktop file gives it.
+    const std::string desktopFile = std::string(std::getenv("SORVANE_SOURCE_DIR")) +
+                                    "/resources/desktop/org.example.DesktopSorvane.desktop";
+    EXPECT_EQ(std::system(("desktop-file-validate '" + desktopFile + "'").c_str()), 0);
+    EXPECT_EQ(Output("sed -n 's/^Exec=desktop-sorvane-host //p' '" + desktopFile + "'"), "stop\n");
+    Child stop({SORVANE_HOST_PROGRAM, "stop"});
+    EXPECT_EQ(stop.Wait(60s), 0);
+    EXPECT_TRUE(WaitFor(30s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
+    EXPECT_FALSE(fs::exists(AutostartEntryPath()));
+    EXPECT_EQ(ReadWallpaperSetting(OpenDefaultRegistryStore()), "");
+    EXPECT_TRUE(WaitFor(30s, [&] { return Near(ScreenPixel(shot, 400, 300), 0x12, 0x34, 0x56); }))
+        << "the desktop's own background is not back";
+
+    // An old login entry, started after the stop, shows nothing.
+    EXPECT_EQ(std::system(exec.c_str()), 0);
+    std::this_thread::sleep_for(5s);
+    EXPECT_FALSE(fs::exists(HostSocketPath(HostSocketFolder())));
+    EXPECT_TRUE(Near(ScreenPixel(shot, 400, 300), 0x12, 0x34, 0x56));
+}
+
 }  // namespace
 }  // namespace sorvane::test

@@ -46,6 +46,12 @@ class LinuxActiveDesktop : public ActiveDesktop {
     std::optional<std::string> staged_;
 };
 
+// Turns the desktop slide show off: the wallpaper setting is cleared (the
+// remembered old wallpaper keeps its meaning), nothing starts the host at
+// login any more, and a running host ends. The desktop's own wallpaper, which
+// we never touch, shows again. Throws sorvane::Error when a step fails.
+void StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry, const std::string& hostFolder);
+
 // Reads the saved wallpaper setting ("" when there is none).
 std::string ReadWallpaperSetting(std::shared_ptr<RegistryBackend> registry);
 
