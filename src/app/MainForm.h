@@ -15,7 +15,7 @@ namespace sorvane {
 // the behaviour. The Qt window mirrors State() after every handler; tests and
 // the command-line companion drive it directly.
 class MainForm {
-public:
+  public:
     MainForm(Platform platform, Dialogs& dialogs);
 
     FormState& State() { return state_; }
@@ -89,7 +89,7 @@ public:
 
     std::string TemplatePath() const;
 
-private:
+  private:
     Platform platform_;
     Dialogs& dialogs_;
     FormState state_;

@@ -69,9 +69,9 @@ void MainForm::cmdApply_Click() {
                 InstallWallpaper(*desktop, state_.Window.PagePath());
                 wallpaperCleared = false;
             } else if (!activeDesktopOn) {
-                const MsgResult answer = dialogs_.MessageBox(
-                    platform_.wording.DisabledText, MsgButtons::OkCancel, MsgIcon::Information,
-                    platform_.wording.DisabledTitle);
+                const MsgResult answer =
+                    dialogs_.MessageBox(platform_.wording.DisabledText, MsgButtons::OkCancel,
+                                        MsgIcon::Information, platform_.wording.DisabledTitle);
                 // The build does not wait for the settings; a desktop that
                 // can't be shown at all is told, never reported as done.
                 if (answer == MsgResult::Ok) {

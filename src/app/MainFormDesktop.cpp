@@ -20,8 +20,8 @@ bool MainForm::IsActiveDesktopOn() {
 
 void MainForm::cmdSetWallpaper_Click() {
     if (!IsActiveDesktopOn()) {
-        dialogs_.MessageBox(platform_.wording.NotEnabledText, MsgButtons::Ok,
-                            MsgIcon::Information, platform_.wording.NotEnabledTitle);
+        dialogs_.MessageBox(platform_.wording.NotEnabledText, MsgButtons::Ok, MsgIcon::Information,
+                            platform_.wording.NotEnabledTitle);
     }
     cRegistry reg(platform_.registry);
     const std::unique_ptr<ActiveDesktop> desktop = CreateActiveDesktop(platform_);

@@ -8,10 +8,10 @@ namespace sorvane::cli {
 
 namespace {
 
-const std::set<std::string> NoValue = {"remove", "move-up", "move-down", "apply", "ok",
+const std::set<std::string> NoValue = {"remove",  "move-up",       "move-down",    "apply", "ok",
                                        "preview", "set-wallpaper", "stop-desktop", "show"};
-const std::set<std::string> OneValue = {"add-folder", "select", "transition",
-                                        "color", "duration", "align"};
+const std::set<std::string> OneValue = {"add-folder", "select",   "transition",
+                                        "color",      "duration", "align"};
 
 int ParseInt(const std::string& text, const std::string& what) {
     int value = 0;
@@ -28,8 +28,9 @@ Rect ParseWorkArea(const std::string& text) {
         const size_t comma = text.find(',', pos);
         if ((i < 3) != (comma != std::string::npos))
             throw std::invalid_argument("--work-area wants L,T,R,B");
-        v[i] = ParseInt(text.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos),
-                        "--work-area");
+        v[i] =
+            ParseInt(text.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos),
+                     "--work-area");
         pos = comma + 1;
     }
     return {v[0], v[1], v[2], v[3]};
@@ -65,7 +66,8 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
             out.NoBrowser = true;
         } else if (a == "--add") {
             Action act{"add", {}};
-            while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) act.Args.push_back(args[++i]);
+            while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+                act.Args.push_back(args[++i]);
             if (act.Args.empty()) throw std::invalid_argument("--add needs at least one file");
             out.Actions.push_back(std::move(act));
         } else if (a.rfind("--", 0) == 0 && NoValue.count(a.substr(2))) {

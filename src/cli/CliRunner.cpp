@@ -32,8 +32,10 @@ long long ParseNumber(const std::string& text, int base, const std::string& what
 
 uint32_t ParseColor(const std::string& text) {
     const bool hex = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0;
-    const long long v = hex ? ParseNumber(text.substr(2), 16, "--color") : ParseNumber(text, 10, "--color");
-    if (v < INT32_MIN || v > UINT32_MAX) throw ActionFailed("--color: " + text + " is not a 32-bit colour");
+    const long long v =
+        hex ? ParseNumber(text.substr(2), 16, "--color") : ParseNumber(text, 10, "--color");
+    if (v < INT32_MIN || v > UINT32_MAX)
+        throw ActionFailed("--color: " + text + " is not a 32-bit colour");
     return static_cast<uint32_t>(v);
 }
 
@@ -60,7 +62,8 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
         dialogs.OpenFileAnswers.push_back(ChosenFiles(a.Args));
         form.cmdAdd_Click();
     } else if (a.Name == "add-folder") {
-        dialogs.FolderAnswers.push_back({true, fs::absolute(a.Args[0]).lexically_normal().string()});
+        dialogs.FolderAnswers.push_back(
+            {true, fs::absolute(a.Args[0]).lexically_normal().string()});
         form.cmdAddFolder_Click();
     } else if (a.Name == "select") {
         std::vector<int> indices;

@@ -70,8 +70,8 @@ DesktopHost::DesktopHost(std::unique_ptr<HostListener> listener,
     // gives back its caches early rather than grow.
     WebKitMemoryPressureSettings* memory = webkit_memory_pressure_settings_new();
     webkit_memory_pressure_settings_set_memory_limit(memory, MemoryLimitMiB);
-    context_ = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
-                                               "memory-pressure-settings", memory, nullptr));
+    context_ = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager",
+                                               data, "memory-pressure-settings", memory, nullptr));
     webkit_memory_pressure_settings_free(memory);
     g_object_unref(data);
     webkit_web_context_set_cache_model(context_, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);

@@ -41,7 +41,8 @@ HostArguments ParseHostArguments(const std::vector<std::string>& args) {
 }
 
 std::string HostUsage() {
-    return "Usage: desktop-sorvane-host [--foreground] [reload | load PAGE | login PAGE | quit | stop | window]\n"
+    return "Usage: desktop-sorvane-host [--foreground] [reload | load PAGE | login PAGE | quit | "
+           "stop | window]\n"
            "Shows the wallpaper page on the desktop, behind all windows, on every monitor.\n"
            "One host runs per user; starting it again hands the request to the running\n"
            "host. A new host detaches once its desktop is up (--foreground: it doesn't).\n"

@@ -90,7 +90,8 @@ HostStart::HostStart(bool foreground) : foreground_(foreground) {
     setsid();
     // The caller may be gone before we report.
     std::signal(SIGPIPE, SIG_IGN);
-    if (chdir("/") != 0) { /* paths are absolute already */ }
+    if (chdir("/") != 0) { /* paths are absolute already */
+    }
     const int null = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     const int log = OpenLog();
     if (null >= 0) dup2(null, 0);

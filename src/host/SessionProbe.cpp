@@ -20,7 +20,8 @@ struct Globals {
 };
 
 void OnGlobal(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
-    if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0) static_cast<Globals*>(data)->layerShell = true;
+    if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0)
+        static_cast<Globals*>(data)->layerShell = true;
 }
 void OnGlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener RegistryListener = {OnGlobal, OnGlobalRemove};

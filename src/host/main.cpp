@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         if (!listener) return HandOver(folder, args.command);
         registry = OpenDefaultRegistryStore();
         page = args.command.verb == HostCommand::Verb::Load ? args.command.path
-                                                             : ReadWallpaperSetting(registry);
+                                                            : ReadWallpaperSetting(registry);
     } catch (const Error& e) {
         std::fprintf(stderr, "desktop-sorvane-host: %s\n", e.what());
         return 1;

@@ -22,10 +22,10 @@ void ShowPrepareError(Dialogs& dialogs) {
 }  // namespace
 
 void MeasurePicture(FormState& form, const std::string& path) {
-    const std::optional<PictureHeader> header = ReadPictureHeader(path, FormatKeyOf(path));
-    if (!header) return;
     // Measured as shown: a phone's portrait photo counts as tall.
-    const PixelSize size = header->Upright();
+    const std::optional<PixelSize> shown = ReadPictureSize(path);
+    if (!shown) return;
+    const PixelSize size = *shown;
     PixelSize& largest = form.Window.LargestSize;
     largest.Width = std::max(largest.Width, size.Width);
     largest.Height = std::max(largest.Height, size.Height);

@@ -15,8 +15,8 @@ namespace {
 constexpr std::string_view Crlf = "\r\n";
 
 bool IsUnreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 std::string Trim(std::string_view s) {
@@ -57,7 +57,8 @@ std::string ReplaceAll(std::string text, std::string_view marker, std::string_vi
     std::string out;
     out.reserve(text.size());
     size_t pos = 0;
-    for (size_t hit; (hit = text.find(marker, pos)) != std::string::npos; pos = hit + marker.size()) {
+    for (size_t hit; (hit = text.find(marker, pos)) != std::string::npos;
+         pos = hit + marker.size()) {
         out.append(text, pos, hit - pos);
         out.append(value);
     }
@@ -96,8 +97,7 @@ std::string IntervalText(const std::string& durationText, char decimalPoint) {
     if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
         throw Error("The view duration \"" + durationText + "\" is not a number of seconds.");
     const double ms = value * 1000.0;
-    if (!std::isfinite(ms))
-        throw Error("The view duration \"" + durationText + "\" is too large.");
+    if (!std::isfinite(ms)) throw Error("The view duration \"" + durationText + "\" is too large.");
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, ms == 0 ? 0.0 : ms);
     return std::string(buf, res.ptr);
@@ -139,11 +139,13 @@ void WritePage(std::string& fileName, FormState& form, const std::string& templa
 
     const std::string interval = IntervalText(settings.DurationText);
     const std::string firstImage =
-        "Sorvane/" + (settings.Pictures.empty() ? std::string()
-                                                : PageUrlEscape(settings.Pictures.front().FileName));
+        "Sorvane/" + (settings.Pictures.empty()
+                          ? std::string()
+                          : PageUrlEscape(settings.Pictures.front().FileName));
     text = ReplaceAll(std::move(text), "<!-- Image Array -->", imageArray);
     text = ReplaceAll(std::move(text), "<!-- Interval -->", interval);
-    text = ReplaceAll(std::move(text), "<!-- Color -->", FormatPageColor(settings.BackgroundColor, colors));
+    text = ReplaceAll(std::move(text), "<!-- Color -->",
+                      FormatPageColor(settings.BackgroundColor, colors));
     text = ReplaceAll(std::move(text), "<!-- First Image -->", firstImage);
     text = ReplaceAll(std::move(text), "<!-- Alignment -->", settings.Alignment);
     text += Crlf;

@@ -1,17 +1,17 @@
 #include "AtomicFile.h"
 
+#include <fcntl.h>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
+#include <system_error>
 
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
-#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -47,6 +47,21 @@ int WriteSome(int fd, const char* data, size_t size) {
     const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
     return ::_write(fd, data, chunk);
 }
+int OpenForReading(const std::string& name) {
+    return ::_open(name.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+int ReadSome(int fd, char* data, size_t size) {
+    const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
+    return ::_read(fd, data, chunk);
+}
+bool IsFolder(int fd) {
+    struct _stat64 st {};
+    return ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFDIR) != 0;
+}
+int64_t SizeHint(int fd) {
+    struct _stat64 st {};
+    return ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFREG) ? st.st_size : 0;
+}
 int FlushToDisk(int fd) { return ::_commit(fd); }
 int CloseFile(int fd) { return ::_close(fd); }
 void RemoveFile(const std::string& name) { ::_unlink(name.c_str()); }
@@ -74,6 +89,16 @@ int OpenNew(const std::string& name) {
     return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
 }
 ssize_t WriteSome(int fd, const char* data, size_t size) { return ::write(fd, data, size); }
+int OpenForReading(const std::string& name) { return ::open(name.c_str(), O_RDONLY | O_CLOEXEC); }
+ssize_t ReadSome(int fd, char* data, size_t size) { return ::read(fd, data, size); }
+bool IsFolder(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+int64_t SizeHint(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : 0;
+}
 int FlushToDisk(int fd) { return ::fsync(fd); }
 int CloseFile(int fd) { return ::close(fd); }
 void RemoveFile(const std::string& name) { ::unlink(name.c_str()); }
@@ -88,7 +113,7 @@ void ReplaceWith(const std::string& temp, const std::string& path) {
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+void WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
     const fs::path target(path);
     const std::string temp = TempNameBeside(target);
     const int fd = OpenNew(temp);
@@ -106,7 +131,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         done += static_cast<size_t>(n);
     }
     // Closed whether or not the flush worked, so a failure leaks no handle.
-    const bool flushed = FlushToDisk(fd) == 0;
+    const bool flushed = durability == Durability::Unflushed || FlushToDisk(fd) == 0;
     int err = errno;
     const bool closed = CloseFile(fd) == 0;
     if (!closed && flushed) err = errno;
@@ -117,13 +142,82 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ReplaceWith(temp, path);
 }
 
+namespace {
+
+// The whole file, or the reason (an errno value) it could not be read.
+std::optional<std::string> ReadAll(const std::string& path, int& err) {
+    const int fd = OpenForReading(path);
+    if (fd < 0) {
+        err = errno;
+        return std::nullopt;
+    }
+    std::string bytes;
+    if (IsFolder(fd)) {
+        err = EISDIR;
+        CloseFile(fd);
+        return std::nullopt;
+    }
+    // Sized once from the file's length; a file that grows meanwhile is read to its end.
+    bytes.resize(static_cast<size_t>(SizeHint(fd)) + 1);
+    size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+        const auto n = ReadSome(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            err = errno;
+            CloseFile(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    CloseFile(fd);
+    bytes.resize(done);
+    return bytes;
+}
+
+}  // namespace
+
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw Error("Could not read \"" + path + "\": " + std::strerror(errno));
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) throw Error("Could not read \"" + path + "\".");
-    return s.str();
+    int err = 0;
+    std::optional<std::string> bytes = ReadAll(path, err);
+    if (!bytes) Fail("read", path, err);
+    return std::move(*bytes);
+}
+
+std::optional<std::string> ReadWholeFileIfPossible(const std::string& path) {
+    int err = 0;
+    return ReadAll(path, err);
+}
+
+CopyResult CopyFileAtomically(const std::string& source, const std::string& target,
+                              bool failIfExists) {
+    std::error_code ec;
+    const fs::path to(target);
+    if (failIfExists && fs::exists(fs::symlink_status(to, ec)))
+        return {CopyStatus::TargetExists, {}};
+
+    const fs::file_status from = fs::status(source, ec);
+    if (ec) return {CopyStatus::Failed, ec.message()};
+    if (!fs::is_regular_file(from)) return {CopyStatus::Failed, "it is not a file"};
+
+    const std::string temp = TempNameBeside(to);
+    std::error_code ignored;
+    fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        fs::remove(temp, ignored);
+        return {CopyStatus::Failed, ec.message()};
+    }
+    // A read-only original must not give a copy that can't be rewritten later.
+    fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                    ignored);
+    fs::rename(temp, to, ec);
+    if (ec) {
+        fs::remove(temp, ignored);
+        return {CopyStatus::Failed, ec.message()};
+    }
+    return {CopyStatus::Copied, {}};
 }
 
 }  // namespace sorvane

@@ -103,7 +103,7 @@ struct SqliteKey : RegistryKey {
 }  // namespace
 
 class SqliteRegistryBackend::Statement {
-public:
+  public:
     Statement(sqlite3* db, const char* sql) {
         rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
     }
@@ -136,7 +136,7 @@ public:
         return p ? std::vector<uint8_t>(p, p + n) : std::vector<uint8_t>();
     }
 
-private:
+  private:
     sqlite3_stmt* stmt_ = nullptr;
     int rc_;
 };
@@ -144,7 +144,7 @@ private:
 // BEGIN IMMEDIATE takes the write lock up front, so two writers queue on the
 // busy timeout instead of failing when one upgrades a read lock.
 class SqliteRegistryBackend::Transaction {
-public:
+  public:
     explicit Transaction(sqlite3* db) : db_(db) {
         rc_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     }
@@ -161,7 +161,7 @@ public:
         return rc;
     }
 
-private:
+  private:
     sqlite3* db_;
     int rc_;
     bool done_ = false;

@@ -20,7 +20,7 @@ namespace sorvane {
 // type, data, shown); `shown` is the data in readable form for people looking
 // at the file with the sqlite3 tool.
 class SqliteRegistryBackend : public RegistryBackend {
-public:
+  public:
     explicit SqliteRegistryBackend(std::string path);
     ~SqliteRegistryBackend() override;
     SqliteRegistryBackend(const SqliteRegistryBackend&) = delete;
@@ -42,7 +42,7 @@ public:
     long EnumKey(RegistryKey& key, uint32_t index, std::string& name) override;
     std::string ResultText(long result) override;
 
-private:
+  private:
     long EnumName(RegistryKey& key, uint32_t index, uint32_t access, const char* sql,
                   std::string& name);
     class Statement;

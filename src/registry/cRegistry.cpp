@@ -28,7 +28,7 @@ int32_t Int32From(const std::vector<uint8_t>& data, bool bigEndian) {
 
 // Stands in when no backend was given: every call fails as on a closed store.
 class NoRegistry : public RegistryBackend {
-public:
+  public:
     long OpenKey(uint32_t, const std::string&, uint32_t, std::unique_ptr<RegistryKey>&) override {
         return RegIoFailed;
     }

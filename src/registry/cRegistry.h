@@ -30,7 +30,7 @@ struct AssociationOutcome {
 // reads or writes it through Value. Holds no open key between calls. Errors
 // are raised as sorvane::Error with the numbers above.
 class cRegistry {
-public:
+  public:
     explicit cRegistry(std::shared_ptr<RegistryBackend> backend);
 
     uint32_t ClassKey() const { return classKey_; }
@@ -72,7 +72,7 @@ public:
     // The program's name + ".cRegistry".
     static std::string ErrorSource();
 
-private:
+  private:
     std::string HiveText() const;
     std::string SetValueMessage() const;
     [[noreturn]] void Raise(long number, const std::string& description) const;

@@ -22,11 +22,11 @@ struct PictureEntry {
 
 // What the page shows.
 struct SlideshowSettings {
-    std::vector<PictureEntry> Pictures;    // list order is show order
+    std::vector<PictureEntry> Pictures;          // list order is show order
     uint32_t BackgroundColor = OleDesktopColor;  // OLE colour
-    std::string DurationText = "6";        // seconds, exactly as typed
-    std::string Alignment;                 // "left", "center", "right" or empty
-    bool Changed = false;                  // edits not yet written to the page
+    std::string DurationText = "6";              // seconds, exactly as typed
+    std::string Alignment;                       // "left", "center", "right" or empty
+    bool Changed = false;                        // edits not yet written to the page
 };
 
 }  // namespace sorvane

@@ -16,7 +16,7 @@ namespace sorvane::test {
 namespace {
 
 class SettingsPersistence : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     TestPlatform fakes{home};
     ScriptedDialogs dialogs;

@@ -19,7 +19,7 @@ namespace {
 const std::string AskPrefix = "ask: Overwrite Image?: The file ";
 
 class PictureHandlers : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     TestPlatform fakes{home};
     ScriptedDialogs dialogs;
@@ -438,7 +438,7 @@ TEST_F(PictureHandlers, WithoutTransitionsTheBoxKeepsItsState) {
 // --- The browser preview
 
 class BrowserPreview : public PictureHandlers {
-protected:
+  protected:
     fs::path page = home / "Pictures/WP1.TMP.html";
     fs::path installed = home / "Pictures/Sorvane.html";
     fs::path config = home / "data/desktop-sorvane/config.dat";

@@ -77,9 +77,10 @@ struct CliRun : ::testing::Test {
 TEST_F(CliRun, OptionsActLikeTheUsersEdits) {
     EXPECT_EQ(Run({"--color", "0x0000FF", "--duration", "2,5", "--align", "center", "--show"}), 0)
         << err.str();
-    EXPECT_NE(out.str().find("\"backgroundColor\":255,\"duration\":\"2,5\",\"alignment\":\"center\","
-                             "\"changed\":true"),
-              std::string::npos)
+    EXPECT_NE(
+        out.str().find("\"backgroundColor\":255,\"duration\":\"2,5\",\"alignment\":\"center\","
+                       "\"changed\":true"),
+        std::string::npos)
         << out.str();
     EXPECT_TRUE(form.State().Controls.ApplyEnabled);
 }

@@ -184,8 +184,12 @@ class HostOnDisplay : public ::testing::Test {
         desktop.ApplyChanges(7);
     }
     // The running host's desktop window, 0 while none.
-    static uint64_t Shown() { return LinuxDesktopWindows(HostSocketFolder()).FindDesktopBrowserWindow(); }
-    static bool HostRuns() { return fs::exists(HostSocketPath(HostSocketFolder())) && Shown() != 0; }
+    static uint64_t Shown() {
+        return LinuxDesktopWindows(HostSocketFolder()).FindDesktopBrowserWindow();
+    }
+    static bool HostRuns() {
+        return fs::exists(HostSocketPath(HostSocketFolder())) && Shown() != 0;
+    }
 
     TempHome home_;
     std::unique_ptr<Child> xvfb_, openbox_, other_;
@@ -265,11 +269,13 @@ TEST_F(HostOnDisplay, ShowsThePageBehindEveryWindowAndFollowsApply) {
 }
 
 TEST_F(HostOnDisplay, TheCompanionNeverWaitsOnTheHostItStarts) {
-    const std::string sample = std::string(std::getenv("SORVANE_SOURCE_DIR")) + "/resources/samples/sea.jpg";
+    const std::string sample =
+        std::string(std::getenv("SORVANE_SOURCE_DIR")) + "/resources/samples/sea.jpg";
     const std::string cli = std::string(SORVANE_CLI_PROGRAM) + " --answer yes-to-all";
     // Headless (Qt's offscreen platform, as in scripts): no host is started.
     EXPECT_EQ(std::system(("QT_QPA_PLATFORM=offscreen " + cli + " --add '" + sample +
-                           "' --apply --set-wallpaper >/dev/null 2>&1").c_str()),
+                           "' --apply --set-wallpaper >/dev/null 2>&1")
+                              .c_str()),
               0);
     EXPECT_FALSE(fs::exists(HostSocketPath(HostSocketFolder()))) << "a headless run started a host";
 
@@ -298,7 +304,8 @@ TEST_F(HostOnDisplay, TheCompanionNeverWaitsOnTheHostItStarts) {
     // A wallpaper changed since: the same login start shows nothing and
     // takes its entry away.
     Apply(Page("other.html", "#00ff00"));
-    WriteFile(AutostartEntryPath(), "[Desktop Entry]\nType=Application\nName=x\nExec=" + exec + "\n");
+    WriteFile(AutostartEntryPath(),
+              "[Desktop Entry]\nType=Application\nName=x\nExec=" + exec + "\n");
     EXPECT_EQ(std::system(exec.c_str()), 0);
     std::this_thread::sleep_for(5s);
     EXPECT_FALSE(fs::exists(HostSocketPath(HostSocketFolder())));

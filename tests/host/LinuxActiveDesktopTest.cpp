@@ -40,7 +40,8 @@ TEST_F(LinuxDesktop, ApplySavesTheSettingAndTheHostLoadsThePage) {
     EXPECT_EQ(host.Requests(), std::vector<std::string>{"load /home/ann/Pictures/Sorvane.html"});
 
     // A new object (the next command) sees the saved setting.
-    EXPECT_EQ(LinuxActiveDesktop(store, {folder, "", false}).GetWallpaper(), "/home/ann/Pictures/Sorvane.html");
+    EXPECT_EQ(LinuxActiveDesktop(store, {folder, "", false}).GetWallpaper(),
+              "/home/ann/Pictures/Sorvane.html");
 }
 
 TEST_F(LinuxDesktop, ClearingShowsTheEmptyDesktop) {

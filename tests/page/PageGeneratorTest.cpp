@@ -15,7 +15,7 @@ using sorvane::test::WriteFile;
 namespace {
 
 class RecordingProgress : public Progress {
-public:
+  public:
     void SetLabel(const std::string& t) override { label = t; }
     void SetMaximum(int m) override { max = m; }
     void SetValue(int v) override { values.push_back(v); }

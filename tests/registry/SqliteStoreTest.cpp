@@ -13,7 +13,7 @@ namespace {
 const std::string Section = "Software\\Tovik\\Desktop Sorvane";
 
 class SqliteStore : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     std::string path = (home / "config/desktop-sorvane/registry.db").string();
 

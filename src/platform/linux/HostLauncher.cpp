@@ -33,7 +33,8 @@ std::string Trimmed(std::string text) {
 std::string StartHost(const std::string& program, const std::vector<std::string>& args) {
     if (program.empty()) return "The desktop host (desktop-sorvane-host) is not installed.";
     int out[2];
-    if (pipe2(out, O_CLOEXEC) != 0) return std::string("No pipe for the desktop host: ") + std::strerror(errno);
+    if (pipe2(out, O_CLOEXEC) != 0)
+        return std::string("No pipe for the desktop host: ") + std::strerror(errno);
 
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -56,7 +57,8 @@ std::string StartHost(const std::string& program, const std::vector<std::string>
     // holds no end of it) or the time is up.
     std::string said;
     bool ended = false;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(StartTimeoutMs);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(StartTimeoutMs);
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                               deadline - std::chrono::steady_clock::now())

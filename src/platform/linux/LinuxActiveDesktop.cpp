@@ -30,7 +30,8 @@ std::string ReadWallpaperSetting(std::shared_ptr<RegistryBackend> registry) {
     return WallpaperValue(std::move(registry)).Value().ToText();
 }
 
-void StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry, const std::string& hostFolder) {
+void StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry,
+                          const std::string& hostFolder) {
     WallpaperValue(std::move(registry)).SetValue(std::string());
     RemoveAutostartEntry();
     SendToHost(hostFolder, FormatHostCommand({HostCommand::Verb::Quit, {}}), HostAnswerTimeoutMs);

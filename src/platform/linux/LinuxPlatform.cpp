@@ -41,8 +41,8 @@ Platform MakeLinuxPlatform(const LinuxPlatformOptions& options) {
     p.desktopWindows = std::make_shared<LinuxDesktopWindows>(HostSocketFolder());
     p.newActiveDesktop = [registry = p.registry, shell] {
         return std::make_unique<LinuxActiveDesktop>(
-            registry,
-            LinuxDesktopPlace{HostSocketFolder(), LinuxShell::HostProgram(), shell->MayStartHost()});
+            registry, LinuxDesktopPlace{HostSocketFolder(), LinuxShell::HostProgram(),
+                                        shell->MayStartHost()});
     };
     return p;
 }

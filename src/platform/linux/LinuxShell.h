@@ -6,7 +6,7 @@ namespace sorvane {
 
 // Opening URLs, mail addresses and pages with the user's default programs.
 class LinuxShell : public Shell {
-public:
+  public:
     explicit LinuxShell(bool openExternal) : openExternal_(openExternal) {}
     bool Open(const std::string& target) override;
     bool OpenInBrowser(const std::string& pagePath) override;
@@ -21,7 +21,7 @@ public:
     // The desktop host program beside ours, or on PATH; "" when not installed.
     static std::string HostProgram();
 
-private:
+  private:
     bool openExternal_;
 };
 
