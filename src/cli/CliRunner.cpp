@@ -8,8 +8,6 @@
 #include "StateJson.h"
 #include "app/MainForm.h"
 #include "app/ScriptedDialogs.h"
-#include "platform/linux/HostSocket.h"
-#include "platform/linux/LinuxActiveDesktop.h"
 #include "settings/TransitionNames.h"
 
 namespace fs = std::filesystem;
@@ -56,7 +54,8 @@ OpenFileResult ChosenFiles(const std::vector<std::string>& files) {
     return {result, {}};
 }
 
-void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out) {
+void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
+         const std::function<void()>& stopDesktop) {
     auto& st = form.State();
     if (a.Name == "add") {
         dialogs.OpenFileAnswers.push_back(ChosenFiles(a.Args));
@@ -108,7 +107,8 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
     } else if (a.Name == "set-wallpaper") {
         form.cmdSetWallpaper_Click();
     } else if (a.Name == "stop-desktop") {
-        StopDesktopSlideShow(form.Services().registry, HostSocketFolder());
+        if (!stopDesktop) throw std::runtime_error("there is no desktop slide show here");
+        stopDesktop();
     } else if (a.Name == "show") {
         out << StateJson(st) << std::endl;
     }
@@ -117,7 +117,7 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
 }  // namespace
 
 int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, const std::function<void()>& stopDesktop) {
     bool failedByMessage = false;
     dialogs.DefaultOverwriteAnswer = args.Answer;
     dialogs.OnMessage = [&](const std::string& title, const std::string& text) {
@@ -130,7 +130,7 @@ int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, 
         }
         const size_t messagesBefore = dialogs.Log.size();
         try {
-            Run(action, form, dialogs, out);
+            Run(action, form, dialogs, out, stopDesktop);
         } catch (const std::exception& e) {
             err << "--" << action.Name << ": " << e.what() << std::endl;
             return 1;
