@@ -33,6 +33,9 @@ Rect ParseWorkArea(const std::string& text) {
                      "--work-area");
         pos = comma + 1;
     }
+    if (v[2] < v[0])
+        throw std::invalid_argument("--work-area: the right edge lies left of the left edge");
+    if (v[3] < v[1]) throw std::invalid_argument("--work-area: the bottom lies above the top");
     return {v[0], v[1], v[2], v[3]};
 }
 

@@ -19,14 +19,14 @@ namespace {
 
 // A prepared copy is rebuilt on every run, so it skips the flush to disk that
 // the stored copy gets; it is still written aside and renamed, so the page
-// never shows a half-written picture.
-bool WritePreparedCopy(const std::string& path, const std::string& bytes) {
+// never shows a half-written picture. Returns why it failed, or "".
+std::string WritePreparedCopy(const std::string& path, const std::string& bytes) {
     try {
         WriteFileAtomically(path, bytes, Durability::Unflushed);
-        return true;
-    } catch (const Error&) {
+        return {};
+    } catch (const Error& e) {
+        return e.what();
     }
-    return false;
 }
 
 // Later runs then find the picture already fitting. A failed write leaves the
@@ -58,11 +58,10 @@ RgbImage CanvasAround(const RgbImage& background, int32_t x, int32_t y, int32_t 
     return canvas;
 }
 
-PictureOutcome WriteCanvas(const PictureJob& job, const std::string& fileName,
-                           const RgbImage& canvas, PictureFormat key) {
-    return WritePreparedCopy(job.PreparedFolder + fileName, EncodePicture(canvas, key))
-               ? PictureOutcome::Prepared
-               : PictureOutcome::NotWritten;
+void WriteCanvas(const PictureJob& job, const std::string& fileName, const RgbImage& canvas,
+                 PictureFormat key, PictureResult& result) {
+    result.Reason = WritePreparedCopy(job.PreparedFolder + fileName, EncodePicture(canvas, key));
+    result.Outcome = result.Reason.empty() ? PictureOutcome::Prepared : PictureOutcome::NotWritten;
 }
 
 PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
@@ -96,7 +95,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         bytes.reset();
         result.Reduced = true;
         result.StoredRewritten = RewriteStored(storedPath, area.View(), key);
-        result.Outcome = WriteCanvas(job, fileName, canvas, key);
+        WriteCanvas(job, fileName, canvas, key, result);
         return result;
     }
 
@@ -122,10 +121,11 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     RgbImage canvas = background.Clone();
     if (!canvas.Overlay(picture, place.Left, place.Top)) {
         result.Outcome = PictureOutcome::NotWritten;
+        result.Reason = "it could not be laid on the background";
         return result;
     }
     picture = RgbImage();
-    result.Outcome = WriteCanvas(job, fileName, canvas, key);
+    WriteCanvas(job, fileName, canvas, key, result);
     return result;
 }
 

@@ -99,6 +99,7 @@ void PictureAdder::AddFromFileDialog() {
     const std::optional<OpenFileResult> chosen = dialogs_.ShowOpenFile(request);
     if (!chosen) return;
     const std::string& s = chosen->FileName;
+    const size_t countBefore = form_.Settings.Pictures.size();
 
     const size_t nul = s.find('\0');
     if (nul == std::string::npos) {
@@ -122,7 +123,8 @@ void PictureAdder::AddFromFileDialog() {
         parts.erase(parts.begin());
         AddBatchOfNames(window.LastBrowseDir, parts);
     }
-    form_.MarkChanged();
+    // Only an add that listed something is an edit.
+    if (form_.Settings.Pictures.size() > countBefore) form_.MarkChanged();
 }
 
 void PictureAdder::AddFromFolderPicker(const std::function<void(const std::string&)>& scan) {
@@ -138,8 +140,9 @@ void PictureAdder::AddFromFolderPicker(const std::function<void(const std::strin
 void PictureAdder::ScanPictureFolder(const std::string& folder) {
     const std::vector<std::string> names = ListJpegNames(folder);
     if (names.empty()) return;
+    const size_t countBefore = form_.Settings.Pictures.size();
     AddBatchOfNames(folder, names);
-    form_.MarkChanged();
+    if (form_.Settings.Pictures.size() > countBefore) form_.MarkChanged();
 }
 
 void PictureAdder::AddBatchOfNames(const std::string& folder,

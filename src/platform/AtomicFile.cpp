@@ -32,8 +32,12 @@ std::string TempNameBeside(const fs::path& target) {
     return (target.parent_path() / ("." + target.filename().string() + suffix)).string();
 }
 
+// Not an errno value: a pipe, device or socket where a file was expected.
+constexpr int NotRegularFile = -1;
+
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int err) {
-    throw Error("Could not " + what + " \"" + path + "\": " + std::strerror(err));
+    throw Error("Could not " + what + " \"" + path +
+                "\": " + (err == NotRegularFile ? "it is not a regular file" : std::strerror(err)));
 }
 
 // The few file calls the write needs, on each system's own terms.
@@ -57,6 +61,10 @@ int ReadSome(int fd, char* data, size_t size) {
 bool IsFolder(int fd) {
     struct _stat64 st {};
     return ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFDIR) != 0;
+}
+bool Regular(int fd) {
+    struct _stat64 st {};
+    return ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFREG) != 0;
 }
 int64_t SizeHint(int fd) {
     struct _stat64 st {};
@@ -89,11 +97,22 @@ int OpenNew(const std::string& name) {
     return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
 }
 ssize_t WriteSome(int fd, const char* data, size_t size) { return ::write(fd, data, size); }
-int OpenForReading(const std::string& name) { return ::open(name.c_str(), O_RDONLY | O_CLOEXEC); }
+// Non-blocking, so a pipe or device of that name never keeps the caller
+// waiting; Regular() then turns a regular file back to ordinary reads.
+int OpenForReading(const std::string& name) {
+    return ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
 ssize_t ReadSome(int fd, char* data, size_t size) { return ::read(fd, data, size); }
 bool IsFolder(int fd) {
     struct stat st {};
     return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+bool Regular(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return true;
 }
 int64_t SizeHint(int fd) {
     struct stat st {};
@@ -113,11 +132,14 @@ void ReplaceWith(const std::string& temp, const std::string& path) {
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
-    const fs::path target(path);
-    const std::string temp = TempNameBeside(target);
-    const int fd = OpenNew(temp);
-    if (fd < 0) Fail("write", path, errno);
+PendingFile::PendingFile(std::string path, std::string_view bytes, Durability durability)
+    : path_(std::move(path)), temp_(TempNameBeside(fs::path(path_))) {
+    const int fd = OpenNew(temp_);
+    if (fd < 0) {
+        const int err = errno;
+        temp_.clear();
+        Fail("write", path_, err);
+    }
     size_t done = 0;
     while (done < bytes.size()) {
         const auto n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
@@ -125,8 +147,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, Durabi
         if (n <= 0) {
             const int err = n < 0 ? errno : ENOSPC;
             CloseFile(fd);
-            RemoveFile(temp);
-            Fail("write", path, err);
+            RemoveFile(temp_);  // a constructor that throws runs no destructor
+            Fail("write", path_, err);
         }
         done += static_cast<size_t>(n);
     }
@@ -136,10 +158,24 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, Durabi
     const bool closed = CloseFile(fd) == 0;
     if (!closed && flushed) err = errno;
     if (!flushed || !closed) {
-        RemoveFile(temp);
-        Fail("write", path, err);
+        RemoveFile(temp_);
+        Fail("write", path_, err);
     }
-    ReplaceWith(temp, path);
+}
+
+PendingFile::~PendingFile() {
+    if (!temp_.empty()) RemoveFile(temp_);
+}
+
+void PendingFile::Commit() {
+    if (temp_.empty()) return;
+    const std::string temp = std::move(temp_);
+    temp_.clear();
+    ReplaceWith(temp, path_);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
+    PendingFile(path, bytes, durability).Commit();
 }
 
 namespace {
@@ -152,8 +188,8 @@ std::optional<std::string> ReadAll(const std::string& path, int& err) {
         return std::nullopt;
     }
     std::string bytes;
-    if (IsFolder(fd)) {
-        err = EISDIR;
+    if (!Regular(fd)) {
+        err = IsFolder(fd) ? EISDIR : NotRegularFile;
         CloseFile(fd);
         return std::nullopt;
     }
@@ -190,6 +226,17 @@ std::optional<std::string> ReadWholeFileIfPossible(const std::string& path) {
     int err = 0;
     return ReadAll(path, err);
 }
+
+#ifndef _WIN32
+int OpenRegularFile(const std::string& path) {
+    const int fd = OpenForReading(path);
+    if (fd < 0) return -1;
+    if (Regular(fd)) return fd;
+    CloseFile(fd);
+    errno = EINVAL;
+    return -1;
+}
+#endif
 
 CopyResult CopyFileAtomically(const std::string& source, const std::string& target,
                               bool failIfExists) {

@@ -21,10 +21,36 @@ enum class Durability { Flushed, Unflushed };
 void WriteFileAtomically(const std::string& path, std::string_view bytes,
                          Durability durability = Durability::Flushed);
 
-// Reads a whole file; throws sorvane::Error when it can't (a folder included).
+// The same in two steps: written in full and flushed under a temporary name,
+// but put in place only by Commit(), so several files can be readied first and
+// swapped in once all of them were written. Dropped uncommitted, it leaves
+// nothing behind. Both steps throw sorvane::Error.
+class PendingFile {
+  public:
+    PendingFile(std::string path, std::string_view bytes,
+                Durability durability = Durability::Flushed);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    void Commit();
+
+  private:
+    std::string path_;
+    std::string temp_;
+};
+
+// Reads a whole file; throws sorvane::Error when it can't. Only a regular file
+// is read: a folder, pipe or device of that name is refused without waiting.
 std::string ReadWholeFile(const std::string& path);
 // The same without the message: nullopt when the file can't be read.
 std::optional<std::string> ReadWholeFileIfPossible(const std::string& path);
+
+#ifndef _WIN32
+// Opens a regular file for reading without ever blocking on a pipe or device
+// of that name. The descriptor, which the caller closes, or -1.
+int OpenRegularFile(const std::string& path);
+#endif
 
 enum class CopyStatus { Copied, TargetExists, Failed };
 

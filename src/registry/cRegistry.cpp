@@ -72,14 +72,17 @@ void cRegistry::Raise(long number, const std::string& description) const {
 
 RegistryValue cRegistry::Value() {
     std::unique_ptr<RegistryKey> key;
-    if (backend_->OpenKey(classKey_, sectionKey_, KeyQueryValue, key) != RegSuccess)
-        return default_;
+    long result = backend_->OpenKey(classKey_, sectionKey_, KeyQueryValue, key);
+    lastReadResult_ = result;
+    if (result != RegSuccess) return default_;
     uint32_t type = 0;
     uint32_t size = 0;
-    long result = backend_->QueryValue(*key, valueKey_, type, nullptr, size);
+    result = backend_->QueryValue(*key, valueKey_, type, nullptr, size);
+    lastReadResult_ = result == RegMoreData ? RegSuccess : result;
     if (result != RegSuccess && result != RegMoreData) return default_;
     std::vector<uint8_t> data;
     result = backend_->QueryValue(*key, valueKey_, type, &data, size);
+    lastReadResult_ = result;
     if (result != RegSuccess) return default_;
     valueType_ = type;
     switch (type) {

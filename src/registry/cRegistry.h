@@ -47,6 +47,9 @@ class cRegistry {
     // Reads the addressed value; Default when it cannot be read. Sets ValueType
     // to the stored type.
     RegistryValue Value();
+    // What the store answered to the last read of Value: RegSuccess, or
+    // RegFileNotFound for an absent key or value, or a failure of the store.
+    long LastReadResult() const { return lastReadResult_; }
     // Writes the addressed value, creating the key when missing.
     void SetValue(const RegistryValue& vValue);
 
@@ -85,6 +88,7 @@ class cRegistry {
     uint32_t valueType_ = 0;
     RegistryValue default_;
     RegistryValue lastWritten_;
+    long lastReadResult_ = RegSuccess;
 };
 
 }  // namespace sorvane

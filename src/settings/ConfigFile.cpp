@@ -35,7 +35,7 @@ class Pieces {
 
 bool IsBareFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+           name.find_first_of(std::string_view("/\\\0\r\n", 5)) == std::string_view::npos;
 }
 
 ConfigFileContents ParseConfigFile(std::string_view text) {

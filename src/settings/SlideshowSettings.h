@@ -20,6 +20,10 @@ struct PictureEntry {
     bool operator==(const PictureEntry&) const = default;
 };
 
+// The background (RGB) used when the colour does not translate: the prepared
+// copies and the page both take it, so the pictures never sit in a box.
+inline constexpr uint32_t FallbackBackgroundColor = 0x404040;
+
 // What the page shows.
 struct SlideshowSettings {
     std::vector<PictureEntry> Pictures;          // list order is show order

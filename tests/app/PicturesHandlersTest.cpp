@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <algorithm>
@@ -220,6 +221,24 @@ TEST_F(PictureHandlers, FailingOverwriteAfterYesIsReportedAndKeepsTheStoredFile)
     EXPECT_EQ(LogWith("error: Add Picture: The file gone.jpg could not be added").size(), 1u);
     EXPECT_EQ(StoredBytes("gone.jpg"), "old");
     EXPECT_TRUE(Names().empty());
+}
+
+// An add that listed nothing is no edit: Apply stays as it was.
+TEST_F(PictureHandlers, AnAddThatListedNothingChangesNothing) {
+    Source("bad\nname.jpg");
+    ChooseFile("bad\nname.jpg");
+    form.cmdAdd_Click();
+    ChooseFiles({"missing.jpg", "gone.jpg"});
+    form.cmdAdd_Click();
+    const fs::path pipes = home / "pipes";
+    fs::create_directories(pipes);
+    ASSERT_EQ(::mkfifo((pipes / "p.jpg").c_str(), 0644), 0);
+    dialogs.FolderAnswers.push_back({true, pipes.string()});
+    form.cmdAddFolder_Click();
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(LogWith("error: Add Picture: The file ").size(), 3u);
+    EXPECT_FALSE(state.Settings.Changed);
+    EXPECT_FALSE(state.Controls.ApplyEnabled);
 }
 
 TEST_F(PictureHandlers, FullListRefusesMoreWithOneMessage) {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <string>
 
+#include "platform/AtomicFile.h"
+
 namespace sorvane {
 
 // File names are bytes here and text in Qt. Every path that crosses into or
@@ -20,8 +22,9 @@ inline std::string PathFromQt(const QString& path) { return QFile::encodeName(pa
 // Qt's text cannot hold a name that is not valid in that encoding (a Latin-1
 // "s\xE9a.jpg" under UTF-8): such a file is opened by its bytes and handed to
 // Qt as an open device. False when the file can't be opened.
+// Only a regular file is opened, and never by waiting on a pipe of that name.
 inline bool OpenForReading(QFile& file, const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularFile(path);
     if (fd < 0) return false;
     if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
     ::close(fd);
