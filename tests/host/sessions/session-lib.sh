@@ -21,8 +21,9 @@ script_args=("$@")
 skip() { echo "SKIPPED: $*" >&2; exit 77; }
 fail() {
   echo "FAILED: $*" >&2
-  shot "$session-failed" >/dev/null 2>&1 || true
-  for log in "${work:-/nonexistent}"/*.log "${work:-/nonexistent}"/run/desktop-sorvane/*.log; do
+  { shot failed >/dev/null && keep failed; } 2>/dev/null || true
+  for log in "${work:-/nonexistent}"/*.log "${work:-/nonexistent}"/run/desktop-sorvane/*.log \
+    "${work:-/nonexistent}"/home/.local/state/desktop-sorvane/*.log; do
     [ -f "$log" ] && { echo "--- $log (tail)" >&2; tail -n 25 "$log" >&2; }
   done
   exit 1

@@ -78,6 +78,7 @@ swaymsg output HEADLESS-2 mode 800x600 >/dev/null
 wait_for 30 page_on second 0 0 800 600 HEADLESS-2 ||
   fail "the page does not show on HEADLESS-2 (see $(keep second))"
 keep second
+echo "the host's processes with two outputs: $(ps -o comm= -s "$host_sid" | sort | uniq -c | xargs)"
 
 host_quit 1024 768
 swaymsg exit >/dev/null 2>&1 || true
