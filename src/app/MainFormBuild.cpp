@@ -1,7 +1,9 @@
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "BusyPointer.h"
 #include "DesktopWallpaper.h"
 #include "MainForm.h"
 #include "imaging/Preparation.h"
@@ -44,6 +46,33 @@ std::string NotWrittenText(const std::vector<std::string>& pictures) {
 
 }  // namespace
 
+void MainForm::UpdateTargetSize() {
+    state_.Window.TargetSize =
+        TargetSizeFor(platform_.screen->WorkArea(), state_.Window.LargestSize);
+}
+
+PreparationResult MainForm::RunPreparation(const std::string& folder) {
+    const auto& w = state_.Window;
+    const auto& settings = state_.Settings;
+    const PreparationInput input{settings.Pictures,
+                                 w.PictureStore,
+                                 folder,
+                                 settings.BackgroundColor,
+                                 AlignIndexOf(settings.Alignment),
+                                 w.TargetSize,
+                                 w.LargestSize};
+    PreparationResult result =
+        PreparePictures(input, *platform_.screen, *platform_.colors, dialogs_);
+    state_.Window.TargetSize = result.TargetSize;
+    state_.Window.LargestSize = result.LargestSize;
+    return result;
+}
+
+void MainForm::WritePageNamed(const std::string& fileName) {
+    WritePage(state_.Window.PageFolder, fileName, state_.Settings, TemplatePath(),
+              *platform_.colors, dialogs_.ProgressWindow());
+}
+
 // The build behind Apply (and OK with unapplied edits): prepare the pictures,
 // write the page and config.dat, and refresh the desktop when the page is its
 // wallpaper. A failure of any step is told to the user; the progress window and
@@ -54,10 +83,10 @@ void MainForm::cmdApply_Click() {
     BuildStage stage = BuildStage::Desktop;
     bool wallpaperCleared = false;
     std::unique_ptr<ActiveDesktop> desktop;
+    std::optional<BusyPointer> busy;
     try {
         desktop = CreateActiveDesktop(platform_);
-        controls.Busy = true;
-        dialogs_.SetBusy(true);
+        busy.emplace(controls, dialogs_);
         // The page is the wallpaper: take it off while its pictures are rewritten.
         if (!controls.SetWallpaperEnabled) {
             ClearWallpaper(*desktop);
@@ -67,19 +96,20 @@ void MainForm::cmdApply_Click() {
         dialogs_.ShowProgress();
         dialogs_.ProgressWindow().SetLabel("Getting information...");
         dialogs_.ProgressWindow().Repaint();
-        ComputeTargetSize(state_, *platform_.screen);
+        UpdateTargetSize();
         // All or nothing: the copies are prepared aside and put in place with
         // the page and config.dat only when every one of them was written.
         ShowUpdate update(state_.Window.PageFolder);
-        PrepareRun run{update.StagingFolder(), {}};
-        if (PreparePictures(state_, *platform_.screen, *platform_.colors, dialogs_, &run)) {
+        const PreparationResult run = RunPreparation(update.StagingFolder());
+        if (run.Started) {
             if (!run.NotWritten.empty()) throw Error(NotWrittenText(run.NotWritten));
-            const std::string page =
-                ComposePage(state_, TemplatePath(), *platform_.colors, dialogs_.ProgressWindow());
+            const std::string page = ComposePage(state_.Settings, TemplatePath(), *platform_.colors,
+                                                 dialogs_.ProgressWindow());
             KeepUnreadableConfigAside();
             update.Commit(std::string(InstalledPageName), page, ConfigFilePath(),
                           FormatConfigFile(state_.Settings));
             dialogs_.ProgressWindow().SetValue(0);
+            // The installed page now shows the settings: nothing is left to apply.
             state_.Settings.Changed = false;
             controls.ApplyEnabled = false;
             stage = BuildStage::Wallpaper;
@@ -102,12 +132,11 @@ void MainForm::cmdApply_Click() {
     } catch (const std::exception& e) {
         buildFailed_ = true;
         dialogs_.HideProgress();
-        controls.Busy = false;
-        dialogs_.SetBusy(false);
+        busy.reset();
         dialogs_.MessageBox(FailureText(stage, e.what()), MsgButtons::Ok, MsgIcon::Critical,
                             ProgramTitle);
         // Still unapplied: Apply (and OK) can try again.
-        state_.MarkChanged();
+        MarkChanged();
     }
     // A build that failed after taking the page off the desktop puts the old
     // page back rather than leaving the desktop empty.
@@ -120,8 +149,7 @@ void MainForm::cmdApply_Click() {
     desktop.reset();
     dialogs_.HideProgress();
     dialogs_.UnloadProgress();
-    controls.Busy = false;
-    dialogs_.SetBusy(false);
+    busy.reset();
 }
 
 }  // namespace sorvane

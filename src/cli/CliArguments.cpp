@@ -39,11 +39,11 @@ Rect ParseWorkArea(const std::string& text) {
     return {v[0], v[1], v[2], v[3]};
 }
 
-int ParseAnswer(const std::string& text) {
-    if (text == "no") return 0;
-    if (text == "yes") return 1;
-    if (text == "no-to-all") return 2;
-    if (text == "yes-to-all") return 3;
+OverwriteAnswer ParseAnswer(const std::string& text) {
+    if (text == "no") return OverwriteAnswer::No;
+    if (text == "yes") return OverwriteAnswer::Yes;
+    if (text == "no-to-all") return OverwriteAnswer::NoToAll;
+    if (text == "yes-to-all") return OverwriteAnswer::YesToAll;
     throw std::invalid_argument("--answer wants no, yes, no-to-all or yes-to-all");
 }
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "PictureFormat.h"
-#include "settings/FormState.h"
+#include "platform/Geometry.h"
 
 namespace sorvane {
 

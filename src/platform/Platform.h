@@ -6,13 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "platform/Geometry.h"
+
 namespace sorvane {
 
 class RegistryBackend;
-
-struct Rect {
-    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
 
 // Where the program's own files live.
 class Folders {

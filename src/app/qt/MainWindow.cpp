@@ -225,8 +225,8 @@ void MainWindow::Mirror() {
     s.clrBackground->SetValue(st.Settings.BackgroundColor);
     const QString duration = QString::fromStdString(st.Settings.DurationText);
     if (s.txtDuration->text() != duration) s.txtDuration->setText(duration);
-    if (c.AlignIndex >= 0 && c.AlignIndex < 3) s.optAlignButtons[c.AlignIndex]->setChecked(true);
-    s.picture1->ShowPicture(QString::fromStdString(c.PreviewPicturePath),
+    s.optAlignButtons[AlignIndexOf(st.Settings.Alignment)]->setChecked(true);
+    s.picture1->ShowPicture(c.PreviewPicturePath,
                             QRect(c.PreviewLeft, c.PreviewTop, c.PreviewWidth, c.PreviewHeight));
 
     about_->Email()->SetTextColor(c.EmailLinkColor);
