@@ -121,12 +121,17 @@ void MainForm::cmdApply_Click() {
             } else if (!activeDesktopOn) {
                 // A build that went through leaves a cleared wallpaper cleared.
                 wallpaperCleared = false;
-                const MsgResult answer = dialogs_.MessageBox(
-                    "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
-                    "Settings.\r\n\r\nClick 'OK' to do this now.",
-                    MsgButtons::OkCancel, MsgIcon::Information, "Active Desktop Disabled");
-                // The build does not wait for the settings, nor look at the outcome.
-                if (answer == MsgResult::Ok) platform_.shell->OpenDisplaySettings();
+                const MsgResult answer =
+                    dialogs_.MessageBox(platform_.wording.DisabledText, MsgButtons::OkCancel,
+                                        MsgIcon::Information, platform_.wording.DisabledTitle);
+                // The build does not wait for the settings; a desktop that
+                // can't be shown at all is told, never reported as done.
+                if (answer == MsgResult::Ok) {
+                    const std::string problem = platform_.shell->OpenDisplaySettings();
+                    if (!problem.empty())
+                        dialogs_.MessageBox(problem, MsgButtons::Ok, MsgIcon::Exclamation,
+                                            ProgramTitle);
+                }
             }
         }
     } catch (const std::exception& e) {

@@ -19,10 +19,8 @@ bool MainForm::IsActiveDesktopOn() {
 
 void MainForm::cmdSetWallpaper_Click() {
     if (!IsActiveDesktopOn()) {
-        dialogs_.MessageBox(
-            "You will need to enable Active Desktop before you can view this page as your "
-            "wallpaper.",
-            MsgButtons::Ok, MsgIcon::Information, "Active Desktop Not Enabled");
+        dialogs_.MessageBox(platform_.wording.NotEnabledText, MsgButtons::Ok, MsgIcon::Information,
+                            platform_.wording.NotEnabledTitle);
     }
     cRegistry reg(platform_.registry);
     const std::unique_ptr<ActiveDesktop> desktop = CreateActiveDesktop(platform_);

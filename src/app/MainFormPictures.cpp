@@ -88,7 +88,7 @@ void MainForm::lstPictures_Click() {
 
     // A picture that cannot be read leaves the box showing what it showed.
     const std::string path = state_.Window.PictureStore + entry.FileName;
-    if (const auto size = ReadPictureSize(path)) {
+    if (const auto size = ReadPictureSize(path, true)) {
         if (const auto rect = FitPreview(*size, controls.PreviewBox)) {
             controls.PreviewPicturePath = path;
             controls.PreviewLeft = rect->Left;

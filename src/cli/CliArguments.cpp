@@ -8,8 +8,8 @@ namespace sorvane::cli {
 
 namespace {
 
-const std::set<std::string> NoValue = {"remove", "move-up", "move-down",     "apply",
-                                       "ok",     "preview", "set-wallpaper", "show"};
+const std::set<std::string> NoValue = {"remove",  "move-up",       "move-down",    "apply", "ok",
+                                       "preview", "set-wallpaper", "stop-desktop", "show"};
 const std::set<std::string> OneValue = {"add-folder", "select",   "transition",
                                         "color",      "duration", "align"};
 
@@ -103,6 +103,7 @@ clicks on the window, then its closing.
   --duration TEXT      view duration in seconds
   --align left|center|right
   --apply | --ok | --preview | --set-wallpaper
+  --stop-desktop       turn the desktop slide show off (host, wallpaper, login entry)
   --show               print the state as one JSON line
 
   --work-area L,T,R,B  use this work area instead of the screen's

@@ -51,7 +51,8 @@ ChosenFiles ChosenIn(const std::vector<std::string>& files) {
     return chosen;
 }
 
-void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out) {
+void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
+         const std::function<void()>& stopDesktop) {
     auto& st = form.State();
     if (a.Name == "add") {
         dialogs.OpenFileAnswers.push_back(ChosenIn(a.Args));
@@ -107,6 +108,9 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
         form.cmdPrevew_Click();
     } else if (a.Name == "set-wallpaper") {
         form.cmdSetWallpaper_Click();
+    } else if (a.Name == "stop-desktop") {
+        if (!stopDesktop) throw std::runtime_error("there is no desktop slide show here");
+        stopDesktop();
     } else if (a.Name == "show") {
         out << StateJson(st) << std::endl;
     }
@@ -115,7 +119,7 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
 }  // namespace
 
 int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, const std::function<void()>& stopDesktop) {
     bool failedByMessage = false;
     dialogs.DefaultOverwriteAnswer = args.Answer;
     dialogs.OnMessage = [&](const std::string& title, const std::string& text) {
@@ -128,7 +132,7 @@ int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, 
         }
         const size_t dialogsBefore = dialogs.Entries.size();
         try {
-            Run(action, form, dialogs, out);
+            Run(action, form, dialogs, out, stopDesktop);
         } catch (const std::exception& e) {
             err << "--" << action.Name << ": " << e.what() << std::endl;
             return 1;

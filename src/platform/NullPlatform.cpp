@@ -40,7 +40,7 @@ struct NullShell : Shell {
     bool OpenInBrowser(const std::string&) override { return false; }
     std::string BrowserFolder() override { return {}; }
     bool TransitionsAvailable() override { return false; }
-    bool OpenDisplaySettings() override { return false; }
+    std::string OpenDisplaySettings() override { return {}; }
 };
 
 struct NullDesktopWindows : DesktopWindows {

@@ -334,6 +334,19 @@ TEST_F(Window, ApplyWithTheWebDesktopOffOffersTheDisplaySettings) {
     dialogs.MessageAnswers = {MsgResult::Ok};
     form->cmdApply_Click();
     EXPECT_EQ(fakes.shell->displaySettingsOpened, 1);
+    EXPECT_EQ(
+        std::count_if(dialogs.Log.begin(), dialogs.Log.end(),
+                      [](const auto& l) { return l.starts_with("message: Desktop Sorvane:"); }),
+        0)
+        << "a desktop that started says nothing";
+
+    // A desktop that can't be shown at all says why; the page stays built.
+    fakes.shell->displaySettingsProblem = "No background layer in this session.";
+    form->SetDurationText("6");
+    dialogs.MessageAnswers = {MsgResult::Ok, MsgResult::Ok};
+    form->cmdApply_Click();
+    EXPECT_TRUE(Logged("message: Desktop Sorvane: No background layer in this session."));
+    EXPECT_FALSE(form->State().Settings.Changed);
 }
 
 // What the build does not catch itself: the user hears what went wrong,

@@ -49,7 +49,7 @@ MainWindow::MainWindow(Platform platform, Dialogs* dialogs, QWidget* parent) : Q
     tabs_->setObjectName("TabStrip1");
     settings_ =
         new SettingsPage(form_->State().Settings.Pictures, *form_->Services().colors, tabs_);
-    about_ = new AboutTab(tabs_);
+    about_ = new AboutTab(QString::fromStdString(form_->Services().wording.Requirements), tabs_);
     tabs_->addTab(settings_, tr("Settings"));
     tabs_->addTab(about_, tr("About"));
     layout->addWidget(tabs_);
