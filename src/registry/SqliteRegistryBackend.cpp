@@ -204,6 +204,12 @@ long SqliteRegistryBackend::Connect() {
     std::error_code ec;
     const auto folder = std::filesystem::path(path_).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    // A pipe or device of that name would keep the first read waiting for ever.
+    const auto status = std::filesystem::status(path_, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        lastError_ = "\"" + path_ + "\" is not a regular file";
+        return RegIoFailed;
+    }
     int rc =
         sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc == SQLITE_OK) {

@@ -1,4 +1,5 @@
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -184,6 +185,19 @@ TEST_F(SqliteStore, AStoreLockedForReadingIsAFailureNotADefault) {
     EXPECT_NE(reg.LastReadResult(), RegSuccess);
     EXPECT_NE(reg.LastReadResult(), RegFileNotFound);
     EXPECT_NE(backend->ResultText(reg.LastReadResult()).find("busy"), std::string::npos);
+}
+
+TEST_F(SqliteStore, APipeInPlaceOfTheStoreIsRefusedAtOnce) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    alarm(20);  // waiting on the pipe would hang the test
+    auto backend = std::make_shared<SqliteRegistryBackend>(path);
+    auto reg = At(backend, "RecWidth", RegDword);
+    EXPECT_EQ(reg.Value(), RegistryValue());
+    EXPECT_EQ(reg.LastReadResult(), RegIoFailed);
+    EXPECT_THROW(reg.SetValue(RegistryValue(int32_t{1})), Error);
+    alarm(0);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 TEST_F(SqliteStore, GarbageFileGivesDefaultsAndWriteErrorsAndStaysUntouched) {

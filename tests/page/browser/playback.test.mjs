@@ -74,6 +74,17 @@ describe('colour and placement', () => {
       });
     });
   }
+  // The word comes from config.dat as stored: whatever it holds stays a word.
+  test('a hostile alignment word neither breaks nor runs in the page', async () => {
+    for (const align of ['right"x', 'center";document.title="injected";//', "x'</script><b>"]) {
+      await withShow({ pictures: [{ name: 'p.png', bytes: solid(200, 120, RED) }], align,
+        color: '12AB34' }, async ({ page, errors }) => {
+        assert.deepEqual(errors, [], align);
+        assert.notEqual(await page.title(), 'injected');
+        assert.equal(extent(pixels(await shot(page)), RED).left, 60, 'an unknown word centres');
+      });
+    }
+  });
   test('an empty colour leaves a neutral background', async () => {
     await withShow({ pictures: [{ name: 'p.png', bytes: solid(200, 120, RED) }], color: 'none' },
       async ({ page, errors }) => {
