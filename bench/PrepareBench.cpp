@@ -109,7 +109,8 @@ int Floor(PixelSize target, const fs::path& store, const fs::path& out) {
 int Prepare(PixelSize target, const fs::path& store, const fs::path& out) {
     RgbImage background(target.Width, target.Height);
     background.Fill(kBackground);
-    PictureJob job{store.string() + "/", out.string() + "/", target, 1, kBackground, &background};
+    PictureJob job{store.string() + "/", out.string() + "/", target, 1,
+                   kBackground,          &background,        {},     nullptr};
     const auto results = PreparePictureList(job, PictureNames(store),
                                             std::max(1u, std::thread::hardware_concurrency()), {});
     int failed = 0;
