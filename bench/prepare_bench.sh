@@ -143,13 +143,25 @@ echo
 echo "The whole job with the companion at 1900x1060 ($(ls "$corpus" | wc -l) pictures; x_floor: wall / the floor's)"
 printf '%-32s %9s %9s %8s %10s\n' step wall_s cpu_s rss_MB x_floor
 job_step "add the corpus and apply" --add "$corpus"/* --apply
-job_step "apply after a duration edit" --duration 7 --apply
+job_step "apply after a duration edit" --duration 6 --apply
 job_step "apply after a colour change" --color 0x112233 --apply
 # What an Apply that changes no picture spends preparing, apart from the
 # companion's start-up and the page: every copy is kept.
 rm -rf "$work/out" "$work/out.new"; fresh_store
 read -r again_s _ kept <<<"$("$driver" again 1900 1060 "$work/store" "$work/out")"
 printf 'preparation with nothing changed: %.3f s (%s copies kept)\n' "$again_s" "$kept"
+
+# The desktop host showing that page (6 s slides) on a display of its own,
+# when the host program and Xvfb are there: its memory (PSS) and CPU.
+host=${BENCH_HOST:-${build:-$repo/build/bench}/src/host/desktop-sorvane-host}
+if [[ -x $host ]] && command -v Xvfb >/dev/null && command -v openbox >/dev/null; then
+  echo
+  echo "The desktop host showing the page, 30 s"
+  "$here/../tests/host/measure-footprint.sh" "$host" "$work/job/Pictures/Sorvane.html" 30 ||
+    echo "the footprint could not be measured"
+else
+  echo "(no desktop host footprint: set BENCH_HOST to a built desktop-sorvane-host, with Xvfb and openbox installed)"
+fi
 
 echo
 echo "PSNR of our reductions against Lanczos-3 of the full decode (reduced: as resampled; stored: after re-encoding)"

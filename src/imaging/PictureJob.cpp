@@ -22,8 +22,8 @@ namespace sorvane {
 namespace {
 
 // A prepared copy can always be made again from its stored copy, so it skips
-// the flush to disk that the stored copy gets; it is still written aside and renamed, so the page
-// never shows a half-written picture. Returns why it failed, or "".
+// the flush to disk that the stored copy gets; it is still written aside and
+// renamed, so the page never shows a half-written picture. Returns why it failed, or "".
 std::string WritePreparedCopy(const std::string& path, const std::string& bytes) {
     try {
         WriteFileAtomically(path, bytes, Durability::Unflushed);
@@ -133,6 +133,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
 
     if (fit.Shrink) {
         result.Reduced = true;
+        bytes.reset();  // the full-size file is done with; it can be large
         std::string stored = EncodePicture(*picture, key);
         result.StoredRewritten = RewriteStored(storedPath, stored);
         // The copy is made from the stored copy as written, as every later run
