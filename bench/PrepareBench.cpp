@@ -31,8 +31,8 @@
 #include "imaging/PictureEncoder.h"
 #include "imaging/PictureHeader.h"
 #include "imaging/PictureJob.h"
-#include "imaging/PreparedManifest.h"
 #include "imaging/Preparation.h"
+#include "imaging/PreparedManifest.h"
 #include "imaging/Resampler.h"
 #include "platform/AtomicFile.h"
 
@@ -113,8 +113,7 @@ int Floor(PixelSize target, const fs::path& store, const fs::path& out) {
 int Prepare(PixelSize target, const fs::path& store, const fs::path& out) {
     RgbImage background(target.Width, target.Height);
     background.Fill(kBackground);
-    PictureJob job{store.string() + "/", out.string() + "/", target, 1,
-                   kBackground,          &background,        {},     nullptr};
+    PictureJob job{store.string() + "/", out.string() + "/", target, 1, kBackground, &background};
     const auto results = PreparePictureList(job, PictureNames(store),
                                             std::max(1u, std::thread::hardware_concurrency()), {});
     int failed = 0;
@@ -130,8 +129,7 @@ int PrepareAgain(PixelSize target, const fs::path& store, const fs::path& out, i
     const std::string jobKey = PreparedManifest::JobKey(target, kBackground, 1);
     const auto names = PictureNames(store);
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    PictureJob job{store.string() + "/", out.string() + "/", target, 1,
-                   kBackground,          &background,        {},     nullptr};
+    PictureJob job{store.string() + "/", out.string() + "/", target, 1, kBackground, &background};
     PreparedManifest made(jobKey);
     auto results = PreparePictureList(job, names, cores, {});
     for (size_t i = 0; i < names.size(); ++i)
@@ -229,7 +227,8 @@ int PngLevels(PixelSize target, const fs::path& store) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s prepare|floor|again|psnr|pnglevels W H STORE [OUT]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s prepare|floor|again|psnr|pnglevels W H STORE [OUT]\n",
+                     argv[0]);
         return 2;
     }
     const std::string mode = argv[1];

@@ -92,7 +92,7 @@ TEST_F(PreparationTest, DamagedAndMislabelledPicturesGetAClearOutcome) {
 
     const RgbImage background = Solid(1004, 718, kBackground);
     PictureJob job{form.PictureStore, form.PreparedFolder, {1004, 718}, 1,
-                   kBackground,       &background,         {},          nullptr};
+                   kBackground,       &background};
     const auto results = PreparePictureList(job, names, 2, {});
     auto outcome = [&](const std::string& name) {
         const auto at = std::find(names.begin(), names.end(), name) - names.begin();
@@ -139,8 +139,7 @@ TEST_F(PreparationTest, EveryPictureOfTheSharedTestSetIsPreparedOrSkipped) {
     ASSERT_GT(names.size(), 40u);
     form.TargetSize = {120, 90};  // small, so most pictures are reduced too
     const RgbImage background = Solid(120, 90, kBackground);
-    PictureJob job{form.PictureStore, form.PreparedFolder, {120, 90}, 1,
-                   kBackground,       &background,         {},        nullptr};
+    PictureJob job{form.PictureStore, form.PreparedFolder, {120, 90}, 1, kBackground, &background};
     const auto results = PreparePictureList(job, names, 2, {});
     int preparedCount = 0;
     for (size_t i = 0; i < names.size(); ++i) {
