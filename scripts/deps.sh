@@ -5,12 +5,12 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
             qt6-base-dev qt6-base-dev-tools
-            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev libxcb1-dev
+            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev liblcms2-dev libxcb1-dev
             libgtk-3-dev libwebkit2gtk-4.1-dev libgtk-layer-shell-dev libwayland-dev
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
 test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
-           desktop-file-utils appstream sqlite3 dpkg-dev clang-format)
+           desktop-file-utils appstream sqlite3 dpkg-dev clang-format clang libclang-rt-14-dev)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
 # openbox, headless sway, KWin and GNOME Shell (with recommendations: ~2 GB).
 sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick

@@ -36,10 +36,11 @@ std::string FailureText(BuildStage stage, const std::string& reason) {
            reason;
 }
 
+// Each entry is "name: reason".
 std::string NotWrittenText(const std::vector<std::string>& pictures) {
-    std::string text = "These pictures could not be written";
-    text += pictures.size() > 1 ? ":" : ": ";
-    for (const std::string& p : pictures) text += (pictures.size() > 1 ? "\r\n" : "") + p;
+    if (pictures.size() == 1) return "a picture could not be prepared, " + pictures.front();
+    std::string text = std::to_string(pictures.size()) + " pictures could not be prepared:";
+    for (const std::string& p : pictures) text += "\r\n" + p;
     return text;
 }
 
@@ -51,6 +52,7 @@ void MainForm::UpdateTargetSize() {
 }
 
 PreparationResult MainForm::RunPreparation(const std::string& folder) {
+    // The copies the page shows now: those whose inputs are unchanged are kept.
     const auto& w = state_.Window;
     const auto& settings = state_.Settings;
     const PreparationInput input{settings.Pictures,
@@ -59,7 +61,8 @@ PreparationResult MainForm::RunPreparation(const std::string& folder) {
                                  settings.BackgroundColor,
                                  AlignIndexOf(settings.Alignment),
                                  w.TargetSize,
-                                 w.LargestSize};
+                                 w.LargestSize,
+                                 w.PreparedFolder};
     PreparationResult result =
         PreparePictures(input, *platform_.screen, *platform_.colors, dialogs_);
     state_.Window.TargetSize = result.TargetSize;

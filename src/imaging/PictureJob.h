@@ -1,13 +1,17 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "PreparedManifest.h"
 #include "RgbImage.h"
 #include "platform/Geometry.h"
 
 namespace sorvane {
+
+class MemoryBudget;
 
 // What every picture of one preparation run shares; read-only while it runs.
 struct PictureJob {
@@ -17,19 +21,30 @@ struct PictureJob {
     int AlignIndex = 1;
     uint32_t BackgroundColor = 0;          // COLORREF, for transparency
     const RgbImage* Background = nullptr;  // Target-sized, already filled
+    MemoryBudget* Budget = nullptr;        // shared by the workers; none: the process's own
+    // The show's current copies and what they were made from (this run's
+    // inputs, else empty): a copy whose inputs are unchanged is linked into
+    // PreparedFolder instead of being made again.
+    std::string ShownFolder{};  // ends with a separator; empty when there is none
+    const PreparedManifest* Shown = nullptr;
 };
 
 enum class PictureOutcome {
     Prepared,    // the prepared copy was written
     Skipped,     // missing, unreadable, or not a picture: nothing written
     NotWritten,  // decoded, but the overlay or the prepared copy failed
+    Refused,     // too large to prepare within the memory budget: nothing written
 };
 
 struct PictureResult {
     PictureOutcome Outcome = PictureOutcome::Skipped;
     bool Reduced = false;          // the picture was larger than the target and was resampled
     bool StoredRewritten = false;  // the reduced picture replaced the stored copy
-    std::string Reason;            // why a prepared copy was not written
+    std::string Reason;            // why a prepared copy was not written, or a picture refused
+    bool Reused = false;           // the show's current copy was kept
+    // What to keep in the manifest for the copy written; none when a later run
+    // must make it again (the stored copy could not be rewritten, or changed meanwhile).
+    std::optional<PreparedManifest::Entry> Made{};
 };
 
 // Prepares one picture: decode, fit, reduce (rewriting the stored copy), lay
