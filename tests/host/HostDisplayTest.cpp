@@ -203,7 +203,7 @@ TEST_F(HostOnDisplay, ShowsThePageBehindEveryWindowAndFollowsApply) {
     // An ordinary window first: the desktop must go below it all the same.
     other_ = std::make_unique<Child>(
         std::vector<std::string>{"xmessage", "-geometry", "300x200+0+0", "an ordinary window"});
-    ASSERT_TRUE(WaitFor(30s, [] { return !StackingOrder().empty(); }));
+    ASSERT_TRUE(WaitFor(120s, [] { return !StackingOrder().empty(); }));
 
     // Set the page while no host runs; the host finds it when it starts, and
     // its starter returns once the desktop is up.
@@ -211,13 +211,13 @@ TEST_F(HostOnDisplay, ShowsThePageBehindEveryWindowAndFollowsApply) {
     Child start({SORVANE_HOST_PROGRAM});
     ASSERT_EQ(start.Wait(120s), 0);
     uint64_t window = 0;
-    ASSERT_TRUE(WaitFor(30s, [&] { return (window = Shown()) != 0; }))
+    ASSERT_TRUE(WaitFor(120s, [&] { return (window = Shown()) != 0; }))
         << "the host never showed its window";
 
     const std::string type = Output("xprop -id " + std::to_string(window) + " _NET_WM_WINDOW_TYPE");
     EXPECT_NE(type.find("_NET_WM_WINDOW_TYPE_DESKTOP"), std::string::npos) << type;
     std::vector<unsigned long> stacking;
-    ASSERT_TRUE(WaitFor(30s, [&] {
+    ASSERT_TRUE(WaitFor(120s, [&] {
         stacking = StackingOrder();
         return stacking.size() >= 2 &&
                std::find(stacking.begin(), stacking.end(), window) != stacking.end();
@@ -286,20 +286,20 @@ TEST_F(HostOnDisplay, TheCompanionNeverWaitsOnTheHostItStarts) {
         Output("timeout 120 sh -c 'out=$(" + cli + " --set-wallpaper --show); echo \"exit $?\"'");
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     EXPECT_NE(out.find("exit 0"), std::string::npos) << out;
-    EXPECT_TRUE(WaitFor(30s, [] { return HostRuns(); })) << "the started host does not run";
+    EXPECT_TRUE(WaitFor(120s, [] { return HostRuns(); })) << "the started host does not run";
 
     // At login the entry starts the host again; quit it first as a logout would.
     ASSERT_EQ(SendToHost(HostSocketFolder(), "quit", 30000), "ok");
-    ASSERT_TRUE(WaitFor(30s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
+    ASSERT_TRUE(WaitFor(120s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
     std::ifstream entry(AutostartEntryPath());
     std::string line, exec;
     while (std::getline(entry, line))
         if (line.starts_with("Exec=")) exec = line.substr(5);
     ASSERT_FALSE(exec.empty()) << "no autostart entry";
     EXPECT_EQ(std::system(exec.c_str()), 0) << exec;  // no characters that need unescaping here
-    EXPECT_TRUE(WaitFor(30s, [] { return HostRuns(); })) << "the login start shows nothing";
+    EXPECT_TRUE(WaitFor(120s, [] { return HostRuns(); })) << "the login start shows nothing";
     ASSERT_EQ(SendToHost(HostSocketFolder(), "quit", 30000), "ok");
-    ASSERT_TRUE(WaitFor(30s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
+    ASSERT_TRUE(WaitFor(120s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
 
     // A wallpaper changed since: the same login start shows nothing and
     // takes its entry away.
@@ -338,10 +338,10 @@ TEST_F(HostOnDisplay, TheStopActionHandsTheDesktopBack) {
     EXPECT_EQ(Output("sed -n 's/^Exec=desktop-sorvane-host //p' '" + desktopFile + "'"), "stop\n");
     Child stop({SORVANE_HOST_PROGRAM, "stop"});
     EXPECT_EQ(stop.Wait(60s), 0);
-    EXPECT_TRUE(WaitFor(30s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
+    EXPECT_TRUE(WaitFor(120s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
     EXPECT_FALSE(fs::exists(AutostartEntryPath()));
     EXPECT_EQ(ReadWallpaperSetting(OpenDefaultRegistryStore()), "");
-    EXPECT_TRUE(WaitFor(30s, [&] { return Near(ScreenPixel(shot, 400, 300), 0x12, 0x34, 0x56); }))
+    EXPECT_TRUE(WaitFor(120s, [&] { return Near(ScreenPixel(shot, 400, 300), 0x12, 0x34, 0x56); }))
         << "the desktop's own background is not back";
 
     // An old login entry, started after the stop, shows nothing.
