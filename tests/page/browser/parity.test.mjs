@@ -9,6 +9,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { launchEngine, wantedEngines } from './engines.mjs';
+import { decodePng, encodePng } from './png.mjs';
 import { differingPixels, pictureA, pictureB, tempDir, transitionNames, writeShow } from './kit.mjs';
 
 const INTERVAL = 4000;  // "4" seconds: transitions take one second
@@ -49,7 +50,6 @@ async function play(name, url) {
     run.standing.push(await page.shot());
     for (const [t, transition] of names.entries()) {
       const frame = { t, shots: [] };
-      if (process.env.SORVANE_TRACE) console.error(name, t, Date.now() % 100000);
       run.frames.push(frame);
       await page.run(await page.js(`return stoodAt + ${INTERVAL - 1} - performance.now();`));
       frame.before = await page.state();
@@ -146,15 +146,38 @@ for (const engine of engines.filter((e) => e !== 'chromium')) {
           : runs[engine].missing && `${engine}: ${runs[engine].missing}`;
         if (why) return c.skip(why);
         const frames = name === 'None' ? [-1] : [0, 1, 2, 3, 4, -1];
-        for (const k of frames) {
-          const off = offChromium(engine, t, k);
-          assert.ok(off !== undefined, 'both engines drew the frame');
-          const at = k < 0 ? 'the end' : ['2%', '25%', '50%', '75%', '98%'][k];
-          assert.ok(off <= MOST_DIFFERING, `at ${at} ${off} pixels (${(100 * off / (W * H)).toFixed(2)} %) differ`);
-        }
+        const report = frames.map((k) => {
+          const off = offChromium(engine, t, k), at = k < 0 ? 'end' : ['2%', '25%', '50%', '75%', '98%'][k];
+          if (off > MOST_DIFFERING) saveDifference(engine, t, k, at);
+          return { at, off };
+        });
+        const text = report.map(({ at, off }) => `${at} ${off === undefined ? 'missing'
+          : `${(100 * off / (W * H)).toFixed(2)} %`}`).join(', ');
+        if (process.env.SORVANE_TRACE) console.error(`${engine} ${t} ${name}: ${text}`);
+        assert.ok(report.every(({ off }) => off !== undefined && off <= MOST_DIFFERING),
+          `pixels differing from chromium: ${text}`);
       });
     });
   });
+}
+
+// Chromium's frame, the engine's and the differing pixels in red, side by side.
+function saveDifference(engine, t, k, at) {
+  const get = (e) => decodePng(k < 0 ? runs[e].frames[t].end : runs[e].frames[t].shots[k]);
+  const a = get('chromium'), b = get(engine);
+  const out = { width: 3 * W, height: H, data: new Uint8Array(3 * W * H * 4) };
+  for (let y = 0; y < H; y++) {
+    for (let x = 0; x < W; x++) {
+      const i = (y * W + x) * 4, o = (y * 3 * W + x) * 4;
+      const off = [0, 1, 2].some((c) => Math.abs(a.data[i + c] - b.data[i + c]) > 8);
+      out.data.set(a.data.subarray(i, i + 4), o);
+      out.data.set(b.data.subarray(i, i + 4), o + W * 4);
+      out.data.set(off ? [255, 0, 0, 255] : [a.data[i] / 3, a.data[i + 1] / 3, a.data[i + 2] / 3, 255], o + 2 * W * 4);
+    }
+  }
+  const folder = path.join(ARTEFACTS, 'engine-differences');
+  fs.mkdirSync(folder, { recursive: true });
+  fs.writeFileSync(path.join(folder, `${engine}-${t}-${at.replace('%', '')}.png`), encodePng(out));
 }
 
 // Rows of transitions; for each engine its frames at 25, 50 and 75 %, with the
