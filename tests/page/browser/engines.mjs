@@ -6,7 +6,8 @@
 //             program on an Xvfb display of its own
 // launchEngine(name) gives { name, version, open(url, view), close() } or, when
 // the engine is not installed, { name, missing: 'why' }. A page gives
-// run(ms), skip(ms), js(body), shot(), errors(), requests(), close().
+// run(ms), skip(ms), js(body), shot(), state(), waitFor(test), errors(),
+// requests(), close(). view: { width, height, dpr } (dpr not in webkit).
 import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -71,8 +72,8 @@ async function launchChromium() {
   });
   return {
     name: 'chromium', version: browser.version(), playwright: browser,
-    async open(url, { width = 320, height = 240 } = {}) {
-      const context = await browser.newContext({ viewport: { width, height } });
+    async open(url, { width = 320, height = 240, dpr = 1 } = {}) {
+      const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: dpr });
       await context.addInitScript(CLOCK);
       const page = await context.newPage();
       await page.goto(url);
@@ -101,9 +102,9 @@ async function launchFirefox() {
   });
   return {
     name: 'firefox', version: await browser.version(),
-    async open(url, { width = 320, height = 240 } = {}) {
+    async open(url, { width = 320, height = 240, dpr = 1 } = {}) {
       const page = await browser.newPage();
-      await page.setViewport({ width, height });
+      await page.setViewport({ width, height, deviceScaleFactor: dpr });
       await page.evaluateOnNewDocument(CLOCK);
       await page.goto(url);
       const js = (body) => page.evaluate(`(async () => { ${body} })()`);
@@ -170,7 +171,8 @@ async function launchWebKit() {
   let views = 0;
   return {
     name: 'webkit', version: await version,
-    async open(url, { width = 320, height = 240 } = {}) {
+    async open(url, { width = 320, height = 240, dpr = 1 } = {}) {
+      if (dpr !== 1) throw new Error('webkit_page_driver shows pages at one device pixel per CSS pixel');
       const view = `v${views++}`;
       await ask('open', view, width, height, url);
       const js = async (body) => {
