@@ -1,7 +1,9 @@
 // Every transition in real time, in every engine with software rendering (and
 // WebKitGTK with the desktop host's own settings): at least 20 distinct frames
 // in its one second, so none plays as a cut. The waiting between transitions
-// is skipped; the engines take turns, so that none slows another down.
+// is skipped; the engines take turns, so that none slows another down. The
+// count depends on what else the machine is doing, so a transition that falls
+// short is played again on a page of its own, up to twice, and counts its best.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { after, before, describe, test } from 'node:test';
@@ -13,16 +15,21 @@ const H = Number(process.env.SORVANE_SMOOTH_HEIGHT || 720);
 const INTERVAL = 2000;  // "2" seconds: transitions take one second
 const FEWEST_FRAMES = 20;
 const names = transitionNames();
-let dir, url;
+let dir, a, b;
+
+// A show of a and b by turns, picture i + 1 brought in by transitions[i].
+function show(transitions, page) {
+  return `${writeShow(dir, {
+    pictures: [{ name: 'a.png', bytes: a }, ...transitions.map((t, i) => (i % 2
+      ? { name: 'a.png', bytes: a, transition: t } : { name: 'b.png', bytes: b, transition: t }))],
+    duration: String(INTERVAL / 1000), page,
+  })}#clock=real`;
+}
 
 before(() => {
   dir = tempDir();
-  const a = pictureA(W - 40, H - 40), b = pictureB(W - 40, H - 40);
-  url = `${writeShow(dir, {
-    pictures: [{ name: 'a.png', bytes: a }, ...names.map((_, t) => (t % 2
-      ? { name: 'a.png', bytes: a, transition: t } : { name: 'b.png', bytes: b, transition: t }))],
-    duration: String(INTERVAL / 1000),
-  })}#clock=real`;
+  a = pictureA(W - 40, H - 40);
+  b = pictureB(W - 40, H - 40);
 });
 after(() => { if (dir) fs.rmSync(dir, { recursive: true, force: true }); });
 
@@ -46,20 +53,29 @@ for (const name of wantedEngines()) {
     before(async () => {
       engine = await launchEngine(name);
       if (engine.missing) return;
-      try {
+      // Plays the show's transitions in turn; their frame counts go to `into`.
+      async function play(url, transitions, into) {
         const page = await engine.open(url, { width: W, height: H });
         await page.waitFor((d) => d.state !== 'loading', 'the first picture');
         await page.js(COUNT_FRAMES);
-        for (const [t, transition] of names.entries()) {
-          if (transition === 'None') break;
+        for (const [i, t] of transitions.entries()) {
           await page.js('frameTimes.length = 0;');
           // Straight to the end of the standing time.
           await page.skip(await page.js(`return stoodAt + ${INTERVAL} - performance.now();`));
-          await page.waitFor(new Function('d', `return d.state === 'standing' && d.picture === '${t + 1}'`),
+          await page.waitFor(new Function('d', `return d.state === 'standing' && d.picture === '${i + 1}'`),
             `transition ${t} to end`);
-          frames[t] = new Set(await page.js('return frameTimes;')).size;
+          into(t, new Set(await page.js('return frameTimes;')).size);
         }
         await page.close();
+      }
+      const all = names.map((_, t) => t).filter((t) => names[t] !== 'None');
+      const best = (t, n) => { frames[t] = Math.max(frames[t] ?? 0, n); };
+      try {
+        await play(show(all, 'all.html'), all, best);
+        for (let again = 0; again < 2; again++) {
+          for (const t of all.filter((u) => frames[u] < FEWEST_FRAMES))
+            await play(show([t], `${name}-${t}-${again}.html`), [t], best);
+        }
       } catch (e) {
         failure = e;
       } finally {
