@@ -8,7 +8,9 @@ build_pkgs=(cmake g++ ninja-build pkg-config ccache
             libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev libxcb1-dev
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
-test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
+# The page's browser tests: Chromium, Firefox ESR and WebKitGTK (built against).
+test_pkgs=(chromium firefox-esr libwebkit2gtk-4.1-dev libgtk-3-dev
+           xvfb xauth openbox x11-utils xdotool imagemagick
            desktop-file-utils appstream sqlite3 dpkg-dev)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
 # The Windows cross-build and its tests under Wine.

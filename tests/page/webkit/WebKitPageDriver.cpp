@@ -86,9 +86,9 @@ void open(const std::string& id, const std::string& name, int width, int height,
     auto v = std::make_unique<View>();
     WebKitUserContentManager* content = webkit_user_content_manager_new();
     if (!initScript.empty()) {
-        WebKitUserScript* script = webkit_user_script_new(
-            initScript.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-            WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
+        WebKitUserScript* script =
+            webkit_user_script_new(initScript.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                   WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
         webkit_user_content_manager_add_script(content, script);
         webkit_user_script_unref(script);
     }
@@ -114,8 +114,8 @@ void open(const std::string& id, const std::string& name, int width, int height,
 void onScriptDone(GObject* source, GAsyncResult* result, gpointer data) {
     std::unique_ptr<Request> r(static_cast<Request*>(data));
     GError* error = nullptr;
-    JSCValue* value = webkit_web_view_call_async_javascript_function_finish(
-        WEBKIT_WEB_VIEW(source), result, &error);
+    JSCValue* value = webkit_web_view_call_async_javascript_function_finish(WEBKIT_WEB_VIEW(source),
+                                                                            result, &error);
     if (!value) {
         fail(r->id, error ? error->message : "script failed");
         if (error) g_error_free(error);
@@ -169,9 +169,9 @@ void handle(const std::string& line) {
     if (verb == "js") {
         std::string body;
         in >> body;
-        webkit_web_view_call_async_javascript_function(
-            v->web, unbase64(body).c_str(), -1, nullptr, nullptr, nullptr, nullptr, onScriptDone,
-            new Request{id, name});
+        webkit_web_view_call_async_javascript_function(v->web, unbase64(body).c_str(), -1, nullptr,
+                                                       nullptr, nullptr, nullptr, onScriptDone,
+                                                       new Request{id, name});
     } else if (verb == "shot") {
         std::string path;
         in >> path;
