@@ -200,7 +200,7 @@ async function contactSheet() {
   const head = shown.map((e) => `<th>${e} ${runs[e].version}<br>25 · 50 · 75 %</th>`).join('');
   const html = `<!DOCTYPE html><meta charset="utf-8"><style>
     body { margin: 8px; background: #fff; font: 12px sans-serif; }
-    table { border-collapse: collapse; } td, th { padding: 3px 6px; vertical-align: top; }
+    table { border-collapse: collapse; } td, th { padding: 3px 6px; vertical-align: top; white-space: nowrap; }
     th { text-align: left; } tr:nth-child(even) { background: #eee; }
     img, i { display: inline-block; width: ${W / 2}px; height: ${H / 2}px; margin-right: 2px;
              outline: 1px solid #999; }
@@ -210,7 +210,8 @@ async function contactSheet() {
   fs.writeFileSync(htmlFile, html);
   const engine = await launchEngine('chromium');
   try {
-    const page = await engine.playwright.newPage({ viewport: { width: 800, height: 600 } });
+    const width = 160 + shown.length * (3 * (W / 2 + 6) + 16);
+    const page = await engine.playwright.newPage({ viewport: { width, height: 600 } });
     await page.goto(`file://${htmlFile}`);
     await page.screenshot({ path: path.join(ARTEFACTS, 'engines-contact-sheet.png'), fullPage: true });
   } finally {
