@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a job needs; already-installed ones are skipped.
-#   scripts/deps.sh run|test|bench|windows
+#   scripts/deps.sh run|test|sessions|bench|windows
 set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
@@ -11,7 +11,12 @@ run_pkgs=(xdg-utils)
 # The page's browser tests: Chromium, Firefox ESR and WebKitGTK (built against).
 test_pkgs=(chromium firefox-esr libwebkit2gtk-4.1-dev libgtk-3-dev
            xvfb xauth openbox x11-utils xdotool imagemagick
-           desktop-file-utils appstream sqlite3 dpkg-dev)
+           desktop-file-utils appstream sqlite3 dpkg-dev clang-format)
+# The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
+# openbox, headless sway, KWin and GNOME Shell (with recommendations: ~2 GB).
+sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick
+               sway grim kwin-wayland gnome-shell xwayland dbus libglib2.0-bin
+               python3-dbus python3-gi gir1.2-gtk-3.0)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
 # The Windows cross-build and its tests under Wine.
 windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64)
@@ -20,9 +25,10 @@ want=("${build_pkgs[@]}")
 case "${1:-run}" in
   windows) want=("${windows_pkgs[@]}") ;;
   run) want+=("${run_pkgs[@]}") ;;
-  test) want+=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
+  test) want+=("${run_pkgs[@]}" "${test_pkgs[@]}" "${sessions_pkgs[@]}") ;;
+  sessions) want+=("${run_pkgs[@]}" "${sessions_pkgs[@]}") ;;
   bench) want+=("${run_pkgs[@]}" "${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
-  *) echo "usage: $0 run|test|bench|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|sessions|bench|windows" >&2; exit 2 ;;
 esac
 # Node.js for the page's browser tests, unless a newer one is already there.
 if [ "${1:-run}" = test ] || [ "${1:-run}" = bench ] && ! command -v npm >/dev/null; then want+=(nodejs npm); fi

@@ -15,7 +15,7 @@ namespace sorvane {
 // the behaviour. The Qt window mirrors State() after every handler; tests and
 // the command-line companion drive it directly.
 class MainForm {
-public:
+  public:
     MainForm(Platform platform, Dialogs& dialogs);
 
     FormState& State() { return state_; }
@@ -89,7 +89,11 @@ public:
 
     std::string TemplatePath() const;
 
-private:
+  private:
+    // A config.dat that could not be read is moved aside before anything
+    // replaces it; throws sorvane::Error when it is still in the way.
+    void KeepUnreadableConfigAside();
+
     Platform platform_;
     Dialogs& dialogs_;
     FormState state_;
@@ -97,6 +101,9 @@ private:
     // The last build stopped on a failure it reported (not the preparation
     // error): OK then keeps the window open.
     bool buildFailed_ = false;
+    // config.dat was there at start-up but could not be read, and still is.
+    bool configUnreadable_ = false;
+    std::string configAside_;  // where it was kept
 };
 
 }  // namespace sorvane

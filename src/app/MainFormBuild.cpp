@@ -6,7 +6,9 @@
 #include "MainForm.h"
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
+#include "page/ShowUpdate.h"
 #include "platform/Error.h"
+#include "settings/ConfigFile.h"
 
 namespace sorvane {
 
@@ -30,6 +32,13 @@ std::string FailureText(BuildStage stage, const std::string& reason) {
     }
     return "The slide show page was written, but the desktop could not be updated.\r\n\r\n" +
            reason;
+}
+
+std::string NotWrittenText(const std::vector<std::string>& pictures) {
+    std::string text = "These pictures could not be written";
+    text += pictures.size() > 1 ? ":" : ": ";
+    for (const std::string& p : pictures) text += (pictures.size() > 1 ? "\r\n" : "") + p;
+    return text;
 }
 
 }  // namespace
@@ -58,10 +67,20 @@ void MainForm::cmdApply_Click() {
         dialogs_.ProgressWindow().SetLabel("Getting information...");
         dialogs_.ProgressWindow().Repaint();
         ComputeTargetSize(state_, *platform_.screen);
-        if (PreparePictures(state_, *platform_.screen, *platform_.colors, dialogs_)) {
-            std::string name;
-            WritePage(name, state_, TemplatePath(), *platform_.colors, dialogs_.ProgressWindow());
-            WriteConfigFile();
+        // All or nothing: the copies are prepared aside and put in place with
+        // the page and config.dat only when every one of them was written.
+        ShowUpdate update(state_.Window.PageFolder);
+        PrepareRun run{update.StagingFolder(), {}};
+        if (PreparePictures(state_, *platform_.screen, *platform_.colors, dialogs_, &run)) {
+            if (!run.NotWritten.empty()) throw Error(NotWrittenText(run.NotWritten));
+            const std::string page =
+                ComposePage(state_, TemplatePath(), *platform_.colors, dialogs_.ProgressWindow());
+            KeepUnreadableConfigAside();
+            update.Commit(std::string(InstalledPageName), page, ConfigFilePath(),
+                          FormatConfigFile(state_.Settings));
+            dialogs_.ProgressWindow().SetValue(0);
+            state_.Settings.Changed = false;
+            controls.ApplyEnabled = false;
             stage = BuildStage::Wallpaper;
             dialogs_.HideProgress();
             const bool activeDesktopOn = IsActiveDesktopOn();
@@ -69,6 +88,8 @@ void MainForm::cmdApply_Click() {
                 InstallWallpaper(*desktop, state_.Window.PagePath());
                 wallpaperCleared = false;
             } else if (!activeDesktopOn) {
+                // A build that went through leaves a cleared wallpaper cleared.
+                wallpaperCleared = false;
                 const MsgResult answer = dialogs_.MessageBox(
                     "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
                     "Settings.\r\n\r\nClick 'OK' to do this now.",
@@ -87,7 +108,7 @@ void MainForm::cmdApply_Click() {
         // Still unapplied: Apply (and OK) can try again.
         state_.MarkChanged();
     }
-    // A build that stopped after taking the page off the desktop puts the old
+    // A build that failed after taking the page off the desktop puts the old
     // page back rather than leaving the desktop empty.
     if (wallpaperCleared && desktop) {
         try {

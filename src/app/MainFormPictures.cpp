@@ -1,9 +1,9 @@
 // Adding, removing and reordering pictures, and the list's selection.
 #include "MainForm.h"
+#include "imaging/PictureHeader.h"
 #include "imaging/Preparation.h"
 #include "pictures/PictureAdder.h"
 #include "pictures/PictureListEdits.h"
-#include "pictures/PictureSize.h"
 #include "pictures/PreviewFit.h"
 
 namespace sorvane {
@@ -18,13 +18,13 @@ PictureAdder AdderFor(FormState& state, Dialogs& dialogs) {
 // Tells the transition box's change handling that the program, not the user,
 // moved it, for as long as the guard lives.
 class SyncingTransitionScope {
-public:
+  public:
     explicit SyncingTransitionScope(bool& flag) : flag_(flag) { flag_ = true; }
     ~SyncingTransitionScope() { flag_ = false; }
     SyncingTransitionScope(const SyncingTransitionScope&) = delete;
     SyncingTransitionScope& operator=(const SyncingTransitionScope&) = delete;
 
-private:
+  private:
     bool& flag_;
 };
 

@@ -1,10 +1,16 @@
 // config.dat and the registry values: read once at start-up, config.dat
 // written by each build, the registry values on every close.
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 #include "MainForm.h"
 #include "platform/AtomicFile.h"
 #include "registry/cRegistry.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsKey.h"
+
+namespace fs = std::filesystem;
 
 namespace sorvane {
 
@@ -17,12 +23,13 @@ cRegistry SettingsKeyAccessor(const std::shared_ptr<RegistryBackend>& backend) {
     return reg;
 }
 
-// Only a stored number counts: a text or bytes left there by hand gives 0.
+// Only a stored number counts: a text or bytes left there by hand gives 0, and
+// so does a size below 1 (from a bad work area), so pictures are measured anew.
 int32_t ReadSize(cRegistry& reg, const char* name) {
     reg.SetValueKey(name);
     reg.SetValueType(RegDword);
     const RegistryValue v = reg.Value();
-    return v.IsNumber() ? *v.ToNumber() : 0;
+    return v.IsNumber() ? std::max(*v.ToNumber(), 0) : 0;
 }
 
 }  // namespace
@@ -32,11 +39,24 @@ std::string MainForm::ConfigFilePath() const {
 }
 
 void MainForm::ReadConfigFile() {
+    const std::string path = ConfigFilePath();
+    std::error_code ec;
+    if (fs::symlink_status(path, ec).type() == fs::file_type::not_found) return;  // first start
     std::string text;
     try {
-        text = ReadWholeFile(ConfigFilePath());
-    } catch (const Error&) {
-        return;  // a missing or unreadable file loads nothing, silently
+        text = ReadWholeFile(path);
+    } catch (const Error& e) {
+        // Loading nothing is fine; losing the list at the next Apply is not:
+        // the file is kept aside and the user told where.
+        configUnreadable_ = true;
+        std::string kept;
+        try {
+            KeepUnreadableConfigAside();
+            kept = "It was kept as \"" + configAside_ + "\".";
+        } catch (const Error& aside) {
+            kept = aside.what();
+        }
+        throw Error(std::string(e.what()) + ". " + kept);
     }
     const ConfigFileContents parsed = ParseConfigFile(text);
     // Through the controls' setters, so each reacts as to a user's edit.
@@ -54,6 +74,25 @@ void MainForm::ReadConfigFile() {
     }
 }
 
+void MainForm::KeepUnreadableConfigAside() {
+    if (!configUnreadable_) return;
+    const std::string path = ConfigFilePath();
+    std::error_code ec;
+    if (fs::symlink_status(path, ec).type() == fs::file_type::not_found) {
+        configUnreadable_ = false;  // gone meanwhile: nothing to keep
+        return;
+    }
+    std::string aside = path + ".unreadable";
+    for (int n = 2; fs::exists(fs::symlink_status(aside, ec)) && n < 1000; ++n)
+        aside = path + ".unreadable." + std::to_string(n);
+    fs::rename(path, aside, ec);
+    if (ec)
+        throw Error("\"" + path + "\" could not be read and could not be moved aside (" +
+                    ec.message() + "), so it is left as it is and your settings are not saved.");
+    configUnreadable_ = false;
+    configAside_ = aside;
+}
+
 void MainForm::WriteConfigFile() {
     try {
         WriteFileAtomically(ConfigFilePath(), FormatConfigFile(state_.Settings));
@@ -64,20 +103,32 @@ void MainForm::WriteConfigFile() {
 
 void MainForm::LoadRegistrySettings() {
     auto& w = state_.Window;
+    // Absent values are no error; a store that does not answer is, and the
+    // user hears it rather than getting silent defaults.
+    std::string failure;
     if (platform_.registry) {
         cRegistry reg = SettingsKeyAccessor(platform_.registry);
+        auto note = [&] {
+            const long r = reg.LastReadResult();
+            if (failure.empty() && r != RegSuccess && r != RegFileNotFound)
+                failure = platform_.registry->ResultText(r);
+        };
         reg.SetValueKey("LastBrowseDir");
         reg.SetValueType(RegSz);
         w.LastBrowseDir = reg.Value().ToText();
+        note();
         w.TargetSize.Width = ReadSize(reg, "RecWidth");
+        note();
         w.LargestSize.Width = w.TargetSize.Width;
         w.TargetSize.Height = ReadSize(reg, "RecHeight");
+        note();
         w.LargestSize.Height = w.TargetSize.Height;
     } else {
         w.LastBrowseDir.clear();
         w.TargetSize = w.LargestSize = PixelSize{};
     }
     LoadDesktopFacts();
+    if (!failure.empty()) throw Error(failure);
 }
 
 void MainForm::SaveRegistrySettings() {

@@ -25,7 +25,8 @@ int ScriptedDialogs::AskOverwrite(const std::string& caption, const std::string&
     // A scripted run still shows what it was asked and what it answered.
     static constexpr const char* Names[] = {"No", "Yes", "No To All", "Yes To All"};
     if (OnMessage)
-        OnMessage(caption, message + " [" + (answer >= 0 && answer <= 3 ? Names[answer] : "?") + "]");
+        OnMessage(caption,
+                  message + " [" + (answer >= 0 && answer <= 3 ? Names[answer] : "?") + "]");
     return answer;
 }
 
@@ -55,9 +56,7 @@ void ScriptedDialogs::HideProgress() {
     if (ProgressVisible) Log.push_back("progress: hide");
     ProgressVisible = false;
 }
-void ScriptedDialogs::UnloadProgress() {
-    ProgressVisible = ProgressLoaded = false;
-}
+void ScriptedDialogs::UnloadProgress() { ProgressVisible = ProgressLoaded = false; }
 void ScriptedDialogs::SetBusy(bool busy) { Busy = busy; }
 void ScriptedDialogs::UnloadSecondaryWindows() {
     if (ProgressLoaded) Log.push_back("unload: progress");

@@ -14,11 +14,11 @@ namespace sorvane {
 // it. Every call is recorded in Log as one readable line, so a test can check
 // what the user would have seen and in which order.
 class ScriptedDialogs : public Dialogs, public Progress {
-public:
+  public:
     // Answers, taken in order; when a queue is empty the default applies.
     std::deque<int> OverwriteAnswers;  // 0 No, 1 Yes, 2 No To All, 3 Yes To All
     int DefaultOverwriteAnswer = 0;
-    std::deque<MsgResult> MessageAnswers;  // default: the first button
+    std::deque<MsgResult> MessageAnswers;                       // default: the first button
     std::deque<std::optional<OpenFileResult>> OpenFileAnswers;  // default: cancel
     std::deque<FolderPickResult> FolderAnswers;                 // default: cancel
     // Called for every message box and question (the CLI prints them).

@@ -8,10 +8,10 @@ namespace sorvane::cli {
 
 namespace {
 
-const std::set<std::string> NoValue = {"remove", "move-up", "move-down", "apply", "ok",
-                                       "preview", "set-wallpaper", "show"};
-const std::set<std::string> OneValue = {"add-folder", "select", "transition",
-                                        "color", "duration", "align"};
+const std::set<std::string> NoValue = {"remove", "move-up", "move-down",     "apply",
+                                       "ok",     "preview", "set-wallpaper", "show"};
+const std::set<std::string> OneValue = {"add-folder", "select",   "transition",
+                                        "color",      "duration", "align"};
 
 int ParseInt(const std::string& text, const std::string& what) {
     int value = 0;
@@ -28,10 +28,14 @@ Rect ParseWorkArea(const std::string& text) {
         const size_t comma = text.find(',', pos);
         if ((i < 3) != (comma != std::string::npos))
             throw std::invalid_argument("--work-area wants L,T,R,B");
-        v[i] = ParseInt(text.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos),
-                        "--work-area");
+        v[i] =
+            ParseInt(text.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos),
+                     "--work-area");
         pos = comma + 1;
     }
+    if (v[2] < v[0])
+        throw std::invalid_argument("--work-area: the right edge lies left of the left edge");
+    if (v[3] < v[1]) throw std::invalid_argument("--work-area: the bottom lies above the top");
     return {v[0], v[1], v[2], v[3]};
 }
 
@@ -65,7 +69,8 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
             out.NoBrowser = true;
         } else if (a == "--add") {
             Action act{"add", {}};
-            while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) act.Args.push_back(args[++i]);
+            while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+                act.Args.push_back(args[++i]);
             if (act.Args.empty()) throw std::invalid_argument("--add needs at least one file");
             out.Actions.push_back(std::move(act));
         } else if (a.rfind("--", 0) == 0 && NoValue.count(a.substr(2))) {
@@ -92,7 +97,7 @@ clicks on the window, then its closing.
   --add FILE...        one click of Add Picture choosing these files (several: one folder)
   --add-folder DIR     one click of Add Folder, DIR accepted
   --select I[,J...]    select these entries (0-based), the first one current
-  --transition N|NAME  pick this transition in the transition box
+  --transition N|NAME  pick this transition in the transition box (select a picture first)
   --remove | --move-up | --move-down
   --color N            background colour, decimal or 0x hex (OLE colour)
   --duration TEXT      view duration in seconds

@@ -20,18 +20,22 @@ struct ActionFailed : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-long long ParseNumber(const std::string& text, int base, const std::string& what) {
+// Messages leave out the option: the runner puts it in front.
+long long ParseNumber(const std::string& text, int base) {
     long long v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, base);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        throw ActionFailed(what + ": \"" + text + "\" is not a number");
+        throw ActionFailed("\"" + text + "\" is not a number");
     return v;
 }
 
 uint32_t ParseColor(const std::string& text) {
     const bool hex = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0;
-    const long long v = hex ? ParseNumber(text.substr(2), 16, "--color") : ParseNumber(text, 10, "--color");
-    if (v < INT32_MIN || v > UINT32_MAX) throw ActionFailed("--color: " + text + " is not a 32-bit colour");
+    // Hex digits are the colour's bits: a sign after "0x" is no colour at all.
+    if (hex && text.size() > 2 && (text[2] == '-' || text[2] == '+'))
+        throw ActionFailed("\"" + text + "\" is not a number");
+    const long long v = hex ? ParseNumber(text.substr(2), 16) : ParseNumber(text, 10);
+    if (v < INT32_MIN || v > UINT32_MAX) throw ActionFailed(text + " is not a 32-bit colour");
     return static_cast<uint32_t>(v);
 }
 
@@ -45,7 +49,7 @@ OpenFileResult ChosenFiles(const std::vector<std::string>& files) {
     for (const auto& f : files) {
         const fs::path p = fs::absolute(f);
         if (p.parent_path() != folder)
-            throw ActionFailed("--add: files chosen together must lie in one folder");
+            throw ActionFailed("files chosen together must lie in one folder");
         result += '\0';
         result += p.filename().string();
     }
@@ -58,26 +62,32 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
         dialogs.OpenFileAnswers.push_back(ChosenFiles(a.Args));
         form.cmdAdd_Click();
     } else if (a.Name == "add-folder") {
-        dialogs.FolderAnswers.push_back({true, fs::absolute(a.Args[0]).lexically_normal().string()});
+        std::error_code ec;
+        if (!fs::is_directory(a.Args[0], ec))
+            throw ActionFailed("\"" + a.Args[0] + "\" is not a folder");
+        dialogs.FolderAnswers.push_back(
+            {true, fs::absolute(a.Args[0]).lexically_normal().string()});
         form.cmdAddFolder_Click();
     } else if (a.Name == "select") {
         std::vector<int> indices;
         const std::string& text = a.Args[0];
         for (size_t pos = 0; pos <= text.size();) {
             const size_t comma = std::min(text.find(',', pos), text.size());
-            const long long i = ParseNumber(text.substr(pos, comma - pos), 10, "--select");
+            const long long i = ParseNumber(text.substr(pos, comma - pos), 10);
             if (i < 0 || i >= static_cast<long long>(st.Settings.Pictures.size()))
-                throw ActionFailed("--select: there is no entry " + std::to_string(i));
+                throw ActionFailed("there is no entry " + std::to_string(i));
             indices.push_back(static_cast<int>(i));
             pos = comma + 1;
         }
         form.SelectEntries(indices, indices.front());
     } else if (a.Name == "transition") {
+        // As the window's box: disabled until a picture is selected.
+        if (!st.Controls.TransEnabled)
+            throw ActionFailed("the transition box is disabled; select a picture first");
         int index = TransitionIndexOf(a.Args[0]);
         if (index < 0) {
-            const long long n = ParseNumber(a.Args[0], 10, "--transition");
-            if (n < 0 || n >= TransitionCount)
-                throw ActionFailed("--transition: no transition " + a.Args[0]);
+            const long long n = ParseNumber(a.Args[0], 10);
+            if (n < 0 || n >= TransitionCount) throw ActionFailed("no transition " + a.Args[0]);
             index = static_cast<int>(n);
         }
         form.SelectTransition(index);

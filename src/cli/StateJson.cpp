@@ -1,18 +1,78 @@
 #include "StateJson.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace sorvane::cli {
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `at`, or 0 when it is not one
+// (stray, overlong or truncated sequences, surrogates, beyond U+10FFFF).
+size_t Utf8Length(const std::string& s, size_t at) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char c = byte(at);
+    size_t n;
+    uint32_t code;
+    if (c < 0x80) return 1;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+        code = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        code = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        code = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + n > s.size()) return 0;
+    for (size_t i = 1; i < n; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) return 0;
+        code = code << 6 | (byte(at + i) & 0x3F);
+    }
+    if ((n == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+        (n == 4 && (code < 0x10000 || code > 0x10FFFF)))
+        return 0;
+    return n;
+}
+
+}  // namespace
+
+// Always valid JSON: a byte that is not part of well-formed UTF-8 (a file
+// name from another system's code page) becomes U+FFFD.
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = Utf8Length(text, i);
+        if (n == 0) {
+            out += "\\ufffd";
+            ++i;
+            continue;
+        }
+        if (n > 1) {
+            out.append(text, i, n);
+            i += n;
+            continue;
+        }
+        const unsigned char c = static_cast<unsigned char>(text[i++]);
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char buf[8];

@@ -8,6 +8,7 @@
 #include "Orientation.h"
 #include "QtPicture.h"
 #include "RgbImage.h"
+#include "platform/qt/QtPath.h"
 
 namespace sorvane {
 
@@ -35,9 +36,15 @@ std::optional<PictureHeader> ReadFrom(QIODevice& device, PictureFormat key) {
 }  // namespace
 
 std::optional<PictureHeader> ReadPictureHeader(const std::string& path, PictureFormat key) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    QFile file;
+    if (!OpenForReading(file, path)) return std::nullopt;
     return ReadFrom(file, key);
+}
+
+std::optional<PixelSize> ReadPictureSize(const std::string& path) {
+    const std::optional<PictureHeader> header = ReadPictureHeader(path, FormatKeyOf(path));
+    if (!header) return std::nullopt;
+    return header->Upright();
 }
 
 std::optional<PictureHeader> ReadPictureHeaderFromBytes(std::string_view bytes, PictureFormat key) {

@@ -26,4 +26,8 @@ struct PictureHeader {
 std::optional<PictureHeader> ReadPictureHeader(const std::string& path, PictureFormat key);
 std::optional<PictureHeader> ReadPictureHeaderFromBytes(std::string_view bytes, PictureFormat key);
 
+// The size of a picture as it is shown, from the header of the file at
+// `path`, its key taken from the name. Measuring and the preview both use it.
+std::optional<PixelSize> ReadPictureSize(const std::string& path);
+
 }  // namespace sorvane

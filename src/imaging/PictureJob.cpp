@@ -1,15 +1,8 @@
 #include "PictureJob.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <optional>
-#include <random>
 
 #include "Orientation.h"
 #include "PictureDecoder.h"
@@ -24,38 +17,16 @@ namespace sorvane {
 
 namespace {
 
-std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size)) return std::nullopt;
-    return bytes;
-}
-
 // A prepared copy is rebuilt on every run, so it skips the flush to disk that
 // the stored copy gets; it is still written aside and renamed, so the page
-// never shows a half-written picture.
-bool WritePreparedCopy(const std::string& folder, const std::string& name,
-                       const std::string& bytes) {
-    static thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::string path = folder + name;
-    const std::string temp = folder + "." + name + "." + std::to_string(random()) + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
+// never shows a half-written picture. Returns why it failed, or "".
+std::string WritePreparedCopy(const std::string& path, const std::string& bytes) {
+    try {
+        WriteFileAtomically(path, bytes, Durability::Unflushed);
+        return {};
+    } catch (const Error& e) {
+        return e.what();
     }
-    const bool written = ::close(fd) == 0 && done == bytes.size();
-    if (written && std::rename(temp.c_str(), path.c_str()) == 0) return true;
-    ::unlink(temp.c_str());
-    return false;
 }
 
 // Later runs then find the picture already fitting. A failed write leaves the
@@ -87,11 +58,10 @@ RgbImage CanvasAround(const RgbImage& background, int32_t x, int32_t y, int32_t 
     return canvas;
 }
 
-PictureOutcome WriteCanvas(const PictureJob& job, const std::string& fileName,
-                           const RgbImage& canvas, PictureFormat key) {
-    return WritePreparedCopy(job.PreparedFolder, fileName, EncodePicture(canvas, key))
-               ? PictureOutcome::Prepared
-               : PictureOutcome::NotWritten;
+void WriteCanvas(const PictureJob& job, const std::string& fileName, const RgbImage& canvas,
+                 PictureFormat key, PictureResult& result) {
+    result.Reason = WritePreparedCopy(job.PreparedFolder + fileName, EncodePicture(canvas, key));
+    result.Outcome = result.Reason.empty() ? PictureOutcome::Prepared : PictureOutcome::NotWritten;
 }
 
 PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
@@ -99,7 +69,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     const PictureFormat key = FormatKeyOf(fileName);
     if (key == PictureFormat::Other) return result;
     const std::string storedPath = job.PictureStore + fileName;
-    std::optional<std::string> bytes = ReadBytes(storedPath);
+    std::optional<std::string> bytes = ReadWholeFileIfPossible(storedPath);
     if (!bytes) return result;
     const std::optional<PictureHeader> header = ReadPictureHeaderFromBytes(*bytes, key);
     if (!header) return result;
@@ -125,7 +95,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         bytes.reset();
         result.Reduced = true;
         result.StoredRewritten = RewriteStored(storedPath, area.View(), key);
-        result.Outcome = WriteCanvas(job, fileName, canvas, key);
+        WriteCanvas(job, fileName, canvas, key, result);
         return result;
     }
 
@@ -151,10 +121,11 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     RgbImage canvas = background.Clone();
     if (!canvas.Overlay(picture, place.Left, place.Top)) {
         result.Outcome = PictureOutcome::NotWritten;
+        result.Reason = "it could not be laid on the background";
         return result;
     }
     picture = RgbImage();
-    result.Outcome = WriteCanvas(job, fileName, canvas, key);
+    WriteCanvas(job, fileName, canvas, key, result);
     return result;
 }
 

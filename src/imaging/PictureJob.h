@@ -29,6 +29,7 @@ struct PictureResult {
     PictureOutcome Outcome = PictureOutcome::Skipped;
     bool Reduced = false;          // the picture was larger than the target and was resampled
     bool StoredRewritten = false;  // the reduced picture replaced the stored copy
+    std::string Reason;            // why a prepared copy was not written
 };
 
 // Prepares one picture: decode, fit, reduce (rewriting the stored copy), lay

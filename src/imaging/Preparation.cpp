@@ -22,32 +22,37 @@ void ShowPrepareError(Dialogs& dialogs) {
 }  // namespace
 
 void MeasurePicture(FormState& form, const std::string& path) {
-    const std::optional<PictureHeader> header = ReadPictureHeader(path, FormatKeyOf(path));
-    if (!header) return;
     // Measured as shown: a phone's portrait photo counts as tall.
-    const PixelSize size = header->Upright();
+    const std::optional<PixelSize> shown = ReadPictureSize(path);
+    if (!shown) return;
+    const PixelSize size = *shown;
     PixelSize& largest = form.Window.LargestSize;
     largest.Width = std::max(largest.Width, size.Width);
     largest.Height = std::max(largest.Height, size.Height);
 }
 
-bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs) {
+bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs,
+                     PrepareRun* run) {
     Progress& progress = dialogs.ProgressWindow();
     progress.SetLabel("Creating Images...");
     progress.Repaint();
+    // Nothing to prepare needs no size: a first start can still write its empty show.
+    if (form.Settings.Pictures.empty()) return true;
     PixelSize& target = form.Window.TargetSize;
-    if (target.Width == 0 || target.Height == 0) {
+    // A side below 0 (a stored size from a bad work area) is as good as unknown.
+    if (target.Width <= 0 || target.Height <= 0) {
         // Only the target size outlives a run, so pictures added in a run that
         // closed without a build come back unmeasured; measure the stored
         // copies rather than fail on pictures that are plainly there.
         const PixelSize largest = form.Window.LargestSize;
-        if (largest.Width == 0 || largest.Height == 0)
+        if (largest.Width <= 0 || largest.Height <= 0)
             for (const auto& entry : form.Settings.Pictures)
                 MeasurePicture(form, form.Window.PictureStore + entry.FileName);
         ComputeTargetSize(form, screen);
     }
 
-    const uint32_t color = colors.Translate(form.Settings.BackgroundColor).value_or(0);
+    const uint32_t color =
+        colors.Translate(form.Settings.BackgroundColor).value_or(FallbackBackgroundColor);
     // Built once; each picture's canvas is a copy. A target with no pixels (nothing measured,
     // nothing stored) or too many ends here, before any picture is touched.
     RgbImage background;
@@ -67,7 +72,7 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
 
     PictureJob job;
     job.PictureStore = form.Window.PictureStore;
-    job.PreparedFolder = form.Window.PreparedFolder;
+    job.PreparedFolder = run && !run->Folder.empty() ? run->Folder : form.Window.PreparedFolder;
     job.Target = target;
     job.AlignIndex = form.Controls.AlignIndex;
     job.BackgroundColor = color;
@@ -77,15 +82,19 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
     for (const PictureEntry& entry : pictures) names.push_back(entry.FileName);
 
     // The bar counts pictures as they finish; it stops at its maximum.
-    PreparePictureList(job, names, std::max(1u, std::thread::hardware_concurrency()),
-                       [&](int finished) {
-                           const int value = std::min(finished, count - 1);
-                           if (value > shown) {
-                               shown = value;
-                               progress.SetValue(value);
-                           }
-                           progress.Repaint();
-                       });
+    const std::vector<PictureResult> results = PreparePictureList(
+        job, names, std::max(1u, std::thread::hardware_concurrency()), [&](int finished) {
+            const int value = std::min(finished, count - 1);
+            if (value > shown) {
+                shown = value;
+                progress.SetValue(value);
+            }
+            progress.Repaint();
+        });
+    if (run)
+        for (size_t i = 0; i < results.size(); ++i)
+            if (results[i].Outcome == PictureOutcome::NotWritten)
+                run->NotWritten.push_back(names[i] + ": " + results[i].Reason);
 
     progress.SetValue(0);
     return true;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
@@ -28,12 +29,21 @@ void FitPicture(PicturePlacement& placement, PixelSize target, int alignIndex);
 // sizes whose 24-bit buffer would leave the 32-bit range change nothing.
 void MeasurePicture(FormState& form, const std::string& path);
 
+// Where one preparation run writes, and what it could not write.
+struct PrepareRun {
+    std::string Folder;  // ends with a separator; empty: PreparedFolder
+    // "name: reason" for every picture that was read but whose copy was not written.
+    std::vector<std::string> NotWritten;
+};
+
 // Prepares one TargetSize copy of every listed picture in PreparedFolder, on
 // every core; a picture larger than TargetSize is reduced and its stored copy
 // replaced (written aside, then renamed). Unreadable pictures are skipped.
 // Progress is reported on the calling thread as pictures finish. False when
 // the run stopped at the start (the error message was shown): a TargetSize
-// with no pixels, or too many, touches no picture.
-bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs);
+// with no pixels, or too many, touches no picture. An empty list needs no
+// size and writes nothing.
+bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs,
+                     PrepareRun* run = nullptr);
 
 }  // namespace sorvane

@@ -20,11 +20,16 @@ int32_t HalfRounded(int32_t v) { return static_cast<int32_t>(std::nearbyint(v / 
 
 void ComputeTargetSize(FormState& form, Screen& screen) {
     const Rect area = screen.WorkArea();
-    const int32_t width = (area.Right - 10) - (area.Left + 10);
-    const int32_t height = (area.Bottom - 10) - (area.Top + 10);
+    // In 64 bits: a work area spanning the whole 32-bit range must not wrap.
+    const int64_t width = (int64_t{area.Right} - 10) - (int64_t{area.Left} + 10);
+    const int64_t height = (int64_t{area.Bottom} - 10) - (int64_t{area.Top} + 10);
     auto& w = form.Window;
-    w.TargetSize.Width = std::min(width, w.LargestSize.Width);
-    w.TargetSize.Height = std::min(height, w.LargestSize.Height);
+    auto side = [](int64_t screenSide, int32_t largest) {
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(std::min<int64_t>(screenSide, largest), INT32_MIN, INT32_MAX));
+    };
+    w.TargetSize.Width = side(width, w.LargestSize.Width);
+    w.TargetSize.Height = side(height, w.LargestSize.Height);
 }
 
 void FitPicture(PicturePlacement& p, PixelSize target, int alignIndex) {

@@ -15,8 +15,8 @@ namespace {
 constexpr std::string_view Crlf = "\r\n";
 
 bool IsUnreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 std::string Trim(std::string_view s) {
@@ -52,12 +52,30 @@ std::string PageUrlEscape(std::string_view name) {
     return out;
 }
 
+std::string ScriptStringEscape(std::string_view text) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\'' || c == '\\' || c == '<' || c == '>' || c == '&' || c < 0x20 ||
+            c == 0x7F) {
+            out += "\\x";
+            out += Hex[c >> 4];
+            out += Hex[c & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 std::string ReplaceAll(std::string text, std::string_view marker, std::string_view value) {
     if (marker.empty()) return text;
     std::string out;
     out.reserve(text.size());
     size_t pos = 0;
-    for (size_t hit; (hit = text.find(marker, pos)) != std::string::npos; pos = hit + marker.size()) {
+    for (size_t hit; (hit = text.find(marker, pos)) != std::string::npos;
+         pos = hit + marker.size()) {
         out.append(text, pos, hit - pos);
         out.append(value);
     }
@@ -96,10 +114,12 @@ std::string IntervalText(const std::string& durationText, char decimalPoint) {
     if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
         throw Error("The view duration \"" + durationText + "\" is not a number of seconds.");
     const double ms = value * 1000.0;
-    if (!std::isfinite(ms))
-        throw Error("The view duration \"" + durationText + "\" is too large.");
+    if (!std::isfinite(ms)) throw Error("The view duration \"" + durationText + "\" is too large.");
+    // The general number form: 15 significant digits, so 1.005 s is 1005 and
+    // not 1004.9999999999999, and no exponent below 1e15.
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, ms == 0 ? 0.0 : ms);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, ms == 0 ? 0.0 : ms, std::chars_format::general, 15);
     return std::string(buf, res.ptr);
 }
 
@@ -120,8 +140,8 @@ std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors) {
     return out;
 }
 
-void WritePage(std::string& fileName, FormState& form, const std::string& templatePath,
-               ColorTranslator& colors, Progress& progress) {
+std::string ComposePage(const FormState& form, const std::string& templatePath,
+                        ColorTranslator& colors, Progress& progress) {
     progress.SetLabel("Creating Sorvane.html...");
     progress.SetMaximum(100);
     progress.Repaint();
@@ -139,15 +159,26 @@ void WritePage(std::string& fileName, FormState& form, const std::string& templa
 
     const std::string interval = IntervalText(settings.DurationText);
     const std::string firstImage =
-        "Sorvane/" + (settings.Pictures.empty() ? std::string()
-                                                : PageUrlEscape(settings.Pictures.front().FileName));
+        "Sorvane/" + (settings.Pictures.empty()
+                          ? std::string()
+                          : PageUrlEscape(settings.Pictures.front().FileName));
+    // The prepared copies fall back to the same grey.
+    std::string color = FormatPageColor(settings.BackgroundColor, colors);
+    if (color.empty()) color = FormatPageColor(FallbackBackgroundColor, colors);
     text = ReplaceAll(std::move(text), "<!-- Image Array -->", imageArray);
     text = ReplaceAll(std::move(text), "<!-- Interval -->", interval);
-    text = ReplaceAll(std::move(text), "<!-- Color -->", FormatPageColor(settings.BackgroundColor, colors));
+    text = ReplaceAll(std::move(text), "<!-- Color -->", color);
     text = ReplaceAll(std::move(text), "<!-- First Image -->", firstImage);
-    text = ReplaceAll(std::move(text), "<!-- Alignment -->", settings.Alignment);
+    // The word comes from config.dat as stored; the page's script gets it escaped.
+    text =
+        ReplaceAll(std::move(text), "<!-- Alignment -->", ScriptStringEscape(settings.Alignment));
     text += Crlf;
+    return text;
+}
 
+void WritePage(std::string& fileName, FormState& form, const std::string& templatePath,
+               ColorTranslator& colors, Progress& progress) {
+    const std::string text = ComposePage(form, templatePath, colors, progress);
     const bool installed = fileName.empty();
     const std::string name = installed ? std::string(InstalledPageName) : fileName;
     if (form.Window.PageFolder.empty())

@@ -22,6 +22,11 @@ inline constexpr std::string_view InstalledPageName = "Sorvane.html";
 void WritePage(std::string& fileName, FormState& form, const std::string& templatePath,
                ColorTranslator& colors, Progress& progress);
 
+// The page's text from the template and the settings, without writing it.
+// Throws sorvane::Error (template unreadable, duration not a number).
+std::string ComposePage(const FormState& form, const std::string& templatePath,
+                        ColorTranslator& colors, Progress& progress);
+
 // "#RRGGBB" for an OLE colour, or "" when the colour does not translate.
 std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors);
 
@@ -30,6 +35,11 @@ std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors);
 // user's locale); throws sorvane::Error when it is not a number.
 std::string IntervalText(const std::string& durationText, char decimalPoint);
 std::string IntervalText(const std::string& durationText);  // the user's locale
+
+// A text as it may stand inside a script string of either quote, and inside
+// the page's markup: quotes, backslashes, "<", ">", "&" and control
+// characters escaped; the rest (UTF-8 included) as it is.
+std::string ScriptStringEscape(std::string_view text);
 
 // One "Img[i] = new ImageData(...)" line per entry and "var ImageCount = n".
 std::string ImageArrayText(const std::vector<PictureEntry>& pictures);

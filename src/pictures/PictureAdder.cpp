@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "pictures/JpegFolderListing.h"
-#include "pictures/PictureFileCopy.h"
+#include "platform/AtomicFile.h"
 #include "settings/ConfigFile.h"
 
 namespace sorvane {
@@ -15,13 +15,13 @@ constexpr const char* AddTitle = "Add Picture";
 
 // Hides the progress window however the batch ends.
 class ProgressShown {
-public:
+  public:
     explicit ProgressShown(Dialogs& dialogs) : dialogs_(dialogs) { dialogs_.ShowProgress(); }
     ~ProgressShown() { dialogs_.HideProgress(); }
     ProgressShown(const ProgressShown&) = delete;
     ProgressShown& operator=(const ProgressShown&) = delete;
 
-private:
+  private:
     Dialogs& dialogs_;
 };
 
@@ -59,20 +59,20 @@ void PictureAdder::AddOne(const std::string& source, const std::string& name, Ad
     const std::string target = form_.Window.PictureStore + name;
     CopyResult copy;
     if (batch.AskEach) {
-        copy = CopyPictureFile(source, target, true);
+        copy = CopyFileAtomically(source, target, true);
         if (copy.Status == CopyStatus::TargetExists) {
             const int answer = dialogs_.AskOverwrite(
                 "Overwrite Image?",
                 "The file " + name + " already exists. Do you want to overwrite it?");
             if (answer == AnswerYes || answer == AnswerYesToAll)
-                copy = CopyPictureFile(source, target, false);
+                copy = CopyFileAtomically(source, target, false);
             if (answer == AnswerNoToAll || answer == AnswerYesToAll) {
                 batch.AskEach = false;
                 batch.OverwriteAll = answer == AnswerYesToAll;
             }
         }
     } else {
-        copy = CopyPictureFile(source, target, !batch.OverwriteAll);
+        copy = CopyFileAtomically(source, target, !batch.OverwriteAll);
     }
     if (copy.Status == CopyStatus::Failed) {
         Tell("The file " + name + " could not be added: " + copy.Reason + ".", MsgIcon::Critical);
@@ -99,6 +99,7 @@ void PictureAdder::AddFromFileDialog() {
     const std::optional<OpenFileResult> chosen = dialogs_.ShowOpenFile(request);
     if (!chosen) return;
     const std::string& s = chosen->FileName;
+    const size_t countBefore = form_.Settings.Pictures.size();
 
     const size_t nul = s.find('\0');
     if (nul == std::string::npos) {
@@ -122,7 +123,8 @@ void PictureAdder::AddFromFileDialog() {
         parts.erase(parts.begin());
         AddBatchOfNames(window.LastBrowseDir, parts);
     }
-    form_.MarkChanged();
+    // Only an add that listed something is an edit.
+    if (form_.Settings.Pictures.size() > countBefore) form_.MarkChanged();
 }
 
 void PictureAdder::AddFromFolderPicker(const std::function<void(const std::string&)>& scan) {
@@ -138,8 +140,9 @@ void PictureAdder::AddFromFolderPicker(const std::function<void(const std::strin
 void PictureAdder::ScanPictureFolder(const std::string& folder) {
     const std::vector<std::string> names = ListJpegNames(folder);
     if (names.empty()) return;
+    const size_t countBefore = form_.Settings.Pictures.size();
     AddBatchOfNames(folder, names);
-    form_.MarkChanged();
+    if (form_.Settings.Pictures.size() > countBefore) form_.MarkChanged();
 }
 
 void PictureAdder::AddBatchOfNames(const std::string& folder,

@@ -29,7 +29,7 @@ std::string UnstorableNameReason(const std::string& name);
 // folder picker and the folder scan. Every name goes through copy, question,
 // second copy, list entry, measurement, in that order.
 class PictureAdder {
-public:
+  public:
     using Measure = std::function<void(const std::string& path)>;
 
     PictureAdder(FormState& form, Dialogs& dialogs, Measure measure);
@@ -47,7 +47,7 @@ public:
     // user, and nothing is listed for that name.
     void AddOne(const std::string& source, const std::string& name, AddBatch& batch);
 
-private:
+  private:
     void AddBatchOfNames(const std::string& folder, const std::vector<std::string>& names);
     void Tell(const std::string& text, MsgIcon icon);
 

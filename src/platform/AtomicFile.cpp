@@ -1,17 +1,17 @@
 #include "AtomicFile.h"
 
+#include <fcntl.h>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
+#include <system_error>
 
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
-#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -32,8 +32,12 @@ std::string TempNameBeside(const fs::path& target) {
     return (target.parent_path() / ("." + target.filename().string() + suffix)).string();
 }
 
+// Not an errno value: a pipe, device or socket where a file was expected.
+constexpr int NotRegularFile = -1;
+
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int err) {
-    throw Error("Could not " + what + " \"" + path + "\": " + std::strerror(err));
+    throw Error("Could not " + what + " \"" + path +
+                "\": " + (err == NotRegularFile ? "it is not a regular file" : std::strerror(err)));
 }
 
 // The few file calls the write needs, on each system's own terms.
@@ -46,6 +50,25 @@ int OpenNew(const std::string& name) {
 int WriteSome(int fd, const char* data, size_t size) {
     const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
     return ::_write(fd, data, chunk);
+}
+int OpenForReading(const std::string& name) {
+    return ::_open(name.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+int ReadSome(int fd, char* data, size_t size) {
+    const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
+    return ::_read(fd, data, chunk);
+}
+bool IsFolder(int fd) {
+    struct _stat64 st {};
+    return ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFDIR) != 0;
+}
+bool Regular(int fd) {
+    struct _stat64 st {};
+    return ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFREG) != 0;
+}
+int64_t SizeHint(int fd) {
+    struct _stat64 st {};
+    return ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFREG) ? st.st_size : 0;
 }
 int FlushToDisk(int fd) { return ::_commit(fd); }
 int CloseFile(int fd) { return ::_close(fd); }
@@ -74,6 +97,27 @@ int OpenNew(const std::string& name) {
     return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
 }
 ssize_t WriteSome(int fd, const char* data, size_t size) { return ::write(fd, data, size); }
+// Non-blocking, so a pipe or device of that name never keeps the caller
+// waiting; Regular() then turns a regular file back to ordinary reads.
+int OpenForReading(const std::string& name) {
+    return ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+ssize_t ReadSome(int fd, char* data, size_t size) { return ::read(fd, data, size); }
+bool IsFolder(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+bool Regular(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return true;
+}
+int64_t SizeHint(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : 0;
+}
 int FlushToDisk(int fd) { return ::fsync(fd); }
 int CloseFile(int fd) { return ::close(fd); }
 void RemoveFile(const std::string& name) { ::unlink(name.c_str()); }
@@ -88,11 +132,14 @@ void ReplaceWith(const std::string& temp, const std::string& path) {
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const fs::path target(path);
-    const std::string temp = TempNameBeside(target);
-    const int fd = OpenNew(temp);
-    if (fd < 0) Fail("write", path, errno);
+PendingFile::PendingFile(std::string path, std::string_view bytes, Durability durability)
+    : path_(std::move(path)), temp_(TempNameBeside(fs::path(path_))) {
+    const int fd = OpenNew(temp_);
+    if (fd < 0) {
+        const int err = errno;
+        temp_.clear();
+        Fail("write", path_, err);
+    }
     size_t done = 0;
     while (done < bytes.size()) {
         const auto n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
@@ -100,30 +147,124 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         if (n <= 0) {
             const int err = n < 0 ? errno : ENOSPC;
             CloseFile(fd);
-            RemoveFile(temp);
-            Fail("write", path, err);
+            RemoveFile(temp_);  // a constructor that throws runs no destructor
+            Fail("write", path_, err);
         }
         done += static_cast<size_t>(n);
     }
     // Closed whether or not the flush worked, so a failure leaks no handle.
-    const bool flushed = FlushToDisk(fd) == 0;
+    const bool flushed = durability == Durability::Unflushed || FlushToDisk(fd) == 0;
     int err = errno;
     const bool closed = CloseFile(fd) == 0;
     if (!closed && flushed) err = errno;
     if (!flushed || !closed) {
-        RemoveFile(temp);
-        Fail("write", path, err);
+        RemoveFile(temp_);
+        Fail("write", path_, err);
     }
-    ReplaceWith(temp, path);
 }
 
+PendingFile::~PendingFile() {
+    if (!temp_.empty()) RemoveFile(temp_);
+}
+
+void PendingFile::Commit() {
+    if (temp_.empty()) return;
+    const std::string temp = std::move(temp_);
+    temp_.clear();
+    ReplaceWith(temp, path_);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
+    PendingFile(path, bytes, durability).Commit();
+}
+
+namespace {
+
+// The whole file, or the reason (an errno value) it could not be read.
+std::optional<std::string> ReadAll(const std::string& path, int& err) {
+    const int fd = OpenForReading(path);
+    if (fd < 0) {
+        err = errno;
+        return std::nullopt;
+    }
+    std::string bytes;
+    if (!Regular(fd)) {
+        err = IsFolder(fd) ? EISDIR : NotRegularFile;
+        CloseFile(fd);
+        return std::nullopt;
+    }
+    // Sized once from the file's length; a file that grows meanwhile is read to its end.
+    bytes.resize(static_cast<size_t>(SizeHint(fd)) + 1);
+    size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+        const auto n = ReadSome(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            err = errno;
+            CloseFile(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    CloseFile(fd);
+    bytes.resize(done);
+    return bytes;
+}
+
+}  // namespace
+
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw Error("Could not read \"" + path + "\": " + std::strerror(errno));
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) throw Error("Could not read \"" + path + "\".");
-    return s.str();
+    int err = 0;
+    std::optional<std::string> bytes = ReadAll(path, err);
+    if (!bytes) Fail("read", path, err);
+    return std::move(*bytes);
+}
+
+std::optional<std::string> ReadWholeFileIfPossible(const std::string& path) {
+    int err = 0;
+    return ReadAll(path, err);
+}
+
+#ifndef _WIN32
+int OpenRegularFile(const std::string& path) {
+    const int fd = OpenForReading(path);
+    if (fd < 0) return -1;
+    if (Regular(fd)) return fd;
+    CloseFile(fd);
+    errno = EINVAL;
+    return -1;
+}
+#endif
+
+CopyResult CopyFileAtomically(const std::string& source, const std::string& target,
+                              bool failIfExists) {
+    std::error_code ec;
+    const fs::path to(target);
+    if (failIfExists && fs::exists(fs::symlink_status(to, ec)))
+        return {CopyStatus::TargetExists, {}};
+
+    const fs::file_status from = fs::status(source, ec);
+    if (ec) return {CopyStatus::Failed, ec.message()};
+    if (!fs::is_regular_file(from)) return {CopyStatus::Failed, "it is not a file"};
+
+    const std::string temp = TempNameBeside(to);
+    std::error_code ignored;
+    fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        fs::remove(temp, ignored);
+        return {CopyStatus::Failed, ec.message()};
+    }
+    // A read-only original must not give a copy that can't be rewritten later.
+    fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                    ignored);
+    fs::rename(temp, to, ec);
+    if (ec) {
+        fs::remove(temp, ignored);
+        return {CopyStatus::Failed, ec.message()};
+    }
+    return {CopyStatus::Copied, {}};
 }
 
 }  // namespace sorvane

@@ -1,16 +1,70 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace sorvane {
 
-// Writes the whole file under a temporary name in the same folder and renames
-// it over `path`, so a failure (full disk, no permission) leaves the old file
-// byte for byte. Throws sorvane::Error with a readable message on failure.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Every file the program writes goes through here: the page, config.dat, the
+// stored pictures and their prepared copies. Each is written whole under a
+// temporary name in the same folder and renamed over its path, so a failure
+// (full disk, no permission) leaves the old file byte for byte and no reader
+// ever sees half a file.
 
-// Reads a whole file; throws sorvane::Error when it can't.
+// Whether the bytes reach the disk before the rename. Files that are rebuilt
+// on every run (the prepared copies) skip the flush; what the user keeps
+// (settings, the page, stored pictures) does not.
+enum class Durability { Flushed, Unflushed };
+
+// Throws sorvane::Error with a readable message on failure.
+void WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         Durability durability = Durability::Flushed);
+
+// The same in two steps: written in full and flushed under a temporary name,
+// but put in place only by Commit(), so several files can be readied first and
+// swapped in once all of them were written. Dropped uncommitted, it leaves
+// nothing behind. Both steps throw sorvane::Error.
+class PendingFile {
+  public:
+    PendingFile(std::string path, std::string_view bytes,
+                Durability durability = Durability::Flushed);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    void Commit();
+
+  private:
+    std::string path_;
+    std::string temp_;
+};
+
+// Reads a whole file; throws sorvane::Error when it can't. Only a regular file
+// is read: a folder, pipe or device of that name is refused without waiting.
 std::string ReadWholeFile(const std::string& path);
+// The same without the message: nullopt when the file can't be read.
+std::optional<std::string> ReadWholeFileIfPossible(const std::string& path);
+
+#ifndef _WIN32
+// Opens a regular file for reading without ever blocking on a pipe or device
+// of that name. The descriptor, which the caller closes, or -1.
+int OpenRegularFile(const std::string& path);
+#endif
+
+enum class CopyStatus { Copied, TargetExists, Failed };
+
+struct CopyResult {
+    CopyStatus Status = CopyStatus::Failed;
+    std::string Reason;  // why a Failed copy failed, as the system words it
+};
+
+// Copies a file the same way: to a temporary name beside the target, then
+// renamed into place, so a copy that breaks off never leaves a truncated file
+// and never spoils the one it was to replace. With failIfExists an existing
+// target (file, folder or link) is left alone and reported as TargetExists.
+// The copy is always writable by its owner, whatever the source's permissions.
+CopyResult CopyFileAtomically(const std::string& source, const std::string& target,
+                              bool failIfExists);
 
 }  // namespace sorvane

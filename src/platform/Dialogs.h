@@ -13,7 +13,7 @@ enum class MsgResult { Ok, Cancel, Yes, No };
 // The progress window: a label and a bar. Steps that update it while it is
 // hidden have no visible effect.
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
     virtual void SetLabel(const std::string& text) = 0;
     virtual void SetMaximum(int max) = 0;
@@ -52,7 +52,7 @@ struct FolderPickResult {
 // Everything modal goes through here: the Qt window implements it with real
 // dialogs, tests and the command-line companion with scripted answers.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     virtual MsgResult MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
@@ -80,7 +80,7 @@ public:
 
 // A Progress that goes nowhere, for callers that have no window.
 class NullProgress : public Progress {
-public:
+  public:
     void SetLabel(const std::string&) override {}
     void SetMaximum(int) override {}
     void SetValue(int) override {}

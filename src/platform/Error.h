@@ -9,7 +9,7 @@ namespace sorvane {
 // store and file writes all report through it. `Number` and `Source` carry the
 // registry accessor's error identity; other callers leave them at 0 / "".
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& description, long number = 0, std::string source = {})
         : std::runtime_error(description), Number(number), Source(std::move(source)) {}
 

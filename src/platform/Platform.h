@@ -16,7 +16,7 @@ struct Rect {
 
 // Where the program's own files live.
 class Folders {
-public:
+  public:
     virtual ~Folders() = default;
     // The user's pictures folder (My Pictures); "" when the lookup fails.
     virtual std::string PicturesFolder() = 0;
@@ -29,14 +29,14 @@ public:
 };
 
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     // The primary screen's work area (desktop less panels).
     virtual Rect WorkArea() = 0;
 };
 
 class TempNames {
-public:
+  public:
     virtual ~TempNames() = default;
     // GetTempFileName with a non-zero unique number: forms folder + separator +
     // prefix + hex(unique) + ".TMP" and creates nothing.
@@ -45,7 +45,7 @@ public:
 };
 
 class ColorTranslator {
-public:
+  public:
     virtual ~ColorTranslator() = default;
     // OLE colour -> 0x00BBGGRR; system-colour references (high byte 0x80) are
     // resolved; an unknown reference or another high byte fails (nullopt).
@@ -53,7 +53,7 @@ public:
 };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens a URL, a mailto: address or a file with the user's default handler.
     // The result is a hint only; callers mostly ignore it.
@@ -70,7 +70,7 @@ public:
 
 // The Active Desktop shell object: one instance per command.
 class ActiveDesktop {
-public:
+  public:
     virtual ~ActiveDesktop() = default;
     static constexpr unsigned ApplyAll = 7;  // save + regenerate + refresh
     // Each call throws sorvane::Error when it fails.
@@ -81,7 +81,7 @@ public:
 
 // The windows that show whether the desktop is drawn by a browser engine.
 class DesktopWindows {
-public:
+  public:
     virtual ~DesktopWindows() = default;
     // The desktop's browser window (here: our running host's window id), or 0.
     virtual uint64_t FindDesktopBrowserWindow() = 0;

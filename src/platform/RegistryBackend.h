@@ -48,7 +48,7 @@ constexpr long RegKeyDeleted = 1018;
 
 // An open key; closing it is destroying it.
 class RegistryKey {
-public:
+  public:
     virtual ~RegistryKey() = default;
 };
 
@@ -56,7 +56,7 @@ public:
 // a root and a backslash-separated path; names compare without regard to case.
 // Every call returns one of the result codes above and never throws.
 class RegistryBackend {
-public:
+  public:
     virtual ~RegistryBackend() = default;
 
     // Opens an existing key with the given rights.

@@ -11,7 +11,7 @@ namespace sorvane {
 // What a registry value holds, as the accessor's callers see it: nothing, a
 // text, a 32-bit number or raw bytes. Nothing reads as "" and as 0.
 class RegistryValue {
-public:
+  public:
     RegistryValue() = default;
     RegistryValue(std::string text) : v_(std::move(text)) {}
     RegistryValue(const char* text) : v_(std::string(text)) {}
@@ -34,7 +34,7 @@ public:
 
     bool operator==(const RegistryValue&) const = default;
 
-private:
+  private:
     std::variant<std::monostate, std::string, int32_t, std::vector<uint8_t>> v_;
 };
 

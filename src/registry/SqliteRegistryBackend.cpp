@@ -11,9 +11,12 @@ namespace sorvane {
 
 namespace {
 
-// Long enough that a second program writing at the same moment always gets
-// its turn; a write is a handful of rows.
-constexpr int BusyTimeoutMs = 30000;
+// A write is a handful of rows, so a second program writing at the same
+// moment gets its turn well within this; a store held longer is reported busy.
+constexpr int DefaultBusyTimeoutMs = 5000;
+
+constexpr const char* SchemaPresent =
+    "SELECT count(*) FROM sqlite_master WHERE name IN ('keys', 'keys_by_parent', 'key_values')";
 
 constexpr const char* Schema = R"(
 CREATE TABLE IF NOT EXISTS keys(
@@ -103,7 +106,7 @@ struct SqliteKey : RegistryKey {
 }  // namespace
 
 class SqliteRegistryBackend::Statement {
-public:
+  public:
     Statement(sqlite3* db, const char* sql) {
         rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
     }
@@ -136,7 +139,7 @@ public:
         return p ? std::vector<uint8_t>(p, p + n) : std::vector<uint8_t>();
     }
 
-private:
+  private:
     sqlite3_stmt* stmt_ = nullptr;
     int rc_;
 };
@@ -144,7 +147,7 @@ private:
 // BEGIN IMMEDIATE takes the write lock up front, so two writers queue on the
 // busy timeout instead of failing when one upgrades a read lock.
 class SqliteRegistryBackend::Transaction {
-public:
+  public:
     explicit Transaction(sqlite3* db) : db_(db) {
         rc_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     }
@@ -161,18 +164,26 @@ public:
         return rc;
     }
 
-private:
+  private:
     sqlite3* db_;
     int rc_;
     bool done_ = false;
 };
 
-SqliteRegistryBackend::SqliteRegistryBackend(std::string path) : path_(std::move(path)) {}
+SqliteRegistryBackend::SqliteRegistryBackend(std::string path, int busyTimeoutMs)
+    : path_(std::move(path)),
+      busyTimeoutMs_(busyTimeoutMs < 0 ? DefaultBusyTimeoutMs : busyTimeoutMs) {}
 
 SqliteRegistryBackend::~SqliteRegistryBackend() { sqlite3_close(db_); }
 
 long SqliteRegistryBackend::Fail(int rc) {
     lastError_ = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.1f", busyTimeoutMs_ / 1000.0);
+        lastError_ = "the settings store \"" + path_ + "\" is busy: another program kept it " +
+                     "locked for more than " + seconds + " s";
+    }
     switch (rc & 0xff) {
         case SQLITE_NOTADB:
         case SQLITE_CORRUPT:
@@ -193,13 +204,33 @@ long SqliteRegistryBackend::Connect() {
     std::error_code ec;
     const auto folder = std::filesystem::path(path_).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    // A pipe or device of that name would keep the first read waiting for ever.
+    const auto status = std::filesystem::status(path_, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        lastError_ = "\"" + path_ + "\" is not a regular file";
+        return RegIoFailed;
+    }
     int rc =
         sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc == SQLITE_OK) {
-        sqlite3_busy_timeout(db_, BusyTimeoutMs);
+        sqlite3_busy_timeout(db_, busyTimeoutMs_);
         rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     }
+    // Only a store without its tables takes the write lock to make them, so a
+    // reader never waits behind another program's write.
+    bool schemaPresent = false;
     if (rc == SQLITE_OK) {
+        Statement q(db_, SchemaPresent);
+        rc = q.Prepared();
+        if (rc == SQLITE_OK) {
+            rc = q.Step();
+            if (rc == SQLITE_ROW) {
+                schemaPresent = q.ColumnInt(0) == 3;
+                rc = SQLITE_OK;
+            }
+        }
+    }
+    if (rc == SQLITE_OK && !schemaPresent) {
         Transaction tx(db_);
         rc = tx.Began();
         if (rc == SQLITE_OK) rc = sqlite3_exec(db_, Schema, nullptr, nullptr, nullptr);

@@ -11,8 +11,9 @@ struct sqlite3;
 namespace sorvane {
 
 // The registry kept in one SQLite file. Every write is one transaction in WAL
-// mode with a busy timeout, so processes writing at once wait for each other
-// and nothing is lost. A store that cannot be opened or is not a database
+// mode with a bounded busy timeout, so processes writing at once wait for each
+// other and nothing is lost; reads take no write lock and never wait for a
+// writer. A store that cannot be opened or is not a database
 // fails each call with a result code (reads then give the caller's default);
 // the file is never replaced or deleted.
 //
@@ -20,8 +21,10 @@ namespace sorvane {
 // type, data, shown); `shown` is the data in readable form for people looking
 // at the file with the sqlite3 tool.
 class SqliteRegistryBackend : public RegistryBackend {
-public:
-    explicit SqliteRegistryBackend(std::string path);
+  public:
+    // `busyTimeoutMs`: how long a write waits for another program's write
+    // before it fails as busy (negative: the default of a few seconds).
+    explicit SqliteRegistryBackend(std::string path, int busyTimeoutMs = -1);
     ~SqliteRegistryBackend() override;
     SqliteRegistryBackend(const SqliteRegistryBackend&) = delete;
     SqliteRegistryBackend& operator=(const SqliteRegistryBackend&) = delete;
@@ -42,7 +45,7 @@ public:
     long EnumKey(RegistryKey& key, uint32_t index, std::string& name) override;
     std::string ResultText(long result) override;
 
-private:
+  private:
     long EnumName(RegistryKey& key, uint32_t index, uint32_t access, const char* sql,
                   std::string& name);
     class Statement;
@@ -52,6 +55,7 @@ private:
     long KeyPresent(uint32_t root, const std::string& path, bool& present);
 
     std::string path_;
+    int busyTimeoutMs_;
     sqlite3* db_ = nullptr;
     std::string lastError_;
     std::mutex mutex_;

@@ -28,7 +28,7 @@ int32_t Int32From(const std::vector<uint8_t>& data, bool bigEndian) {
 
 // Stands in when no backend was given: every call fails as on a closed store.
 class NoRegistry : public RegistryBackend {
-public:
+  public:
     long OpenKey(uint32_t, const std::string&, uint32_t, std::unique_ptr<RegistryKey>&) override {
         return RegIoFailed;
     }
@@ -72,14 +72,17 @@ void cRegistry::Raise(long number, const std::string& description) const {
 
 RegistryValue cRegistry::Value() {
     std::unique_ptr<RegistryKey> key;
-    if (backend_->OpenKey(classKey_, sectionKey_, KeyQueryValue, key) != RegSuccess)
-        return default_;
+    long result = backend_->OpenKey(classKey_, sectionKey_, KeyQueryValue, key);
+    lastReadResult_ = result;
+    if (result != RegSuccess) return default_;
     uint32_t type = 0;
     uint32_t size = 0;
-    long result = backend_->QueryValue(*key, valueKey_, type, nullptr, size);
+    result = backend_->QueryValue(*key, valueKey_, type, nullptr, size);
+    lastReadResult_ = result == RegMoreData ? RegSuccess : result;
     if (result != RegSuccess && result != RegMoreData) return default_;
     std::vector<uint8_t> data;
     result = backend_->QueryValue(*key, valueKey_, type, &data, size);
+    lastReadResult_ = result;
     if (result != RegSuccess) return default_;
     valueType_ = type;
     switch (type) {

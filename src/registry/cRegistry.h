@@ -30,7 +30,7 @@ struct AssociationOutcome {
 // reads or writes it through Value. Holds no open key between calls. Errors
 // are raised as sorvane::Error with the numbers above.
 class cRegistry {
-public:
+  public:
     explicit cRegistry(std::shared_ptr<RegistryBackend> backend);
 
     uint32_t ClassKey() const { return classKey_; }
@@ -47,6 +47,9 @@ public:
     // Reads the addressed value; Default when it cannot be read. Sets ValueType
     // to the stored type.
     RegistryValue Value();
+    // What the store answered to the last read of Value: RegSuccess, or
+    // RegFileNotFound for an absent key or value, or a failure of the store.
+    long LastReadResult() const { return lastReadResult_; }
     // Writes the addressed value, creating the key when missing.
     void SetValue(const RegistryValue& vValue);
 
@@ -72,7 +75,7 @@ public:
     // The program's name + ".cRegistry".
     static std::string ErrorSource();
 
-private:
+  private:
     std::string HiveText() const;
     std::string SetValueMessage() const;
     [[noreturn]] void Raise(long number, const std::string& description) const;
@@ -85,6 +88,7 @@ private:
     uint32_t valueType_ = 0;
     RegistryValue default_;
     RegistryValue lastWritten_;
+    long lastReadResult_ = RegSuccess;
 };
 
 }  // namespace sorvane

@@ -11,7 +11,7 @@ constexpr std::string_view LineEnd = "\r\n";
 // Hands out the pieces of a text split at CR LF, the last piece being what
 // follows the final CR LF (empty when the text ends with one).
 class Pieces {
-public:
+  public:
     explicit Pieces(std::string_view text) : rest_(text) {}
     bool Next(std::string_view& piece) {
         if (done_) return false;
@@ -26,7 +26,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view rest_;
     bool done_ = false;
 };
@@ -35,7 +35,7 @@ private:
 
 bool IsBareFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+           name.find_first_of(std::string_view("/\\\0\r\n", 5)) == std::string_view::npos;
 }
 
 ConfigFileContents ParseConfigFile(std::string_view text) {

@@ -38,7 +38,8 @@ std::string FormatConfigFile(const SlideshowSettings& settings);
 std::string PrintNumber(int32_t value);
 
 // Whether a picture line's name may be used as a file name in the picture
-// store: not empty, not "." or "..", no path separator, no NUL.
+// store: not empty, not "." or "..", no path separator, no NUL, no line break
+// (adding refuses the same names).
 bool IsBareFileName(std::string_view name);
 
 }  // namespace sorvane

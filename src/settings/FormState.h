@@ -35,17 +35,17 @@ constexpr uint32_t DefaultLabelColor = 0x80000012u;
 
 // What the controls show beyond the record.
 struct ControlState {
-    int ListIndex = -1;          // the list's current entry (focus), -1 none
+    int ListIndex = -1;               // the list's current entry (focus), -1 none
     int TransIndex = TransitionNone;  // cboTrans list position
     bool TransEnabled = false;
-    int AlignIndex = 1;          // optAlign: 0 Left, 1 Center, 2 Right
-    int TabIndex = 1;            // 1 Settings, 2 About
+    int AlignIndex = 1;  // optAlign: 0 Left, 1 Center, 2 Right
+    int TabIndex = 1;    // 1 Settings, 2 About
     bool ApplyEnabled = false;
     bool RemoveEnabled = false;
     bool MoveUpEnabled = false;
     bool MoveDownEnabled = false;
     bool SetWallpaperEnabled = true;
-    bool Busy = false;           // hourglass pointer
+    bool Busy = false;  // hourglass pointer
     // The preview box (Picture1): its inner size, set by the window, and what
     // the list's click handler asked it to draw. An empty path draws nothing.
     PixelSize PreviewBox{200, 150};

@@ -20,13 +20,17 @@ struct PictureEntry {
     bool operator==(const PictureEntry&) const = default;
 };
 
+// The background (RGB) used when the colour does not translate: the prepared
+// copies and the page both take it, so the pictures never sit in a box.
+inline constexpr uint32_t FallbackBackgroundColor = 0x404040;
+
 // What the page shows.
 struct SlideshowSettings {
-    std::vector<PictureEntry> Pictures;    // list order is show order
+    std::vector<PictureEntry> Pictures;          // list order is show order
     uint32_t BackgroundColor = OleDesktopColor;  // OLE colour
-    std::string DurationText = "6";        // seconds, exactly as typed
-    std::string Alignment;                 // "left", "center", "right" or empty
-    bool Changed = false;                  // edits not yet written to the page
+    std::string DurationText = "6";              // seconds, exactly as typed
+    std::string Alignment;                       // "left", "center", "right" or empty
+    bool Changed = false;                        // edits not yet written to the page
 };
 
 }  // namespace sorvane

@@ -16,7 +16,7 @@ namespace sorvane::test {
 namespace {
 
 class SettingsPersistence : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     TestPlatform fakes{home};
     ScriptedDialogs dialogs;
@@ -189,7 +189,8 @@ TEST_F(SettingsPersistence, NoRegistryReadsAsAbsentAndSavesNothing) {
 TEST_F(SettingsPersistence, BrokenStoreFailsTheSaveButNotTheClose) {
     WriteFile(home / "config/desktop-sorvane/registry.db", std::string(8192, '\x5a'));
     auto form = NewForm();
-    form->LoadRegistrySettings();
+    // Told, not silently defaulted.
+    EXPECT_THROW(form->LoadRegistrySettings(), Error);
     EXPECT_EQ(form->State().Window.TargetSize, (PixelSize{0, 0}));
     EXPECT_THROW(form->SaveRegistrySettings(), Error);
     form->Form_QueryUnload();

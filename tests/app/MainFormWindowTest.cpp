@@ -153,6 +153,37 @@ TEST_F(Window, CancelNeverBuildsAndTheNextStartHasTheLastBuild) {
     EXPECT_EQ(next->State().Controls.AlignIndex, 1);
 }
 
+// File names are bytes: a Latin-1 name (not UTF-8) is added, previewed,
+// prepared and named on the page like any other.
+TEST_F(Window, ANameThatIsNotUtf8GoesAllTheWay) {
+    auto form = Start();
+    const std::string name =
+        "s\xE9"
+        "a.jpg";
+    const fs::path source = home / "in" / name;
+    fs::create_directories(source.parent_path());
+    QImage image(80, 60, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    ASSERT_TRUE(image.save(QString::fromStdString((home / "in/plain.jpg").string()), "JPEG"));
+    fs::rename(home / "in/plain.jpg", source);
+
+    dialogs.OpenFileAnswers.push_back(OpenFileResult{source.string(), name});
+    form->cmdAdd_Click();
+    ASSERT_EQ(form->State().Settings.Pictures.size(), 1u);
+    EXPECT_EQ(form->State().Window.LargestSize, (PixelSize{80, 60})) << "measured";
+
+    form->SelectEntries({0}, 0);
+    const auto& controls = form->State().Controls;
+    EXPECT_EQ(controls.PreviewPicturePath, form->State().Window.PictureStore + name);
+    EXPECT_EQ(controls.PreviewWidth, 200);
+
+    form->cmdApply_Click();
+    EXPECT_EQ(Errors(), 0);
+    EXPECT_EQ(ReadFile(fakes.folders->pictures + "/Sorvane/" + name).substr(0, 2), "\xFF\xD8");
+    EXPECT_NE(ReadFile(PagePath()).find("\"s%E9a.jpg\""), std::string::npos);
+    EXPECT_NE(ReadFile(ConfigPath()).find(name + "|"), std::string::npos);
+}
+
 TEST_F(Window, ClosingUnloadsTheOtherWindowsAndDeletesThePreviewPage) {
     auto form = Start();
     WriteFile(form->State().Window.PreviewPagePath, "<html></html>");

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <algorithm>
@@ -19,7 +20,7 @@ namespace {
 const std::string AskPrefix = "ask: Overwrite Image?: The file ";
 
 class PictureHandlers : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     TestPlatform fakes{home};
     ScriptedDialogs dialogs;
@@ -220,6 +221,24 @@ TEST_F(PictureHandlers, FailingOverwriteAfterYesIsReportedAndKeepsTheStoredFile)
     EXPECT_EQ(LogWith("error: Add Picture: The file gone.jpg could not be added").size(), 1u);
     EXPECT_EQ(StoredBytes("gone.jpg"), "old");
     EXPECT_TRUE(Names().empty());
+}
+
+// An add that listed nothing is no edit: Apply stays as it was.
+TEST_F(PictureHandlers, AnAddThatListedNothingChangesNothing) {
+    Source("bad\nname.jpg");
+    ChooseFile("bad\nname.jpg");
+    form.cmdAdd_Click();
+    ChooseFiles({"missing.jpg", "gone.jpg"});
+    form.cmdAdd_Click();
+    const fs::path pipes = home / "pipes";
+    fs::create_directories(pipes);
+    ASSERT_EQ(::mkfifo((pipes / "p.jpg").c_str(), 0644), 0);
+    dialogs.FolderAnswers.push_back({true, pipes.string()});
+    form.cmdAddFolder_Click();
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(LogWith("error: Add Picture: The file ").size(), 3u);
+    EXPECT_FALSE(state.Settings.Changed);
+    EXPECT_FALSE(state.Controls.ApplyEnabled);
 }
 
 TEST_F(PictureHandlers, FullListRefusesMoreWithOneMessage) {
@@ -438,7 +457,7 @@ TEST_F(PictureHandlers, WithoutTransitionsTheBoxKeepsItsState) {
 // --- The browser preview
 
 class BrowserPreview : public PictureHandlers {
-protected:
+  protected:
     fs::path page = home / "Pictures/WP1.TMP.html";
     fs::path installed = home / "Pictures/Sorvane.html";
     fs::path config = home / "data/desktop-sorvane/config.dat";

@@ -42,6 +42,9 @@ TEST(CliArguments, UsageErrors) {
                                                {"--answer", "maybe"},
                                                {"--work-area", "0,0,100"},
                                                {"--work-area", "0,0,100,x"},
+                                               {"--work-area", "100,100,50,50"},
+                                               {"--work-area", "0,0,-2147483648,800"},
+                                               {"--work-area", "0,800,1024,0"},
                                                {"picture.jpg"}})
         EXPECT_THROW(ParseArguments(bad), std::invalid_argument) << bad[0];
 }
@@ -61,6 +64,23 @@ TEST(StateJson, EscapesNamesAndPrintsEveryField) {
               "\"pageFolder\":\"/home/u/Pictures\",\"lastBrowseDir\":\"\"}");
 }
 
+// Names from another system's code page still give valid JSON.
+TEST(StateJson, AlwaysValidUtf8) {
+    FormState f;
+    f.Settings.Pictures = {{"s\xE9"
+                            "a.jpg",
+                            54},
+                           {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x8C\x8A.jpg", 54},
+                           {"\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82.jpg", 54}};
+    const std::string json = cli::StateJson(f);
+    EXPECT_NE(json.find("\"s\\ufffda.jpg\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"\xC3\xA9t\xC3\xA9 \xF0\x9F\x8C\x8A.jpg\""), std::string::npos) << json;
+    // Overlong, surrogate, beyond U+10FFFF and cut-off sequences: each byte replaced.
+    std::string replaced;
+    for (int i = 0; i < 11; ++i) replaced += "\\ufffd";
+    EXPECT_NE(json.find("\"" + replaced + ".jpg\""), std::string::npos) << json;
+}
+
 struct CliRun : ::testing::Test {
     test::TempHome home;
     test::TestPlatform platform{home};
@@ -77,9 +97,10 @@ struct CliRun : ::testing::Test {
 TEST_F(CliRun, OptionsActLikeTheUsersEdits) {
     EXPECT_EQ(Run({"--color", "0x0000FF", "--duration", "2,5", "--align", "center", "--show"}), 0)
         << err.str();
-    EXPECT_NE(out.str().find("\"backgroundColor\":255,\"duration\":\"2,5\",\"alignment\":\"center\","
-                             "\"changed\":true"),
-              std::string::npos)
+    EXPECT_NE(
+        out.str().find("\"backgroundColor\":255,\"duration\":\"2,5\",\"alignment\":\"center\","
+                       "\"changed\":true"),
+        std::string::npos)
         << out.str();
     EXPECT_TRUE(form.State().Controls.ApplyEnabled);
 }
@@ -92,8 +113,36 @@ TEST_F(CliRun, ABadActionStopsTheRunWithStatusOne) {
 
 TEST_F(CliRun, ColourOutOfRangeOrNotANumberFails) {
     EXPECT_EQ(Run({"--color", "0x1FFFFFFFF"}), 1);
-    std::ostringstream more;
-    EXPECT_EQ(cli::RunActions(ParseArguments({"--color", "red"}), form, dialogs, out, more), 1);
+    for (const char* bad : {"red", "0x-1", "0x+1"}) {
+        std::ostringstream more;
+        EXPECT_EQ(cli::RunActions(ParseArguments({"--color", bad}), form, dialogs, out, more), 1)
+            << bad;
+    }
+    EXPECT_EQ(form.State().Settings.BackgroundColor, OleDesktopColor);
+}
+
+// Each failure says once which option failed, and why.
+TEST_F(CliRun, RefusalsNameTheOptionOnce) {
+    form.Form_Load();
+    const struct {
+        std::vector<std::string> args;
+        const char* why;
+    } cases[] = {
+        {{"--select", "x"}, "not a number"},
+        {{"--select", "3"}, "no entry 3"},
+        {{"--transition", "Fade"}, "disabled"},  // nothing selected: the box is disabled
+        {{"--add-folder", (home / "no such folder").string()}, "not a folder"},
+        {{"--color", "0x-1"}, "not a number"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream e;
+        EXPECT_EQ(cli::RunActions(ParseArguments(c.args), form, dialogs, out, e), 1) << c.args[0];
+        const std::string text = e.str();
+        EXPECT_EQ(text.find(c.args[0]), 0u) << text;
+        EXPECT_EQ(text.find(c.args[0], 1), std::string::npos) << text;
+        EXPECT_NE(text.find(c.why), std::string::npos) << text;
+    }
+    EXPECT_FALSE(form.State().Settings.Changed);
 }
 
 TEST_F(CliRun, NothingRunsAfterTheWindowClosed) {

@@ -12,7 +12,8 @@ namespace sorvane::test {
 
 TempHome::TempHome() {
     std::random_device rd;
-    root_ = fs::temp_directory_path() / ("sorvane-test-" + std::to_string(rd()) + std::to_string(rd()));
+    root_ =
+        fs::temp_directory_path() / ("sorvane-test-" + std::to_string(rd()) + std::to_string(rd()));
     fs::create_directories(root_);
     for (const char* sub : {"home", "config", "data", "cache", "runtime", "Pictures"})
         fs::create_directories(root_ / sub);

@@ -10,7 +10,7 @@ namespace sorvane::test {
 // A fresh temporary folder for one test, with HOME and the XDG folders pointed
 // into it for the test's lifetime; removed afterwards.
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     TempHome(const TempHome&) = delete;
@@ -19,7 +19,7 @@ public:
     const std::filesystem::path& Root() const { return root_; }
     std::filesystem::path operator/(const std::string& p) const { return root_ / p; }
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

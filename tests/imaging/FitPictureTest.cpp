@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "imaging/Preparation.h"
 
 namespace sorvane {
@@ -33,6 +35,18 @@ TEST(ComputeTargetSize, WorkAreaLessMarginsBoundedByLargestSideBySide) {
     form.Window.LargestSize = {3000, 3000};
     ComputeTargetSize(form, screen);
     EXPECT_EQ(form.Window.TargetSize, (PixelSize{1004, 718}));
+}
+
+// Work areas at the ends of the 32-bit range neither wrap nor trap.
+TEST(ComputeTargetSize, ExtremeWorkAreasDoNotOverflow) {
+    FormState form;
+    form.Window.LargestSize = {3000, 3000};
+    FixedScreen wide({INT32_MIN, 0, INT32_MAX, 800});
+    ComputeTargetSize(form, wide);
+    EXPECT_EQ(form.Window.TargetSize, (PixelSize{3000, 780}));
+    FixedScreen inverted({0, 0, INT32_MIN, 800});
+    ComputeTargetSize(form, inverted);
+    EXPECT_EQ(form.Window.TargetSize, (PixelSize{INT32_MIN, 780}));
 }
 
 struct FitCase {

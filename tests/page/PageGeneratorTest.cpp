@@ -15,7 +15,7 @@ using sorvane::test::WriteFile;
 namespace {
 
 class RecordingProgress : public Progress {
-public:
+  public:
     void SetLabel(const std::string& t) override { label = t; }
     void SetMaximum(int m) override { max = m; }
     void SetValue(int v) override { values.push_back(v); }
@@ -111,6 +111,38 @@ TEST_F(PageFixture, FailuresLeaveTheOldPageAndTheFlags) {
         EXPECT_EQ(e.path().filename(), "Sorvane.html");
 }
 
+// The alignment word reaches the script as stored in config.dat, whatever it
+// holds; it must stay one string there.
+TEST_F(PageFixture, AlignmentWordStaysInsideItsScriptString) {
+    WriteFile(templ, "var AlignmentText = \"<!-- Alignment -->\";");
+    const struct {
+        const char* word;
+        const char* inPage;
+    } cases[] = {
+        {"right", "right"},
+        {"right\"x", "right\\x22x"},
+        {"center\";document.title=\"injected\";//",
+         "center\\x22;document.title=\\x22injected\\x22;//"},
+        {"a\\b'c", "a\\x5Cb\\x27c"},
+        {"</script><b>\n", "\\x3C/script\\x3E\\x3Cb\\x3E\\x0A"},
+        {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
+    };
+    for (const auto& c : cases) {
+        form.Settings.Alignment = c.word;
+        EXPECT_EQ(Write(), std::string("var AlignmentText = \"") + c.inPage + "\";\r\n") << c.word;
+        EXPECT_EQ(form.Settings.Alignment, c.word) << "the stored word is unchanged";
+    }
+}
+
+// A colour that does not translate gives the page the grey the prepared
+// copies are laid on.
+TEST_F(PageFixture, UntranslatableColourGivesTheCopiesGrey) {
+    WriteFile(templ, "<!-- Color -->");
+    form.Settings.BackgroundColor = 0x8000001F;
+    EXPECT_EQ(Write(), "#404040\r\n");
+    EXPECT_EQ(FallbackBackgroundColor, 0x404040u);
+}
+
 TEST(PageValues, Colour) {
     test::TableColors colors;
     EXPECT_EQ(FormatPageColor(0, colors), "#000000");
@@ -125,6 +157,11 @@ TEST(PageValues, IntervalInMilliseconds) {
     EXPECT_EQ(IntervalText("2.5", '.'), "2500");
     EXPECT_EQ(IntervalText(" 0.5 ", '.'), "500");
     EXPECT_EQ(IntervalText("0.0015", '.'), "1.5");
+    // The general number form: 15 significant digits, no exponent below 1e15.
+    EXPECT_EQ(IntervalText("100", '.'), "100000");
+    EXPECT_EQ(IntervalText("600", '.'), "600000");
+    EXPECT_EQ(IntervalText("1.005", '.'), "1005");
+    EXPECT_EQ(IntervalText("999999999999", '.'), "999999999999000");
     EXPECT_EQ(IntervalText("2,5", ','), "2500") << "a German user's decimal comma";
     EXPECT_THROW(IntervalText("2.5", ','), Error) << "'.' is no decimal point there";
     EXPECT_THROW(IntervalText("2,5", '.'), Error);

@@ -19,14 +19,14 @@ namespace {
 using namespace sorvane;
 
 class DefaultColors : public ColorTranslator {
-public:
+  public:
     std::optional<uint32_t> Translate(uint32_t ole) override {
         return TranslateOleColor(ole, DefaultSystemColors());
     }
 };
 
 class NoProgress : public Progress {
-public:
+  public:
     void SetLabel(const std::string&) override {}
     void SetMaximum(int) override {}
     void SetValue(int) override {}

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <csignal>
+#include <filesystem>
 
 #include "common/TempHome.h"
 #include "platform/AtomicFile.h"
@@ -33,12 +33,13 @@ TEST(AtomicFile, ReplacesWholeAndLeavesNoTemporaries) {
     WriteFileAtomically(path, std::string(10000, 'a'));
     WriteFileAtomically(path, "short");
     EXPECT_EQ(test::ReadFile(path), "short");
-    EXPECT_EQ(std::distance(fs::directory_iterator(home.Root()), fs::directory_iterator()),
-              7) << "the six XDG folders and the page, nothing else";
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.Root()), fs::directory_iterator()), 7)
+        << "the six XDG folders and the page, nothing else";
 }
 
 TEST(AtomicFile, AFailedWriteKeepsTheOldFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders; covered by the full-disk case";
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders; covered by the full-disk case";
     test::TempHome home;
     const fs::path dir = home / "locked";
     fs::create_directories(dir);

@@ -5,7 +5,7 @@ namespace {
 
 template <typename F>
 class Association : public RegistryOnBackend<F> {
-protected:
+  protected:
     // The default value of a key under the classes root, checked to be the same
     // under the local machine's classes.
     std::string Written(const std::string& path) {

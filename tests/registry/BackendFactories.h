@@ -21,7 +21,8 @@ using BackendFactories = ::testing::Types<WindowsRegistryFactory>;
 #else
 struct SqliteStoreFactory {
     static std::shared_ptr<RegistryBackend> Make(const TempHome& home) {
-        return std::make_shared<SqliteRegistryBackend>((home / "config/desktop-sorvane/registry.db").string());
+        return std::make_shared<SqliteRegistryBackend>(
+            (home / "config/desktop-sorvane/registry.db").string());
     }
 };
 
@@ -30,7 +31,7 @@ using BackendFactories = ::testing::Types<SqliteStoreFactory>;
 
 template <typename Factory>
 class RegistryOnBackend : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     std::shared_ptr<RegistryBackend> backend = Factory::Make(home);
 
@@ -54,8 +55,8 @@ protected:
     }
 
     // The stored type and bytes, or RegFileNotFound and nothing.
-    long LoadRaw(uint32_t root, const std::string& section, const std::string& name,
-                 uint32_t& type, std::vector<uint8_t>& data) {
+    long LoadRaw(uint32_t root, const std::string& section, const std::string& name, uint32_t& type,
+                 std::vector<uint8_t>& data) {
         std::unique_ptr<RegistryKey> key;
         if (long r = backend->OpenKey(root, section, KeyQueryValue, key); r != RegSuccess) return r;
         uint32_t size = 0;

@@ -1,7 +1,9 @@
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <random>
 
@@ -13,7 +15,7 @@ namespace {
 const std::string Section = "Software\\Tovik\\Desktop Sorvane";
 
 class SqliteStore : public ::testing::Test {
-protected:
+  protected:
     TempHome home;
     std::string path = (home / "config/desktop-sorvane/registry.db").string();
 
@@ -111,6 +113,91 @@ TEST_F(SqliteStore, TwoProcessesWritingAtOnceLoseNothing) {
     EXPECT_TRUE(last == "A" + std::to_string(PerProcess - 1) ||
                 last == "B" + std::to_string(PerProcess - 1))
         << last;
+}
+
+// Another process holds a write transaction (`sql` on its own connection)
+// until the test is done with it.
+class HeldStore {
+  public:
+    HeldStore(const std::string& path, const char* sql) {
+        int ready[2];
+        if (pipe(ready) != 0 || pipe(release_) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            sqlite3* db = nullptr;
+            bool held = sqlite3_open(path.c_str(), &db) == SQLITE_OK &&
+                        sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+            const char answer = held ? 'y' : 'n';
+            (void)!write(ready[1], &answer, 1);
+            char c;
+            (void)!read(release_[0], &c, 1);
+            _exit(0);
+        }
+        char answer = 'n';
+        held_ = pid_ > 0 && read(ready[0], &answer, 1) == 1 && answer == 'y';
+        close(ready[0]);
+        close(ready[1]);
+    }
+    ~HeldStore() {
+        (void)!write(release_[1], "x", 1);
+        if (pid_ > 0) waitpid(pid_, nullptr, 0);
+        close(release_[0]);
+        close(release_[1]);
+    }
+    bool Held() const { return held_; }
+
+  private:
+    pid_t pid_ = -1;
+    int release_[2] = {-1, -1};
+    bool held_ = false;
+};
+
+TEST_F(SqliteStore, ReadsAnswerAtOnceWhileAnotherProcessWrites) {
+    At(std::make_shared<SqliteRegistryBackend>(path), "RecWidth", RegDword)
+        .SetValue(RegistryValue(int32_t{1004}));
+    HeldStore writer(path,
+                     "BEGIN IMMEDIATE; UPDATE key_values SET shown = 'changing' WHERE name = "
+                     "'RecWidth'");
+    ASSERT_TRUE(writer.Held());
+
+    // A fresh connection, as at the program's start.
+    const auto start = std::chrono::steady_clock::now();
+    auto backend = std::make_shared<SqliteRegistryBackend>(path);
+    auto reg = At(backend, "RecWidth", RegDword);
+    EXPECT_EQ(reg.Value(), RegistryValue(int32_t{1004}));
+    EXPECT_EQ(At(backend, "Absent", RegSz).Value(), RegistryValue());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+
+    // A write waits its bounded time, then fails saying why.
+    auto impatient = std::make_shared<SqliteRegistryBackend>(path, 200);
+    EXPECT_THROW(At(impatient, "RecWidth", RegDword).SetValue(RegistryValue(int32_t{1})), Error);
+    EXPECT_NE(impatient->ResultText(RegIoFailed).find("busy"), std::string::npos);
+}
+
+TEST_F(SqliteStore, AStoreLockedForReadingIsAFailureNotADefault) {
+    At(std::make_shared<SqliteRegistryBackend>(path), "RecWidth", RegDword)
+        .SetValue(RegistryValue(int32_t{1004}));
+    HeldStore locker(path, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE");
+    ASSERT_TRUE(locker.Held());
+    auto backend = std::make_shared<SqliteRegistryBackend>(path, 200);
+    auto reg = At(backend, "RecWidth", RegDword);
+    EXPECT_EQ(reg.Value(), RegistryValue());
+    EXPECT_NE(reg.LastReadResult(), RegSuccess);
+    EXPECT_NE(reg.LastReadResult(), RegFileNotFound);
+    EXPECT_NE(backend->ResultText(reg.LastReadResult()).find("busy"), std::string::npos);
+}
+
+TEST_F(SqliteStore, APipeInPlaceOfTheStoreIsRefusedAtOnce) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    alarm(20);  // waiting on the pipe would hang the test
+    auto backend = std::make_shared<SqliteRegistryBackend>(path);
+    auto reg = At(backend, "RecWidth", RegDword);
+    EXPECT_EQ(reg.Value(), RegistryValue());
+    EXPECT_EQ(reg.LastReadResult(), RegIoFailed);
+    EXPECT_THROW(reg.SetValue(RegistryValue(int32_t{1})), Error);
+    alarm(0);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 TEST_F(SqliteStore, GarbageFileGivesDefaultsAndWriteErrorsAndStaysUntouched) {

@@ -74,6 +74,8 @@ TEST(ConfigFileParse, PictureLinesAreTakenOneByOne) {
         "sub/dir.jpg|3\r\n"
         "c:\\win.jpg|3\r\n"
         "..|3\r\n"
+        "bad\rname.jpg|3\r\n"  // line breaks: adding refuses them too
+        "bad\nname.jpg|3\r\n"
         ".|3\r\n"
         "|3\r\n"
         "last.png| 30 \r\n");
@@ -82,7 +84,7 @@ TEST(ConfigFileParse, PictureLinesAreTakenOneByOne) {
                                             {"a|b.jpg", 7, false},
                                             {"last.png", 30, false}};
     EXPECT_EQ(c.Pictures, want);
-    EXPECT_EQ(c.SkippedLines, 7);
+    EXPECT_EQ(c.SkippedLines, 9);
     EXPECT_FALSE(IsBareFileName(std::string("nul\0.jpg", 8)));
 }
 

@@ -130,8 +130,12 @@ void MainWindow::Wire() {
             f.clrBackground_Change();
         });
     });
+    // Every keystroke is an edit, also one that leaves the text as it was.
     connect(s.txtDuration, &QLineEdit::textEdited, this, [this, &f](const QString& text) {
-        Run([&f, text] { f.SetDurationText(text.toStdString()); });
+        Run([&f, text] {
+            f.State().Settings.DurationText = text.toStdString();
+            f.txtDuration_Change();
+        });
     });
     connect(s.optAlign, &QButtonGroup::idClicked, this, [this, &f](int index) {
         if (!mirroring_) Run([&f, index] { f.SelectAlignOption(index); });

@@ -34,8 +34,8 @@ LinuxColors::LinuxColors() : table_(DefaultSystemColors()) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
         const QPalette pal = QGuiApplication::palette();
         auto set = [this](int index, const QColor& c) { table_[index].Value = ToOle(c); };
-        set(5, pal.color(QPalette::Base));            // window background
-        set(8, pal.color(QPalette::Text));            // window text
+        set(5, pal.color(QPalette::Base));  // window background
+        set(8, pal.color(QPalette::Text));  // window text
         set(13, pal.color(QPalette::Highlight));
         set(14, pal.color(QPalette::HighlightedText));
         set(15, pal.color(QPalette::Button));

@@ -9,12 +9,12 @@ namespace sorvane {
 // window colours, the desktop background colour from its settings), else the
 // classic defaults.
 class LinuxColors : public ColorTranslator {
-public:
+  public:
     LinuxColors();
     std::optional<uint32_t> Translate(uint32_t oleColor) override;
     const SystemColorTable& Table() const { return table_; }
 
-private:
+  private:
     SystemColorTable table_;
 };
 

@@ -14,7 +14,8 @@ Rect LinuxScreen::WorkArea() {
             const double ratio = screen->devicePixelRatio();
             const auto px = [ratio](int v) { return static_cast<int32_t>(std::lround(v * ratio)); };
             if (g.width() > 0 && g.height() > 0)
-                return {px(g.left()), px(g.top()), px(g.left() + g.width()), px(g.top() + g.height())};
+                return {px(g.left()), px(g.top()), px(g.left() + g.width()),
+                        px(g.top() + g.height())};
         }
     }
     return {0, 0, 1920, 1080};

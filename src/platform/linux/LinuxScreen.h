@@ -9,11 +9,11 @@ namespace sorvane {
 // The primary screen's available geometry in device pixels, so prepared
 // pictures show one image pixel per screen pixel on HiDPI screens.
 class LinuxScreen : public Screen {
-public:
+  public:
     explicit LinuxScreen(std::optional<Rect> fixed = std::nullopt) : fixed_(fixed) {}
     Rect WorkArea() override;
 
-private:
+  private:
     std::optional<Rect> fixed_;
 };
 

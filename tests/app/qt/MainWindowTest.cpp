@@ -151,6 +151,16 @@ TEST_F(Widgets, EditsReachTheFormAndEnableApply) {
     EXPECT_EQ(State().Controls.AlignIndex, 2);
     EXPECT_TRUE(Enabled("cmdApply"));
 
+    // Every keystroke counts, also one that leaves the text as it was.
+    State().Settings.Changed = false;
+    State().Controls.ApplyEnabled = false;
+    window->Mirror();
+    duration->setSelection(1, 1);
+    QTest::keyClicks(duration, "x");  // "x" typed over "x"
+    EXPECT_EQ(State().Settings.DurationText, "1x");
+    EXPECT_TRUE(State().Settings.Changed);
+    EXPECT_TRUE(Enabled("cmdApply"));
+
     // Typing into the transition box changes nothing.
     auto* trans = Find<QComboBox>("cboTrans");
     QTest::keyClicks(trans->lineEdit(), "Fade");

@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
     settings.Alignment = "center";
     int n = 0;
     for (const char* name : {"dusk.jpg", "meadow.jpg", "sea.jpg", "sun.png"}) {
-        fs::copy_file(fs::path(SORVANE_TEST_SOURCE_DIR) / "resources/samples" / name, data + "/images/" + name);
+        fs::copy_file(fs::path(SORVANE_TEST_SOURCE_DIR) / "resources/samples" / name,
+                      data + "/images/" + name);
         settings.Pictures.push_back({name, n++ == 1 ? 18 : TransitionNone, false});
     }
     test::WriteFile(data + "/config.dat", FormatConfigFile(settings));

@@ -79,6 +79,17 @@ for (const name of wantedEngines()) describe(name, { concurrency: 3 }, () => {
         });
       });
     }
+    // The word comes from config.dat as stored: whatever it holds stays a word.
+    test('a hostile alignment word neither breaks nor runs in the page', async (c) => {
+      for (const align of ['right"x', 'center";document.title="injected";//', "x'</script><b>"]) {
+        await withShow(c, { pictures: [{ name: 'p.png', bytes: solid(200, 120, RED) }], align,
+          color: '12AB34' }, async (page) => {
+          assert.deepEqual(await page.errors(), [], align);
+          assert.notEqual(await page.js('return document.title;'), 'injected');
+          assert.equal(extent(pixels(await page.shot()), RED).left, 60, 'an unknown word centres');
+        });
+      }
+    });
     test('an empty colour leaves a neutral background', async (c) => {
       await withShow(c, { pictures: [{ name: 'p.png', bytes: solid(200, 120, RED) }], color: 'none' },
         async (page) => {

@@ -1,0 +1,339 @@
+// What a build does when the disk, the data folder or an input works against
+// it: it installs the whole new show or leaves the old one and says why, and
+// nothing it reads can keep it waiting.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <random>
+
+#include "app/MainForm.h"
+#include "app/ScriptedDialogs.h"
+#include "common/TestPlatform.h"
+#include "imaging/Preparation.h"
+#include "registry/SqliteRegistryBackend.h"
+#include "registry/cRegistry.h"
+#include "settings/SettingsKey.h"
+
+namespace fs = std::filesystem;
+
+namespace sorvane::test {
+namespace {
+
+// Every file below a folder with its bytes, to show that nothing changed.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file())
+            files[fs::relative(e.path(), folder).string()] = ReadFile(e.path());
+    return files;
+}
+
+// A test that would otherwise wait for ever on a pipe fails instead.
+class Deadline {
+  public:
+    explicit Deadline(unsigned seconds) { alarm(seconds); }
+    ~Deadline() { alarm(0); }
+};
+
+// Files may grow only to `bytes` while it lives (the disk "fills up").
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_{};
+    sighandler_t oldHandler_;
+};
+
+// A small file system of its own for a folder; only root may mount one.
+class SmallDisk {
+  public:
+    SmallDisk(const fs::path& at, const char* size) : at_(at) {
+        fs::create_directories(at);
+        mounted_ = ::mount("tmpfs", at.c_str(), "tmpfs", 0, size) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
+    }
+    bool Mounted() const { return mounted_; }
+    // Takes up every byte that is left.
+    void Fill() {
+        FileSizeLimit none(RLIM_INFINITY);
+        FILE* f = std::fopen((at_ / "filler").c_str(), "wb");
+        static const std::string block(4096, 'f');
+        while (f && std::fwrite(block.data(), 1, block.size(), f) == block.size()) {
+        }
+        if (f) std::fclose(f);
+    }
+    void ReadOnly() { ::mount(nullptr, at_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr); }
+
+  private:
+    fs::path at_;
+    bool mounted_ = false;
+};
+
+class Build : public ::testing::Test {
+  protected:
+    TempHome home;
+    TestPlatform fakes{home};
+    ScriptedDialogs dialogs;
+    std::shared_ptr<RegistryBackend> store = std::make_shared<SqliteRegistryBackend>(
+        (home / "config/desktop-sorvane/registry.db").string());
+
+    Build() {
+        fs::create_directories(fakes.folders->program);
+        fs::create_directories(fakes.folders->pictures);
+    }
+
+    std::unique_ptr<MainForm> Start() {
+        if (!fs::exists(fakes.folders->templ))
+            fs::copy_file(fs::path(SORVANE_TEST_SOURCE_DIR) / "resources/template.html",
+                          fakes.folders->templ);
+        Platform p = fakes.Make();
+        p.registry = store;
+        auto form = std::make_unique<MainForm>(std::move(p), dialogs);
+        form->Form_Load();
+        return form;
+    }
+
+    fs::path Pictures() const { return fakes.folders->pictures; }
+    std::string ConfigPath() const { return fakes.folders->program + "/config.dat"; }
+    std::string Page() const { return ReadFile(Pictures() / "Sorvane.html"); }
+
+    // A stored, measured JPEG and its list entry, as adding leaves them. A
+    // noisy one does not compress, so its prepared copy is large.
+    void AddPicture(MainForm& form, const std::string& name, int w, int h, bool noisy = false) {
+        const std::string path = form.State().Window.PictureStore + name;
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        std::mt19937 rng(7);
+        if (noisy)
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) image.setPixel(x, y, rng() | 0xFF000000u);
+        ASSERT_TRUE(image.save(QString::fromStdString(path), nullptr, 100));
+        form.State().Settings.Pictures.push_back({name, TransitionNone, false});
+        MeasurePicture(form.State(), path);
+        form.State().MarkChanged();
+    }
+
+    std::vector<std::string> Logged(const std::string& prefix) const {
+        std::vector<std::string> lines;
+        for (const auto& l : dialogs.Log)
+            if (l.starts_with(prefix)) lines.push_back(l);
+        return lines;
+    }
+
+    // The build failed as the user meets it: one message naming `about`,
+    // the window still open with Apply on, and the old show untouched.
+    void ExpectFailedBuild(MainForm& form, const std::string& about,
+                           const std::map<std::string, std::string>& show,
+                           const std::string& config) {
+        const auto errors = Logged("error: ");
+        ASSERT_EQ(errors.size(), 1u) << (errors.empty() ? "" : errors.back());
+        EXPECT_NE(errors[0].find(about), std::string::npos) << errors[0];
+        EXPECT_FALSE(form.Closed());
+        EXPECT_TRUE(form.State().Settings.Changed);
+        EXPECT_TRUE(form.State().Controls.ApplyEnabled);
+        EXPECT_EQ(Snapshot(Pictures()), show);
+        EXPECT_EQ(ReadFile(ConfigPath()), config);
+    }
+};
+
+TEST_F(Build, SettingsThatCannotBeSavedFailTheBuild) {
+    auto form = Start();
+    AddPicture(*form, "a.jpg", 40, 30);
+    form->cmdApply_Click();
+    ASSERT_TRUE(Logged("error: ").empty());
+    const auto show = Snapshot(Pictures());
+    const std::string config = ReadFile(ConfigPath());
+
+    // A folder where config.dat belongs.
+    fs::rename(ConfigPath(), ConfigPath() + ".kept");
+    fs::create_directory(ConfigPath());
+    form->SetDurationText("9");
+    dialogs.Log.clear();
+    form->cmdOk_Click();
+    const auto errors = Logged("error: ");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(ConfigPath()), std::string::npos) << errors[0];
+    EXPECT_FALSE(form->Closed());
+    EXPECT_TRUE(form->State().Settings.Changed);
+    EXPECT_TRUE(form->State().Controls.ApplyEnabled);
+    EXPECT_EQ(Snapshot(Pictures()), show);
+
+    fs::remove(ConfigPath());
+    fs::rename(ConfigPath() + ".kept", ConfigPath());
+    EXPECT_EQ(ReadFile(ConfigPath()), config);
+}
+
+TEST_F(Build, AFullOrReadOnlyDataFolderFailsTheBuild) {
+    SmallDisk disk(fakes.folders->program, "size=256k");
+    if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system needs root";
+    auto form = Start();
+    AddPicture(*form, "a.jpg", 40, 30);
+    form->cmdApply_Click();
+    ASSERT_TRUE(Logged("error: ").empty());
+    const auto show = Snapshot(Pictures());
+    const std::string config = ReadFile(ConfigPath());
+
+    disk.Fill();
+    form->SetBackgroundColor(0x000000FF);
+    form->clrBackground_Change();
+    dialogs.Log.clear();
+    form->cmdOk_Click();
+    ExpectFailedBuild(*form, "config.dat", show, config);
+
+    disk.ReadOnly();
+    dialogs.Log.clear();
+    form->cmdApply_Click();
+    ExpectFailedBuild(*form, "config.dat", show, config);
+}
+
+TEST_F(Build, RoomForThePageButNotForEveryCopyKeepsTheOldShow) {
+    auto form = Start();
+    AddPicture(*form, "a.jpg", 200, 150);
+    form->cmdApply_Click();
+    ASSERT_TRUE(Logged("error: ").empty());
+    const auto show = Snapshot(Pictures());
+    const std::string config = ReadFile(ConfigPath());
+
+    // A new colour, and a picture whose copy does not fit on the disk.
+    AddPicture(*form, "noise.jpg", 300, 200, true);
+    form->SetBackgroundColor(0x000000FF);
+    form->clrBackground_Change();
+    dialogs.Log.clear();
+    {
+        FileSizeLimit limit(64 * 1024);
+        form->cmdApply_Click();
+    }
+    ExpectFailedBuild(*form, "noise.jpg", show, config);
+    EXPECT_FALSE(fs::exists(Pictures() / ".Sorvane.new")) << "nothing is left half-built";
+
+    // With room again the same build goes through, copies and page together.
+    dialogs.Log.clear();
+    form->cmdApply_Click();
+    EXPECT_TRUE(Logged("error: ").empty());
+    EXPECT_TRUE(fs::exists(Pictures() / "Sorvane/noise.jpg"));
+    EXPECT_NE(Page().find("noise.jpg"), std::string::npos);
+    EXPECT_NE(ReadFile(Pictures() / "Sorvane/a.jpg"), show.at("Sorvane/a.jpg"));
+}
+
+TEST_F(Build, APictureThatCannotBeReadKeepsItsEarlierCopy) {
+    auto form = Start();
+    AddPicture(*form, "a.jpg", 40, 30);
+    AddPicture(*form, "b.jpg", 40, 30);
+    form->cmdApply_Click();
+    const std::string earlier = ReadFile(Pictures() / "Sorvane/b.jpg");
+    WriteFile(form->State().Window.PictureStore + "b.jpg", "no longer a picture");
+    form->SetDurationText("3");
+    form->cmdApply_Click();
+    EXPECT_TRUE(Logged("error: ").empty());
+    EXPECT_EQ(ReadFile(Pictures() / "Sorvane/b.jpg"), earlier);
+    EXPECT_NE(Page().find("3000"), std::string::npos);
+}
+
+// Nothing was ever measured: with nothing to prepare, the empty show is written.
+TEST_F(Build, AFirstStartWithAnEmptyListBuilds) {
+    auto form = Start();
+    form->SetDurationText("5");
+    form->cmdOk_Click();
+    EXPECT_TRUE(Logged("error: ").empty());
+    EXPECT_TRUE(form->Closed());
+    EXPECT_NE(Page().find("var ImageCount = -1"), std::string::npos);
+    EXPECT_EQ(ReadFile(ConfigPath()), "-2147483647 \r\n5\r\n\r\n");
+}
+
+// A size stored from a bad work area is measured anew instead of failing.
+TEST_F(Build, AStoredSizeBelowOneIsMeasuredAgain) {
+    {
+        auto first = Start();
+        AddPicture(*first, "a.jpg", 40, 30);
+        first->cmdApply_Click();
+        first->cmdOk_Click();  // stores the sizes
+    }
+    cRegistry reg(store);
+    reg.SetClassKey(HKeyCurrentUser);
+    reg.SetSectionKey(SettingsRegistryKey);
+    reg.SetValueType(RegDword);
+    reg.SetValueKey("RecWidth");
+    reg.SetValue(RegistryValue(int32_t{-70}));
+    dialogs.Log.clear();
+    auto form = Start();
+    EXPECT_EQ(form->State().Window.TargetSize.Width, 0);
+    form->SetDurationText("4");
+    form->cmdApply_Click();
+    EXPECT_TRUE(Logged("error: ").empty());
+    EXPECT_EQ(form->State().Window.TargetSize, (PixelSize{40, 30}));
+}
+
+// The web desktop off: a successful build leaves the cleared wallpaper
+// cleared; only a failed one puts the page back.
+TEST_F(Build, TheWebDesktopOffLeavesTheClearedWallpaper) {
+    auto form = Start();
+    form->State().Controls.SetWallpaperEnabled = false;
+    AddPicture(*form, "a.jpg", 40, 30);
+    dialogs.MessageAnswers = {MsgResult::Cancel};
+    form->cmdApply_Click();
+    EXPECT_EQ(fakes.desktop->calls, (std::vector<std::string>{"SetWallpaper ", "ApplyChanges 7"}));
+    EXPECT_EQ(fakes.desktop->wallpaper, "");
+}
+
+TEST_F(Build, AnUnreadableConfigIsKeptAsideAndTold) {
+    ::mkfifo(ConfigPath().c_str(), 0644);
+    Deadline deadline(20);
+    auto form = Start();
+    const auto told = Logged("message: Desktop Sorvane: Some settings could not be read");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(ConfigPath() + ".unreadable"), std::string::npos) << told[0];
+    EXPECT_TRUE(fs::is_fifo(ConfigPath() + ".unreadable"));
+
+    AddPicture(*form, "a.jpg", 40, 30);
+    form->cmdApply_Click();
+    EXPECT_TRUE(fs::is_regular_file(ConfigPath()));
+    EXPECT_TRUE(fs::is_fifo(ConfigPath() + ".unreadable")) << "what could not be read stays";
+}
+
+// Pipes where pictures or the template belong are passed over or refused at
+// once; none of them keeps the program waiting.
+TEST_F(Build, PipesNeverKeepItWaiting) {
+    Deadline deadline(20);
+    auto form = Start();
+    AddPicture(*form, "a.jpg", 40, 30);
+    const std::string pipe = form->State().Window.PictureStore + "pipe.jpg";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    MeasurePicture(form->State(), pipe);
+    form->State().Settings.Pictures.push_back({"pipe.jpg", TransitionNone, false});
+    form->SelectEntries({1}, 1);
+    EXPECT_TRUE(form->State().Controls.PreviewPicturePath.empty());
+    form->cmdApply_Click();
+    EXPECT_TRUE(Logged("error: ").empty());
+    EXPECT_FALSE(fs::exists(Pictures() / "Sorvane/pipe.jpg"));
+
+    fs::remove(fakes.folders->templ);
+    ::mkfifo(fakes.folders->templ.c_str(), 0644);
+    form->SetDurationText("8");
+    form->cmdApply_Click();
+    EXPECT_EQ(Logged("error: ").size(), 1u);
+}
+
+}  // namespace
+}  // namespace sorvane::test

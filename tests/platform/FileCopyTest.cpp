@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/TempHome.h"
+#include "platform/AtomicFile.h"
+#include "platform/Error.h"
+
+namespace fs = std::filesystem;
+using namespace sorvane;
+using test::ReadFile;
+using test::WriteFile;
+
+namespace {
+
+struct Files : ::testing::Test {
+    test::TempHome home;
+    std::string store = (home / "images").string() + "/";
+    Files() { fs::create_directories(home / "images"); }
+    // Nothing but the named files: no temporary copy left behind.
+    std::vector<std::string> StoreNames() {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(home / "images"))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+}  // namespace
+
+TEST_F(Files, CopyRespectsFailIfExists) {
+    WriteFile(home / "new.jpg", "new bytes");
+    WriteFile(home / "images/b.jpg", "old bytes");
+
+    EXPECT_EQ(CopyFileAtomically((home / "new.jpg").string(), store + "a.jpg", true).Status,
+              CopyStatus::Copied);
+    EXPECT_EQ(ReadFile(home / "images/a.jpg"), "new bytes");
+
+    EXPECT_EQ(CopyFileAtomically((home / "new.jpg").string(), store + "b.jpg", true).Status,
+              CopyStatus::TargetExists);
+    EXPECT_EQ(ReadFile(home / "images/b.jpg"), "old bytes");
+
+    EXPECT_EQ(CopyFileAtomically((home / "new.jpg").string(), store + "b.jpg", false).Status,
+              CopyStatus::Copied);
+    EXPECT_EQ(ReadFile(home / "images/b.jpg"), "new bytes");
+    EXPECT_EQ(StoreNames(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+}
+
+TEST_F(Files, CopyOntoItselfKeepsTheFile) {
+    WriteFile(home / "images/self.jpg", "bytes");
+    const std::string path = store + "self.jpg";
+    EXPECT_EQ(CopyFileAtomically(path, path, true).Status, CopyStatus::TargetExists);
+    EXPECT_EQ(CopyFileAtomically(path, path, false).Status, CopyStatus::Copied);
+    EXPECT_EQ(ReadFile(home / "images/self.jpg"), "bytes");
+}
+
+TEST_F(Files, FailuresOtherThanAnExistingTargetSayWhyAndSpoilNothing) {
+    WriteFile(home / "images/kept.jpg", "old bytes");
+    const CopyResult missing =
+        CopyFileAtomically((home / "gone.jpg").string(), store + "kept.jpg", false);
+    EXPECT_EQ(missing.Status, CopyStatus::Failed);
+    EXPECT_NE(missing.Reason.find("No such file"), std::string::npos) << missing.Reason;
+    EXPECT_EQ(ReadFile(home / "images/kept.jpg"), "old bytes");
+
+    fs::create_directories(home / "folder.jpg");
+    EXPECT_EQ(CopyFileAtomically((home / "folder.jpg").string(), store + "f.jpg", true).Status,
+              CopyStatus::Failed);
+
+    // The rename into place fails: the temporary copy goes again.
+    WriteFile(home / "new.jpg", "new bytes");
+    fs::create_directories(home / "images/taken.jpg/inside");
+    EXPECT_EQ(CopyFileAtomically((home / "new.jpg").string(), store + "taken.jpg", false).Status,
+              CopyStatus::Failed);
+    EXPECT_EQ(StoreNames(), (std::vector<std::string>{"kept.jpg", "taken.jpg"}));
+
+    EXPECT_EQ(
+        CopyFileAtomically((home / "new.jpg").string(), (home / "nostore/x.jpg").string(), true)
+            .Status,
+        CopyStatus::Failed);
+}
+
+TEST_F(Files, UnreadableSourceFailsAndReadOnlySourceGivesAWritableCopy) {
+    WriteFile(home / "ro.jpg", "bytes");
+    fs::permissions(home / "ro.jpg", fs::perms::owner_read);
+    ASSERT_EQ(CopyFileAtomically((home / "ro.jpg").string(), store + "ro.jpg", true).Status,
+              CopyStatus::Copied);
+    EXPECT_NE(fs::status(home / "images/ro.jpg").permissions() & fs::perms::owner_write,
+              fs::perms::none);
+
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    WriteFile(home / "secret.jpg", "bytes");
+    fs::permissions(home / "secret.jpg", fs::perms::none);
+    const CopyResult r = CopyFileAtomically((home / "secret.jpg").string(), store + "s.jpg", true);
+    EXPECT_EQ(r.Status, CopyStatus::Failed);
+    EXPECT_FALSE(fs::exists(home / "images/s.jpg"));
+}
+
+TEST_F(Files, WholeFilesAreReadByteForByteAndAFolderIsNoFile) {
+    const std::string bytes("a\0b\r\n\xE9", 6);
+    WriteFileAtomically(store + "x.dat", bytes, Durability::Unflushed);
+    EXPECT_EQ(ReadWholeFile(store + "x.dat"), bytes);
+    EXPECT_EQ(ReadWholeFileIfPossible(store + "x.dat"), bytes);
+    EXPECT_THROW(ReadWholeFile(store), Error);
+    EXPECT_FALSE(ReadWholeFileIfPossible(store + "none.dat"));
+}
