@@ -153,7 +153,7 @@ for (const engine of engines.filter((e) => e !== 'chromium')) {
         });
         const text = report.map(({ at, off }) => `${at} ${off === undefined ? 'missing'
           : `${(100 * off / (W * H)).toFixed(2)} %`}`).join(', ');
-        if (process.env.SORVANE_TRACE) console.error(`${engine} ${t} ${name}: ${text}`);
+        c.diagnostic(text);
         assert.ok(report.every(({ off }) => off !== undefined && off <= MOST_DIFFERING),
           `pixels differing from chromium: ${text}`);
       });

@@ -87,7 +87,7 @@ for (const name of wantedEngines()) {
       test(`transition ${t} "${transition}"`, (c) => {
         if (engine.missing) return c.skip(`${name}: ${engine.missing}`);
         assert.ok(frames[t] !== undefined, `not reached: ${failure}`);
-        if (process.env.SORVANE_TRACE) console.error(`${name} ${t} ${transition}: ${frames[t]} frames`);
+        c.diagnostic(`${frames[t]} frames`);
         assert.ok(frames[t] >= FEWEST_FRAMES, `${frames[t]} distinct frames in its second`);
       });
     });
