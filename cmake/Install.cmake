@@ -22,8 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-# Depends come from the libraries the programs link; the web engine's own
-# entry brings its helper process (libqt6webenginecore6-bin) along.
+# Depends come from the libraries the programs link; the web engine's
+# library package brings its own helper processes along.
 if(NOT TARGET desktop-sorvane-host)
   message(STATUS "The desktop host is not built: a package made now cannot show the "
                  "slide show on the desktop.")

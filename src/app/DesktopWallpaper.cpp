@@ -5,8 +5,7 @@
 namespace sorvane {
 
 std::unique_ptr<ActiveDesktop> CreateActiveDesktop(const Platform& platform) {
-    std::unique_ptr<ActiveDesktop> desktop;
-    if (platform.newActiveDesktop) desktop = platform.newActiveDesktop();
+    std::unique_ptr<ActiveDesktop> desktop = platform.newActiveDesktop();
     if (!desktop) throw Error("The desktop's wallpaper service is not available on this system.");
     return desktop;
 }

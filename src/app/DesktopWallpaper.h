@@ -8,7 +8,7 @@
 namespace sorvane {
 
 // A new Active Desktop object for one command; throws sorvane::Error when the
-// platform has none.
+// platform has none (its factory gives nothing).
 std::unique_ptr<ActiveDesktop> CreateActiveDesktop(const Platform& platform);
 
 // The build's two wallpaper calls, each applied with all apply flags: clearing

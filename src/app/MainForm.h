@@ -4,18 +4,26 @@
 #include <string>
 #include <vector>
 
+#include "app/FormState.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
-#include "settings/FormState.h"
 
 namespace sorvane {
 
+class PictureAdder;
+struct AddResult;
+struct PreparationResult;
+
 // The main window without its widgets: the whole state and every handler.
-// Handlers keep the window's names; each forwards to the subsystem that owns
-// the behaviour. The Qt window mirrors State() after every handler; tests and
-// the command-line companion drive it directly.
+// Handlers keep the window's names; each hands the subsystem that owns the
+// behaviour what it needs and takes back what came of it; no subsystem sees
+// the state. MainForm alone marks edits (MarkChanged), enables Apply and the
+// list buttons, and sets the busy pointer. The Qt window mirrors State()
+// after every handler; tests and the command-line companion drive it directly.
 class MainForm {
   public:
+    // Services the platform lacks are taken from the null platform, so every
+    // service is there for every handler.
     MainForm(Platform platform, Dialogs& dialogs);
 
     FormState& State() { return state_; }
@@ -89,7 +97,22 @@ class MainForm {
 
     std::string TemplatePath() const;
 
+    // The one place the settings become an unapplied edit: Changed is set and
+    // Apply enabled. Every edit handler ends here.
+    void MarkChanged();
+
   private:
+    // What the subsystems return, taken into the state.
+    PictureAdder Adder();
+    void TakeAddResult(const AddResult& result);
+    void SetListButtons();
+    // Prepares the pictures into `folder` and keeps the sizes the run settled.
+    PreparationResult RunPreparation(const std::string& folder);
+    // Writes the page `fileName` (empty: the installed one) from the settings.
+    void WritePageNamed(const std::string& fileName);
+    // Raises the largest picture size to the picture at `path`.
+    void Measure(const std::string& path);
+    void UpdateTargetSize();
     // A config.dat that could not be read is moved aside before anything
     // replaces it; throws sorvane::Error when it is still in the way.
     void KeepUnreadableConfigAside();

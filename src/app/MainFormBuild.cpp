@@ -1,7 +1,9 @@
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "BusyPointer.h"
 #include "DesktopWallpaper.h"
 #include "MainForm.h"
 #include "imaging/Preparation.h"
@@ -43,6 +45,33 @@ std::string NotWrittenText(const std::vector<std::string>& pictures) {
 
 }  // namespace
 
+void MainForm::UpdateTargetSize() {
+    state_.Window.TargetSize =
+        TargetSizeFor(platform_.screen->WorkArea(), state_.Window.LargestSize);
+}
+
+PreparationResult MainForm::RunPreparation(const std::string& folder) {
+    const auto& w = state_.Window;
+    const auto& settings = state_.Settings;
+    const PreparationInput input{settings.Pictures,
+                                 w.PictureStore,
+                                 folder,
+                                 settings.BackgroundColor,
+                                 AlignIndexOf(settings.Alignment),
+                                 w.TargetSize,
+                                 w.LargestSize};
+    PreparationResult result =
+        PreparePictures(input, *platform_.screen, *platform_.colors, dialogs_);
+    state_.Window.TargetSize = result.TargetSize;
+    state_.Window.LargestSize = result.LargestSize;
+    return result;
+}
+
+void MainForm::WritePageNamed(const std::string& fileName) {
+    WritePage(state_.Window.PageFolder, fileName, state_.Settings, TemplatePath(),
+              *platform_.colors, dialogs_.ProgressWindow());
+}
+
 // The build behind Apply (and OK with unapplied edits): prepare the pictures,
 // write the page and config.dat, and refresh the desktop when the page is its
 // wallpaper. A failure of any step is told to the user; the progress window and
@@ -53,10 +82,10 @@ void MainForm::cmdApply_Click() {
     BuildStage stage = BuildStage::Desktop;
     bool wallpaperCleared = false;
     std::unique_ptr<ActiveDesktop> desktop;
+    std::optional<BusyPointer> busy;
     try {
         desktop = CreateActiveDesktop(platform_);
-        controls.Busy = true;
-        dialogs_.SetBusy(true);
+        busy.emplace(controls, dialogs_);
         // The page is the wallpaper: take it off while its pictures are rewritten.
         if (!controls.SetWallpaperEnabled) {
             ClearWallpaper(*desktop);
@@ -66,19 +95,20 @@ void MainForm::cmdApply_Click() {
         dialogs_.ShowProgress();
         dialogs_.ProgressWindow().SetLabel("Getting information...");
         dialogs_.ProgressWindow().Repaint();
-        ComputeTargetSize(state_, *platform_.screen);
+        UpdateTargetSize();
         // All or nothing: the copies are prepared aside and put in place with
         // the page and config.dat only when every one of them was written.
         ShowUpdate update(state_.Window.PageFolder);
-        PrepareRun run{update.StagingFolder(), {}};
-        if (PreparePictures(state_, *platform_.screen, *platform_.colors, dialogs_, &run)) {
+        const PreparationResult run = RunPreparation(update.StagingFolder());
+        if (run.Started) {
             if (!run.NotWritten.empty()) throw Error(NotWrittenText(run.NotWritten));
-            const std::string page =
-                ComposePage(state_, TemplatePath(), *platform_.colors, dialogs_.ProgressWindow());
+            const std::string page = ComposePage(state_.Settings, TemplatePath(), *platform_.colors,
+                                                 dialogs_.ProgressWindow());
             KeepUnreadableConfigAside();
             update.Commit(std::string(InstalledPageName), page, ConfigFilePath(),
                           FormatConfigFile(state_.Settings));
             dialogs_.ProgressWindow().SetValue(0);
+            // The installed page now shows the settings: nothing is left to apply.
             state_.Settings.Changed = false;
             controls.ApplyEnabled = false;
             stage = BuildStage::Wallpaper;
@@ -90,23 +120,27 @@ void MainForm::cmdApply_Click() {
             } else if (!activeDesktopOn) {
                 // A build that went through leaves a cleared wallpaper cleared.
                 wallpaperCleared = false;
-                const MsgResult answer = dialogs_.MessageBox(
-                    "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
-                    "Settings.\r\n\r\nClick 'OK' to do this now.",
-                    MsgButtons::OkCancel, MsgIcon::Information, "Active Desktop Disabled");
-                // The build does not wait for the settings, nor look at the outcome.
-                if (answer == MsgResult::Ok) platform_.shell->OpenDisplaySettings();
+                const MsgResult answer =
+                    dialogs_.MessageBox(platform_.wording.DisabledText, MsgButtons::OkCancel,
+                                        MsgIcon::Information, platform_.wording.DisabledTitle);
+                // The build does not wait for the settings; a desktop that
+                // can't be shown at all is told, never reported as done.
+                if (answer == MsgResult::Ok) {
+                    const std::string problem = platform_.shell->OpenDisplaySettings();
+                    if (!problem.empty())
+                        dialogs_.MessageBox(problem, MsgButtons::Ok, MsgIcon::Exclamation,
+                                            ProgramTitle);
+                }
             }
         }
     } catch (const std::exception& e) {
         buildFailed_ = true;
         dialogs_.HideProgress();
-        controls.Busy = false;
-        dialogs_.SetBusy(false);
+        busy.reset();
         dialogs_.MessageBox(FailureText(stage, e.what()), MsgButtons::Ok, MsgIcon::Critical,
                             ProgramTitle);
         // Still unapplied: Apply (and OK) can try again.
-        state_.MarkChanged();
+        MarkChanged();
     }
     // A build that failed after taking the page off the desktop puts the old
     // page back rather than leaving the desktop empty.
@@ -119,8 +153,7 @@ void MainForm::cmdApply_Click() {
     desktop.reset();
     dialogs_.HideProgress();
     dialogs_.UnloadProgress();
-    controls.Busy = false;
-    dialogs_.SetBusy(false);
+    busy.reset();
 }
 
 }  // namespace sorvane

@@ -11,8 +11,7 @@
 namespace sorvane {
 
 bool MainForm::IsActiveDesktopOn() {
-    const uint64_t window =
-        platform_.desktopWindows ? platform_.desktopWindows->FindDesktopBrowserWindow() : 0;
+    const uint64_t window = platform_.desktopWindows->FindDesktopBrowserWindow();
     state_.Window.DesktopBrowserWindow = window;
     // Any window found counts; a handle with its top bit set is a window too.
     return window != 0;
@@ -20,10 +19,8 @@ bool MainForm::IsActiveDesktopOn() {
 
 void MainForm::cmdSetWallpaper_Click() {
     if (!IsActiveDesktopOn()) {
-        dialogs_.MessageBox(
-            "You will need to enable Active Desktop before you can view this page as your "
-            "wallpaper.",
-            MsgButtons::Ok, MsgIcon::Information, "Active Desktop Not Enabled");
+        dialogs_.MessageBox(platform_.wording.NotEnabledText, MsgButtons::Ok, MsgIcon::Information,
+                            platform_.wording.NotEnabledTitle);
     }
     cRegistry reg(platform_.registry);
     const std::unique_ptr<ActiveDesktop> desktop = CreateActiveDesktop(platform_);
@@ -55,10 +52,8 @@ void MainForm::LoadDesktopFacts() {
     // The browser's folder and whether it shows the transitions come from the
     // platform: the registry on the original system, the default browser and
     // our desktop host here.
-    if (platform_.shell) {
-        state_.Window.BrowserFolder = platform_.shell->BrowserFolder();
-        if (platform_.shell->TransitionsAvailable()) state_.Window.TransitionsAvailable = true;
-    }
+    state_.Window.BrowserFolder = platform_.shell->BrowserFolder();
+    if (platform_.shell->TransitionsAvailable()) state_.Window.TransitionsAvailable = true;
 }
 
 }  // namespace sorvane

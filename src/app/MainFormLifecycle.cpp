@@ -3,6 +3,7 @@
 #include <string>
 #include <system_error>
 
+#include "BusyPointer.h"
 #include "MainForm.h"
 #include "imaging/Preparation.h"
 
@@ -37,17 +38,15 @@ void MainForm::Form_Load() {
     step("Saved folders and sizes", [this] { LoadRegistrySettings(); });
     const std::string programFolder = platform_.folders->ProgramFolder();
     w.PictureStore = programFolder + "/images/";
-    ComputeTargetSize(state_, *platform_.screen);
-    state_.Controls.Busy = true;
-    dialogs_.SetBusy(true);
+    UpdateTargetSize();
+    BusyPointer busy(state_.Controls, dialogs_);
     w.PreparedFolder = w.PageFolder + "/Sorvane/";
     CreateFolderIfMissing(w.PageFolder + "/Sorvane");
     CreateFolderIfMissing(programFolder + "/images");
     step("Slide show settings", [this] { ReadConfigFile(); });
     w.PreviewPagePath = platform_.tempNames->TempFileName(w.PageFolder, "WP", 1) + ".html";
     state_.Controls.ApplyEnabled = false;
-    state_.Controls.Busy = false;
-    dialogs_.SetBusy(false);
+    busy.End();
     if (!problems.empty())
         dialogs_.MessageBox(
             "Some settings could not be read, so defaults are used:\r\n\r\n" + problems,

@@ -5,18 +5,17 @@ namespace sorvane {
 void MainForm::cboTrans_Click() {
     for (auto& entry : state_.Settings.Pictures)
         if (entry.Selected) entry.TransitionIndex = state_.Controls.TransIndex;
-    if (!state_.Window.SyncingTransition) state_.MarkChanged();
+    if (!state_.Window.SyncingTransition) MarkChanged();
 }
 
-void MainForm::clrBackground_Change() { state_.MarkChanged(); }
+void MainForm::clrBackground_Change() { MarkChanged(); }
 
 void MainForm::optAlign_Click(int index) {
-    state_.Controls.AlignIndex = index;
-    state_.Settings.Alignment = index == 0 ? "left" : index == 1 ? "center" : "right";
-    state_.MarkChanged();
+    state_.Settings.Alignment = AlignmentWord(index);
+    MarkChanged();
 }
 
-void MainForm::txtDuration_Change() { state_.MarkChanged(); }
+void MainForm::txtDuration_Change() { MarkChanged(); }
 
 void MainForm::SetBackgroundColor(uint32_t oleColor) { state_.Settings.BackgroundColor = oleColor; }
 
@@ -27,7 +26,7 @@ void MainForm::SetDurationText(const std::string& text) {
 }
 
 void MainForm::SelectAlignOption(int index) {
-    if (index == state_.Controls.AlignIndex) return;
+    if (index == AlignIndexOf(state_.Settings.Alignment)) return;
     optAlign_Click(index);
 }
 

@@ -10,11 +10,6 @@ namespace sorvane {
 
 namespace {
 
-PictureAdder AdderFor(FormState& state, Dialogs& dialogs) {
-    return PictureAdder(state, dialogs,
-                        [&state](const std::string& path) { MeasurePicture(state, path); });
-}
-
 // Tells the transition box's change handling that the program, not the user,
 // moved it, for as long as the guard lives.
 class SyncingTransitionScope {
@@ -30,31 +25,57 @@ class SyncingTransitionScope {
 
 }  // namespace
 
-void MainForm::cmdAdd_Click() { AdderFor(state_, dialogs_).AddFromFileDialog(); }
+PictureAdder MainForm::Adder() {
+    return PictureAdder(state_.Settings.Pictures, state_.Window.PictureStore, dialogs_,
+                        [this](const std::string& path) { Measure(path); });
+}
+
+void MainForm::Measure(const std::string& path) {
+    state_.Window.LargestSize = LargestWith(state_.Window.LargestSize, path);
+}
+
+void MainForm::TakeAddResult(const AddResult& result) {
+    if (result.BrowseDir) state_.Window.LastBrowseDir = *result.BrowseDir;
+    if (result.Edited) MarkChanged();
+}
+
+void MainForm::cmdAdd_Click() {
+    TakeAddResult(Adder().AddFromFileDialog(state_.Window.LastBrowseDir));
+}
 
 void MainForm::cmdAddFolder_Click() {
-    AdderFor(state_, dialogs_).AddFromFolderPicker([this](const std::string& folder) {
-        ScanPictureFolder(folder);
-    });
+    const FolderPickResult picked = Adder().PickFolder(state_.Window.LastBrowseDir);
+    if (picked.Accepted) ScanPictureFolder(picked.Path);
+    state_.Window.LastBrowseDir = picked.Path;
 }
 
 void MainForm::ScanPictureFolder(const std::string& folder) {
-    AdderFor(state_, dialogs_).ScanPictureFolder(folder);
+    TakeAddResult(Adder().ScanPictureFolder(folder));
 }
 
 void MainForm::cmdRemove_Click() {
-    RemoveSelectedPictures(state_);
-    state_.MarkChanged();
+    RemoveSelectedPictures(state_.Settings.Pictures, state_.Controls.ListIndex,
+                           state_.Window.PreparedFolder, state_.Window.PictureStore);
+    MarkChanged();
 }
 
 void MainForm::cmdMoveUp_Click() {
     MoveSelectedUp(state_.Settings.Pictures, state_.Controls.ListIndex);
-    state_.MarkChanged();
+    MarkChanged();
 }
 
 void MainForm::cmdMoveDown_Click() {
     MoveSelectedDown(state_.Settings.Pictures, state_.Controls.ListIndex);
-    state_.MarkChanged();
+    MarkChanged();
+}
+
+void MainForm::SetListButtons() {
+    auto& controls = state_.Controls;
+    const ListButtons buttons =
+        ListButtonsFor(controls.ListIndex, static_cast<int>(state_.Settings.Pictures.size()));
+    controls.RemoveEnabled = buttons.Remove;
+    controls.MoveUpEnabled = buttons.MoveUp;
+    controls.MoveDownEnabled = buttons.MoveDown;
 }
 
 void MainForm::lstPictures_Click() {
@@ -67,7 +88,7 @@ void MainForm::lstPictures_Click() {
 
     // A picture that cannot be read leaves the box showing what it showed.
     const std::string path = state_.Window.PictureStore + entry.FileName;
-    if (const auto size = ReadPictureSize(path)) {
+    if (const auto size = ReadPictureSize(path, true)) {
         if (const auto rect = FitPreview(*size, controls.PreviewBox)) {
             controls.PreviewPicturePath = path;
             controls.PreviewLeft = rect->Left;
@@ -85,7 +106,7 @@ void MainForm::lstPictures_Click() {
         SelectTransition(transition);
         controls.TransEnabled = true;
     }
-    SetListButtons(controls, index, count);
+    SetListButtons();
 }
 
 void MainForm::SelectEntries(const std::vector<int>& indices, int current) {

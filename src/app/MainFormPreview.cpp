@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "BusyPointer.h"
 #include "MainForm.h"
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
@@ -15,8 +16,7 @@ namespace sorvane {
 // preparation (which told the user already) keeps the browser shut.
 void MainForm::cmdPrevew_Click() {
     auto& window = state_.Window;
-    state_.Controls.Busy = true;
-    dialogs_.SetBusy(true);
+    BusyPointer busy(state_.Controls, dialogs_);
 
     const std::string& pagePath = window.PreviewPagePath;
     std::error_code ec;
@@ -26,21 +26,19 @@ void MainForm::cmdPrevew_Click() {
     bool openBrowser = true;
     if (state_.Settings.Changed) {
         try {
-            openBrowser = PreparePictures(state_, *platform_.screen, *platform_.colors, dialogs_);
+            openBrowser = RunPreparation(window.PreparedFolder).Started;
         } catch (const std::exception&) {
         }
     }
     // An empty name would write the installed page; the preview never does.
     if (openBrowser && !pageName.empty()) {
         try {
-            WritePage(pageName, state_, TemplatePath(), *platform_.colors,
-                      dialogs_.ProgressWindow());
+            WritePageNamed(pageName);
         } catch (const std::exception&) {
         }
     }
 
-    state_.Controls.Busy = false;
-    dialogs_.SetBusy(false);
+    busy.End();
     if (openBrowser && !pagePath.empty()) {
         try {
             platform_.shell->OpenInBrowser(pagePath);

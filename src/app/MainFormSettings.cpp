@@ -63,9 +63,12 @@ void MainForm::ReadConfigFile() {
     if (parsed.BackgroundColor) SetBackgroundColor(*parsed.BackgroundColor);
     if (parsed.DurationText) SetDurationText(*parsed.DurationText);
     if (parsed.Alignment) {
+        // The option shown before the word is read runs its click when the
+        // word selects another one, as a user's pick would.
+        const int shown = AlignIndexOf(state_.Settings.Alignment);
         state_.Settings.Alignment = *parsed.Alignment;
-        const std::string& word = *parsed.Alignment;
-        SelectAlignOption(word == "left" ? 0 : word == "right" ? 2 : 1);
+        const int index = AlignIndexOf(*parsed.Alignment);
+        if (index != shown) optAlign_Click(index);
     }
     auto& list = state_.Settings.Pictures;
     for (const PictureEntry& entry : parsed.Pictures) {
@@ -106,33 +109,27 @@ void MainForm::LoadRegistrySettings() {
     // Absent values are no error; a store that does not answer is, and the
     // user hears it rather than getting silent defaults.
     std::string failure;
-    if (platform_.registry) {
-        cRegistry reg = SettingsKeyAccessor(platform_.registry);
-        auto note = [&] {
-            const long r = reg.LastReadResult();
-            if (failure.empty() && r != RegSuccess && r != RegFileNotFound)
-                failure = platform_.registry->ResultText(r);
-        };
-        reg.SetValueKey("LastBrowseDir");
-        reg.SetValueType(RegSz);
-        w.LastBrowseDir = reg.Value().ToText();
-        note();
-        w.TargetSize.Width = ReadSize(reg, "RecWidth");
-        note();
-        w.LargestSize.Width = w.TargetSize.Width;
-        w.TargetSize.Height = ReadSize(reg, "RecHeight");
-        note();
-        w.LargestSize.Height = w.TargetSize.Height;
-    } else {
-        w.LastBrowseDir.clear();
-        w.TargetSize = w.LargestSize = PixelSize{};
-    }
+    cRegistry reg = SettingsKeyAccessor(platform_.registry);
+    auto note = [&] {
+        const long r = reg.LastReadResult();
+        if (failure.empty() && r != RegSuccess && r != RegFileNotFound)
+            failure = platform_.registry->ResultText(r);
+    };
+    reg.SetValueKey("LastBrowseDir");
+    reg.SetValueType(RegSz);
+    w.LastBrowseDir = reg.Value().ToText();
+    note();
+    w.TargetSize.Width = ReadSize(reg, "RecWidth");
+    note();
+    w.LargestSize.Width = w.TargetSize.Width;
+    w.TargetSize.Height = ReadSize(reg, "RecHeight");
+    note();
+    w.LargestSize.Height = w.TargetSize.Height;
     LoadDesktopFacts();
     if (!failure.empty()) throw Error(failure);
 }
 
 void MainForm::SaveRegistrySettings() {
-    if (!platform_.registry) return;
     cRegistry reg = SettingsKeyAccessor(platform_.registry);
     const auto& w = state_.Window;
     // The first failing write raises and leaves the later ones unmade.

@@ -2,10 +2,50 @@
 
 namespace sorvane {
 
+namespace {
+
+const char* AnswerName(OverwriteAnswer answer) {
+    switch (answer) {
+        case OverwriteAnswer::No:
+            return "No";
+        case OverwriteAnswer::Yes:
+            return "Yes";
+        case OverwriteAnswer::NoToAll:
+            return "No To All";
+        case OverwriteAnswer::YesToAll:
+            return "Yes To All";
+    }
+    return "?";
+}
+
+const char* LogPrefix(DialogKind kind) {
+    switch (kind) {
+        case DialogKind::Message:
+            return "message: ";
+        case DialogKind::Error:
+            return "error: ";
+        case DialogKind::Question:
+            return "ask: ";
+        case DialogKind::OpenFile:
+            return "open file: ";
+        case DialogKind::PickFolder:
+            return "pick folder: ";
+    }
+    return "";
+}
+
+}  // namespace
+
+void ScriptedDialogs::Record(DialogKind kind, const std::string& title, const std::string& text) {
+    Entries.push_back({kind, title, text});
+    const bool titled = kind == DialogKind::OpenFile || kind == DialogKind::PickFolder;
+    Log.push_back(LogPrefix(kind) + title + (titled ? "" : ": " + text));
+}
+
 MsgResult ScriptedDialogs::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                                       const std::string& title) {
     // Errors are told apart so a scripted run can fail on them.
-    Log.push_back((icon == MsgIcon::Critical ? "error: " : "message: ") + title + ": " + text);
+    Record(icon == MsgIcon::Critical ? DialogKind::Error : DialogKind::Message, title, text);
     if (OnMessage) OnMessage(title, text);
     if (!MessageAnswers.empty()) {
         const MsgResult r = MessageAnswers.front();
@@ -15,23 +55,21 @@ MsgResult ScriptedDialogs::MessageBox(const std::string& text, MsgButtons button
     return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
 }
 
-int ScriptedDialogs::AskOverwrite(const std::string& caption, const std::string& message) {
-    Log.push_back("ask: " + caption + ": " + message);
-    int answer = DefaultOverwriteAnswer;
+OverwriteAnswer ScriptedDialogs::AskOverwrite(const std::string& caption,
+                                              const std::string& message) {
+    Record(DialogKind::Question, caption, message);
+    OverwriteAnswer answer = DefaultOverwriteAnswer;
     if (!OverwriteAnswers.empty()) {
         answer = OverwriteAnswers.front();
         OverwriteAnswers.pop_front();
     }
     // A scripted run still shows what it was asked and what it answered.
-    static constexpr const char* Names[] = {"No", "Yes", "No To All", "Yes To All"};
-    if (OnMessage)
-        OnMessage(caption,
-                  message + " [" + (answer >= 0 && answer <= 3 ? Names[answer] : "?") + "]");
+    if (OnMessage) OnMessage(caption, message + " [" + AnswerName(answer) + "]");
     return answer;
 }
 
-std::optional<OpenFileResult> ScriptedDialogs::ShowOpenFile(const OpenFileRequest& request) {
-    Log.push_back("open file: " + request.Title);
+std::optional<ChosenFiles> ScriptedDialogs::ShowOpenFile(const OpenFileRequest& request) {
+    Record(DialogKind::OpenFile, request.Title, {});
     LastOpenFileRequest = request;
     if (OpenFileAnswers.empty()) return std::nullopt;
     auto r = OpenFileAnswers.front();
@@ -40,7 +78,7 @@ std::optional<OpenFileResult> ScriptedDialogs::ShowOpenFile(const OpenFileReques
 }
 
 FolderPickResult ScriptedDialogs::PickFolder(const FolderPickRequest& request) {
-    Log.push_back("pick folder: " + request.Title);
+    Record(DialogKind::PickFolder, request.Title, {});
     LastFolderRequest = request;
     if (FolderAnswers.empty()) return {false, request.StartPath};
     auto r = FolderAnswers.front();

@@ -8,8 +8,8 @@ namespace sorvane::cli {
 
 namespace {
 
-const std::set<std::string> NoValue = {"remove", "move-up", "move-down",     "apply",
-                                       "ok",     "preview", "set-wallpaper", "show"};
+const std::set<std::string> NoValue = {"remove",  "move-up",       "move-down",    "apply", "ok",
+                                       "preview", "set-wallpaper", "stop-desktop", "show"};
 const std::set<std::string> OneValue = {"add-folder", "select",   "transition",
                                         "color",      "duration", "align"};
 
@@ -39,11 +39,11 @@ Rect ParseWorkArea(const std::string& text) {
     return {v[0], v[1], v[2], v[3]};
 }
 
-int ParseAnswer(const std::string& text) {
-    if (text == "no") return 0;
-    if (text == "yes") return 1;
-    if (text == "no-to-all") return 2;
-    if (text == "yes-to-all") return 3;
+OverwriteAnswer ParseAnswer(const std::string& text) {
+    if (text == "no") return OverwriteAnswer::No;
+    if (text == "yes") return OverwriteAnswer::Yes;
+    if (text == "no-to-all") return OverwriteAnswer::NoToAll;
+    if (text == "yes-to-all") return OverwriteAnswer::YesToAll;
     throw std::invalid_argument("--answer wants no, yes, no-to-all or yes-to-all");
 }
 
@@ -103,6 +103,7 @@ clicks on the window, then its closing.
   --duration TEXT      view duration in seconds
   --align left|center|right
   --apply | --ok | --preview | --set-wallpaper
+  --stop-desktop       turn the desktop slide show off (host, wallpaper, login entry)
   --show               print the state as one JSON line
 
   --work-area L,T,R,B  use this work area instead of the screen's

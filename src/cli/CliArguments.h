@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Dialogs.h"
 #include "platform/Platform.h"
 
 namespace sorvane::cli {
@@ -15,7 +16,7 @@ struct Action {
 
 struct Arguments {
     std::optional<Rect> WorkArea;
-    int Answer = 0;  // overwrite answer: 0 no, 1 yes, 2 no-to-all, 3 yes-to-all
+    OverwriteAnswer Answer = OverwriteAnswer::No;
     bool NoBrowser = false;
     bool Help = false;
     bool Version = false;

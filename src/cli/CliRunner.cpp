@@ -39,27 +39,23 @@ uint32_t ParseColor(const std::string& text) {
     return static_cast<uint32_t>(v);
 }
 
-OpenFileResult ChosenFiles(const std::vector<std::string>& files) {
-    if (files.size() == 1) {
-        const fs::path p = fs::absolute(files[0]);
-        return {p.string(), p.filename().string()};
-    }
+ChosenFiles ChosenIn(const std::vector<std::string>& files) {
     const fs::path folder = fs::absolute(files[0]).parent_path();
-    std::string result = folder.string();
+    ChosenFiles chosen{folder.string(), {}};
     for (const auto& f : files) {
         const fs::path p = fs::absolute(f);
         if (p.parent_path() != folder)
             throw ActionFailed("files chosen together must lie in one folder");
-        result += '\0';
-        result += p.filename().string();
+        chosen.Names.push_back(p.filename().string());
     }
-    return {result, {}};
+    return chosen;
 }
 
-void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out) {
+void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
+         const std::function<void()>& stopDesktop) {
     auto& st = form.State();
     if (a.Name == "add") {
-        dialogs.OpenFileAnswers.push_back(ChosenFiles(a.Args));
+        dialogs.OpenFileAnswers.push_back(ChosenIn(a.Args));
         form.cmdAdd_Click();
     } else if (a.Name == "add-folder") {
         std::error_code ec;
@@ -112,6 +108,9 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
         form.cmdPrevew_Click();
     } else if (a.Name == "set-wallpaper") {
         form.cmdSetWallpaper_Click();
+    } else if (a.Name == "stop-desktop") {
+        if (!stopDesktop) throw std::runtime_error("there is no desktop slide show here");
+        stopDesktop();
     } else if (a.Name == "show") {
         out << StateJson(st) << std::endl;
     }
@@ -120,7 +119,7 @@ void Run(const Action& a, MainForm& form, ScriptedDialogs& dialogs, std::ostream
 }  // namespace
 
 int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, const std::function<void()>& stopDesktop) {
     bool failedByMessage = false;
     dialogs.DefaultOverwriteAnswer = args.Answer;
     dialogs.OnMessage = [&](const std::string& title, const std::string& text) {
@@ -131,16 +130,16 @@ int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, 
             err << "--" << action.Name << ": the window is already closed" << std::endl;
             return 1;
         }
-        const size_t messagesBefore = dialogs.Log.size();
+        const size_t dialogsBefore = dialogs.Entries.size();
         try {
-            Run(action, form, dialogs, out);
+            Run(action, form, dialogs, out, stopDesktop);
         } catch (const std::exception& e) {
             err << "--" << action.Name << ": " << e.what() << std::endl;
             return 1;
         }
         // An error the window reported to the user (a critical message) fails the action.
-        for (size_t i = messagesBefore; i < dialogs.Log.size(); ++i)
-            if (dialogs.Log[i].rfind("error: ", 0) == 0) failedByMessage = true;
+        for (size_t i = dialogsBefore; i < dialogs.Entries.size(); ++i)
+            if (dialogs.Entries[i].Kind == DialogKind::Error) failedByMessage = true;
         if (failedByMessage) return 1;
     }
     return 0;

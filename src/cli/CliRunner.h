@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <iosfwd>
 
 #include "CliArguments.h"
@@ -13,8 +15,9 @@ namespace sorvane::cli {
 
 // Runs the actions on a loaded form, in order, as a user's clicks. Messages go
 // to `err`, --show lines to `out`. Returns 0 when every action ran, 1 when one
-// failed (the rest are not run).
+// failed (the rest are not run). `stopDesktop` turns the desktop slide show
+// off (--stop-desktop); the program's entry point gives the platform's own.
 int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
-               std::ostream& err);
+               std::ostream& err, const std::function<void()>& stopDesktop = {});
 
 }  // namespace sorvane::cli

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/FormState.h"
+#include "app/FormState.h"
 
 namespace sorvane::cli {
 

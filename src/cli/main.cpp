@@ -10,6 +10,8 @@
 #include "CliRunner.h"
 #include "app/MainForm.h"
 #include "app/ScriptedDialogs.h"
+#include "platform/linux/HostSocket.h"
+#include "platform/linux/LinuxActiveDesktop.h"
 #include "platform/linux/LinuxPlatform.h"
 
 int main(int argc, char** argv) {
@@ -54,7 +56,10 @@ int main(int argc, char** argv) {
     };
     MainForm form(MakeLinuxPlatform(options), dialogs);
     form.Form_Load();
-    const int status = cli::RunActions(args, form, dialogs, std::cout, std::cerr);
+    const auto stopDesktop = [&form] {
+        StopDesktopSlideShow(form.Services().registry, HostSocketFolder());
+    };
+    const int status = cli::RunActions(args, form, dialogs, std::cout, std::cerr, stopDesktop);
     if (!form.Closed()) form.Form_QueryUnload();
     return status;
 }

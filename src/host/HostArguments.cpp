@@ -6,23 +6,33 @@ namespace sorvane {
 
 HostArguments ParseHostArguments(const std::vector<std::string>& args) {
     HostArguments out;
-    if (args.empty()) return out;
-    const std::string& verb = args[0];
+    std::vector<std::string> rest = args;
+    if (!rest.empty() && rest[0] == "--foreground") {
+        out.foreground = true;
+        rest.erase(rest.begin());
+    }
+    if (rest.empty()) return out;
+    const std::string& verb = rest[0];
     if (verb == "--help" || verb == "-h") {
         out.help = true;
     } else if (verb == "reload" || verb == "quit" || verb == "window") {
         out.command.verb = verb == "reload" ? HostCommand::Verb::Reload
                            : verb == "quit" ? HostCommand::Verb::Quit
                                             : HostCommand::Verb::Window;
-        if (args.size() > 1) out.error = "'" + verb + "' takes no further arguments.";
-    } else if (verb == "load") {
+        if (rest.size() > 1) out.error = "'" + verb + "' takes no further arguments.";
+    } else if (verb == "stop") {
+        out.stop = true;
+        if (rest.size() > 1) out.error = "'stop' takes no further arguments.";
+    } else if (verb == "load" || verb == "login") {
         out.command.verb = HostCommand::Verb::Load;
-        if (args.size() != 2) {
-            out.error = "'load' takes one page path (\"\" for the empty desktop).";
-        } else if (!args[1].empty()) {
+        out.login = verb == "login";
+        if (rest.size() != 2) {
+            out.error = out.login ? "'login' takes the page path of the autostart entry."
+                                  : "'load' takes one page path (\"\" for the empty desktop).";
+        } else if (!rest[1].empty()) {
             std::error_code ec;
-            const std::filesystem::path absolute = std::filesystem::absolute(args[1], ec);
-            out.command.path = ec ? args[1] : absolute.lexically_normal().string();
+            const std::filesystem::path absolute = std::filesystem::absolute(rest[1], ec);
+            out.command.path = ec ? rest[1] : absolute.lexically_normal().string();
         }
     } else {
         out.error = "Unknown request '" + verb + "'.";
@@ -31,14 +41,20 @@ HostArguments ParseHostArguments(const std::vector<std::string>& args) {
 }
 
 std::string HostUsage() {
-    return "Usage: desktop-sorvane-host [reload | load PAGE | quit | window]\n"
-           "Shows the wallpaper page on the desktop, behind all windows. One host runs\n"
-           "per user; starting it again hands the request to the running host.\n"
+    return "Usage: desktop-sorvane-host [--foreground] [reload | load PAGE | login PAGE | quit | "
+           "stop | window]\n"
+           "Shows the wallpaper page on the desktop, behind all windows, on every monitor.\n"
+           "One host runs per user; starting it again hands the request to the running\n"
+           "host. A new host detaches once its desktop is up (--foreground: it doesn't).\n"
            "  (none)     show the saved wallpaper page (a running host reloads it)\n"
            "  reload     show the saved wallpaper page afresh\n"
            "  load PAGE  show PAGE (\"\" for the empty desktop)\n"
+           "  login PAGE at login: show PAGE while it is still the wallpaper, else end\n"
            "  quit       close the running host\n"
-           "  window     print the desktop window's id (0 when none is shown)\n";
+           "  stop       turn the slide show off: close the host, clear the wallpaper\n"
+           "             setting and the login entry\n"
+           "  window     print the desktop window's id (0 when none is shown)\n"
+           "DESKTOP_SORVANE_HARDWARE_ACCELERATION=1 lets the web engine use the GPU.\n";
 }
 
 }  // namespace sorvane

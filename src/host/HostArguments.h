@@ -11,6 +11,13 @@ namespace sorvane {
 // shows the saved wallpaper (a running host reloads it).
 struct HostArguments {
     HostCommand command;
+    // "login PAGE", from the autostart entry: show PAGE only while it is
+    // still the wallpaper and still there; otherwise end quietly.
+    bool login = false;
+    // "stop": turn the desktop slide show off for good (see StopDesktopSlideShow).
+    bool stop = false;
+    // Stay attached to the caller (for debugging): no detaching, no log.
+    bool foreground = false;
     bool help = false;
     std::string error;  // a usage mistake; empty when the arguments are fine
 };

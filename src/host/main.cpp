@@ -1,20 +1,23 @@
 // desktop-sorvane-host: the desktop that shows the wallpaper page.
-#include <fcntl.h>
-#include <unistd.h>
-#include <QApplication>
-#include <QLoggingCategory>
-#include <QSocketNotifier>
+#include <glib-unix.h>
+#include <gtk-layer-shell.h>
+#include <gtk/gtk.h>
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 #include <vector>
 
 #include "DesktopHost.h"
 #include "HostArguments.h"
-#include "HostEnvironment.h"
+#include "HostStart.h"
+#include "SessionProbe.h"
 #include "platform/Error.h"
+#include "platform/linux/AutostartEntry.h"
 #include "platform/linux/HostSocket.h"
+#include "platform/linux/LinuxActiveDesktop.h"
 #include "registry/SqliteRegistryBackend.h"
 
 using namespace sorvane;
@@ -23,13 +26,8 @@ namespace {
 
 // Long enough for a host that is still starting its engine.
 constexpr int AnswerTimeoutMs = 30000;
-
-int g_signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = write(g_signalPipe[1], &byte, 1);
-}
+// A first page that takes longer than this still counts as a start.
+constexpr guint ShownTimeoutSeconds = 20;
 
 // Hands the request to the running host and prints its answer.
 int HandOver(const std::string& folder, const HostCommand& command) {
@@ -61,6 +59,23 @@ int HandOver(const std::string& folder, const HostCommand& command) {
     return 1;
 }
 
+// At login: the entry may be left from a show the user has since replaced or
+// whose page is gone. Then nothing is shown and the entry goes.
+bool StillTheWallpaper(const std::string& page) {
+    std::string setting;
+    try {
+        setting = ReadWallpaperSetting(OpenDefaultRegistryStore());
+    } catch (const Error&) {
+        return false;
+    }
+    return !page.empty() && setting == page && PageProblem(page).empty();
+}
+
+bool HardwareAcceleration() {
+    const char* value = std::getenv("DESKTOP_SORVANE_HARDWARE_ACCELERATION");
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,39 +86,89 @@ int main(int argc, char** argv) {
         std::fputs(HostUsage().c_str(), args.help ? stdout : stderr);
         return args.help ? 0 : 2;
     }
+    if (args.stop) {
+        try {
+            StopDesktopSlideShow(OpenDefaultRegistryStore(), HostSocketFolder());
+        } catch (const Error& e) {
+            std::fprintf(stderr, "desktop-sorvane-host: %s\n", e.what());
+            return 1;
+        }
+        return 0;
+    }
+    if (args.login && !StillTheWallpaper(args.command.path)) {
+        try {
+            RemoveAutostartEntry();
+        } catch (const Error&) {
+        }
+        return 0;
+    }
 
     const std::string folder = HostSocketFolder();
     std::unique_ptr<HostListener> listener;
+    std::shared_ptr<RegistryBackend> registry;
+    std::string page;
     try {
         const bool startsHost = args.command.verb == HostCommand::Verb::Reload ||
                                 args.command.verb == HostCommand::Verb::Load;
         if (startsHost) listener = HostListener::Open(folder);
         if (!listener) return HandOver(folder, args.command);
+        registry = OpenDefaultRegistryStore();
+        page = args.command.verb == HostCommand::Verb::Load ? args.command.path
+                                                            : ReadWallpaperSetting(registry);
     } catch (const Error& e) {
         std::fprintf(stderr, "desktop-sorvane-host: %s\n", e.what());
         return 1;
     }
 
-    PrepareHostEnvironment();
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("desktop-sorvane-host");
-    QApplication::setQuitOnLastWindowClosed(false);
-    // The engine's start-up report is of no use on a desktop; warnings still
-    // show, and the user's QT_LOGGING_RULES still win.
-    QLoggingCategory::setFilterRules("qt.webenginecontext.info=false");
-
-    // SIGTERM and SIGINT end the loop so the socket is removed on the way out.
-    if (pipe2(g_signalPipe, O_CLOEXEC) == 0) {
-        std::signal(SIGTERM, OnSignal);
-        std::signal(SIGINT, OnSignal);
-        auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QApplication::quit);
+    // A new host: only for a page it can show (none yet is the empty desktop,
+    // which Set Wallpaper then fills), in a session that has a place for a
+    // desktop. Refusals come before anything is put on screen.
+    std::string problem = PageProblem(page);
+    const SessionChoice session = ProbeSession();
+    if (problem.empty()) problem = session.problem;
+    if (!problem.empty()) {
+        std::fprintf(stderr, "desktop-sorvane-host: %s\n", problem.c_str());
+        return 1;
     }
 
-    DesktopHost host(std::move(listener), OpenDefaultRegistryStore());
-    QObject::connect(&host, &DesktopHost::QuitRequested, &app, &QApplication::quit);
-    const HostReply first = host.Handle(args.command);
-    if (!first.ok) std::fprintf(stderr, "desktop-sorvane-host: %s\n", first.detail.c_str());
-    return app.exec();
+    HostStart start(args.foreground);
+    // GTK talks to exactly the kind of display the probe found.
+    gdk_set_allowed_backends(session.layer == DesktopLayer::LayerShell ? "wayland" : "x11");
+    g_set_prgname("desktop-sorvane-host");
+    if (!gtk_init_check(&argc, &argv)) {
+        start.Report("The display of this session (" + SessionName() + ") could not be opened.");
+        return 1;
+    }
+    if (session.layer == DesktopLayer::LayerShell && !gtk_layer_is_supported()) {
+        start.Report("The compositor of this session (" + SessionName() +
+                     ") stopped offering its background layer.");
+        return 1;
+    }
+
+    DesktopHost host(std::move(listener), registry, session.layer, HardwareAcceleration());
+    // SIGTERM and SIGINT end the loop, so the socket is removed on the way out.
+    for (int sig : {SIGTERM, SIGINT})
+        g_unix_signal_add(
+            sig,
+            [](gpointer h) -> gboolean {
+                static_cast<DesktopHost*>(h)->Quit();
+                return G_SOURCE_CONTINUE;
+            },
+            &host);
+    const HostReply first = host.Handle({HostCommand::Verb::Load, page});
+    if (!first.ok) {
+        start.Report(first.detail);
+        return 1;
+    }
+    host.OnShown([&start] { start.Report({}); });
+    g_timeout_add_seconds(
+        ShownTimeoutSeconds,
+        [](gpointer s) -> gboolean {
+            static_cast<HostStart*>(s)->Report({});
+            return G_SOURCE_REMOVE;
+        },
+        &start);
+    host.Run();
+    start.Report({});
+    return 0;
 }

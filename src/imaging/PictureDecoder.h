@@ -5,7 +5,7 @@
 
 #include "PictureFormat.h"
 #include "RgbImage.h"
-#include "settings/FormState.h"
+#include "platform/Geometry.h"
 
 namespace sorvane {
 

@@ -18,9 +18,9 @@ PixelSize PictureHeader::Upright() const {
 
 namespace {
 
-std::optional<PictureHeader> ReadFrom(QIODevice& device, PictureFormat key) {
-    if (key == PictureFormat::Other) return std::nullopt;
-    QImageReader reader(&device, QtFormatName(key));
+// `format` is only the one to try first: the content decides.
+std::optional<PictureHeader> ReadFrom(QIODevice& device, const char* format) {
+    QImageReader reader(&device, format);
     ConfigureReader(reader);
     const QSize size = reader.size();
     // Top-down BMPs report a negative height; the picture is just as tall.
@@ -38,11 +38,19 @@ std::optional<PictureHeader> ReadFrom(QIODevice& device, PictureFormat key) {
 std::optional<PictureHeader> ReadPictureHeader(const std::string& path, PictureFormat key) {
     QFile file;
     if (!OpenForReading(file, path)) return std::nullopt;
-    return ReadFrom(file, key);
+    if (key == PictureFormat::Other) return std::nullopt;
+    return ReadFrom(file, QtFormatName(key));
 }
 
-std::optional<PixelSize> ReadPictureSize(const std::string& path) {
-    const std::optional<PictureHeader> header = ReadPictureHeader(path, FormatKeyOf(path));
+std::optional<PixelSize> ReadPictureSize(const std::string& path, bool anyFormat) {
+    const PictureFormat key = FormatKeyOf(path);
+    std::optional<PictureHeader> header;
+    if (key != PictureFormat::Other) {
+        header = ReadPictureHeader(path, key);
+    } else if (anyFormat) {
+        QFile file;
+        if (OpenForReading(file, path)) header = ReadFrom(file, "");
+    }
     if (!header) return std::nullopt;
     return header->Upright();
 }
@@ -51,7 +59,8 @@ std::optional<PictureHeader> ReadPictureHeaderFromBytes(std::string_view bytes, 
     QByteArray raw = RawBytes(bytes);
     QBuffer buffer(&raw);
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
-    return ReadFrom(buffer, key);
+    if (key == PictureFormat::Other) return std::nullopt;
+    return ReadFrom(buffer, QtFormatName(key));
 }
 
 }  // namespace sorvane

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "PictureFormat.h"
-#include "settings/FormState.h"
+#include "platform/Geometry.h"
 
 namespace sorvane {
 
@@ -27,7 +27,9 @@ std::optional<PictureHeader> ReadPictureHeader(const std::string& path, PictureF
 std::optional<PictureHeader> ReadPictureHeaderFromBytes(std::string_view bytes, PictureFormat key);
 
 // The size of a picture as it is shown, from the header of the file at
-// `path`, its key taken from the name. Measuring and the preview both use it.
-std::optional<PixelSize> ReadPictureSize(const std::string& path);
+// `path`. Measuring and the preview both use it: measuring takes only files
+// whose name has a picture key; the preview (anyFormat) shows whatever
+// picture Qt can read, whatever its name.
+std::optional<PixelSize> ReadPictureSize(const std::string& path, bool anyFormat = false);
 
 }  // namespace sorvane

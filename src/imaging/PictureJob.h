@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "RgbImage.h"
-#include "settings/FormState.h"
+#include "platform/Geometry.h"
 
 namespace sorvane {
 

@@ -21,38 +21,41 @@ void ShowPrepareError(Dialogs& dialogs) {
 
 }  // namespace
 
-void MeasurePicture(FormState& form, const std::string& path) {
+PixelSize LargestWith(PixelSize largest, const std::string& path) {
     // Measured as shown: a phone's portrait photo counts as tall.
-    const std::optional<PixelSize> shown = ReadPictureSize(path);
-    if (!shown) return;
-    const PixelSize size = *shown;
-    PixelSize& largest = form.Window.LargestSize;
-    largest.Width = std::max(largest.Width, size.Width);
-    largest.Height = std::max(largest.Height, size.Height);
+    const std::optional<PixelSize> size = ReadPictureSize(path);
+    if (!size) return largest;
+    return {std::max(largest.Width, size->Width), std::max(largest.Height, size->Height)};
 }
 
-bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, Dialogs& dialogs,
-                     PrepareRun* run) {
+PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
+                                  ColorTranslator& colors, Dialogs& dialogs) {
+    PreparationResult result;
+    result.TargetSize = input.TargetSize;
+    result.LargestSize = input.LargestSize;
     Progress& progress = dialogs.ProgressWindow();
     progress.SetLabel("Creating Images...");
     progress.Repaint();
     // Nothing to prepare needs no size: a first start can still write its empty show.
-    if (form.Settings.Pictures.empty()) return true;
-    PixelSize& target = form.Window.TargetSize;
+    if (input.Pictures.empty()) {
+        result.Started = true;
+        return result;
+    }
+    PixelSize& target = result.TargetSize;
     // A side below 0 (a stored size from a bad work area) is as good as unknown.
     if (target.Width <= 0 || target.Height <= 0) {
         // Only the target size outlives a run, so pictures added in a run that
         // closed without a build come back unmeasured; measure the stored
         // copies rather than fail on pictures that are plainly there.
-        const PixelSize largest = form.Window.LargestSize;
+        PixelSize& largest = result.LargestSize;
         if (largest.Width <= 0 || largest.Height <= 0)
-            for (const auto& entry : form.Settings.Pictures)
-                MeasurePicture(form, form.Window.PictureStore + entry.FileName);
-        ComputeTargetSize(form, screen);
+            for (const auto& entry : input.Pictures)
+                largest = LargestWith(largest, input.PictureStore + entry.FileName);
+        target = TargetSizeFor(screen.WorkArea(), largest);
     }
 
     const uint32_t color =
-        colors.Translate(form.Settings.BackgroundColor).value_or(FallbackBackgroundColor);
+        colors.Translate(input.BackgroundColor).value_or(FallbackBackgroundColor);
     // Built once; each picture's canvas is a copy. A target with no pixels (nothing measured,
     // nothing stored) or too many ends here, before any picture is touched.
     RgbImage background;
@@ -60,21 +63,21 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
         background = RgbImage(target.Width, target.Height);
     } catch (const std::exception&) {
         ShowPrepareError(dialogs);
-        return false;
+        return result;
     }
     background.Fill(color);
 
-    const auto& pictures = form.Settings.Pictures;
+    const auto& pictures = input.Pictures;
     const int count = static_cast<int>(pictures.size());
     progress.SetMaximum(count - 1);
     int shown = 0;
     if (count > 0) progress.SetValue(0);
 
     PictureJob job;
-    job.PictureStore = form.Window.PictureStore;
-    job.PreparedFolder = run && !run->Folder.empty() ? run->Folder : form.Window.PreparedFolder;
+    job.PictureStore = input.PictureStore;
+    job.PreparedFolder = input.PreparedFolder;
     job.Target = target;
-    job.AlignIndex = form.Controls.AlignIndex;
+    job.AlignIndex = input.AlignIndex;
     job.BackgroundColor = color;
     job.Background = &background;
     std::vector<std::string> names;
@@ -91,13 +94,13 @@ bool PreparePictures(FormState& form, Screen& screen, ColorTranslator& colors, D
             }
             progress.Repaint();
         });
-    if (run)
-        for (size_t i = 0; i < results.size(); ++i)
-            if (results[i].Outcome == PictureOutcome::NotWritten)
-                run->NotWritten.push_back(names[i] + ": " + results[i].Reason);
+    for (size_t i = 0; i < results.size(); ++i)
+        if (results[i].Outcome == PictureOutcome::NotWritten)
+            result.NotWritten.push_back(names[i] + ": " + results[i].Reason);
 
     progress.SetValue(0);
-    return true;
+    result.Started = true;
+    return result;
 }
 
 }  // namespace sorvane

@@ -144,12 +144,6 @@ AlignedBytes AllocateAligned(size_t bytes) {
 
 size_t AlignedStride(size_t width) { return Aligned(width); }
 
-RgbImage ResampleYcc(const YccPlanes& src, int32_t width, int32_t height) {
-    RgbImage dst(width, height);
-    ResampleYccInto(src, dst.Target());
-    return dst;
-}
-
 void ResampleYccInto(const YccPlanes& src, const RgbTarget& dst) {
     if (!dst.Data || dst.Width <= 0 || dst.Height <= 0) throw Error("Nowhere to resample to.");
     const int32_t width = dst.Width, height = dst.Height;

@@ -39,7 +39,6 @@ void ResampleInto(const RgbView& src, const RgbTarget& dst);
 
 // The same filter straight from a JPEG's planes to RGB: chroma is resampled
 // from its own resolution and converted once, at the small size.
-RgbImage ResampleYcc(const YccPlanes& src, int32_t width, int32_t height);
 void ResampleYccInto(const YccPlanes& src, const RgbTarget& dst);
 
 }  // namespace sorvane

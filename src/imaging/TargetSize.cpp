@@ -18,18 +18,15 @@ int32_t HalfRounded(int32_t v) { return static_cast<int32_t>(std::nearbyint(v / 
 
 }  // namespace
 
-void ComputeTargetSize(FormState& form, Screen& screen) {
-    const Rect area = screen.WorkArea();
+PixelSize TargetSizeFor(const Rect& area, PixelSize largest) {
     // In 64 bits: a work area spanning the whole 32-bit range must not wrap.
     const int64_t width = (int64_t{area.Right} - 10) - (int64_t{area.Left} + 10);
     const int64_t height = (int64_t{area.Bottom} - 10) - (int64_t{area.Top} + 10);
-    auto& w = form.Window;
-    auto side = [](int64_t screenSide, int32_t largest) {
+    auto side = [](int64_t screenSide, int32_t largestSide) {
         return static_cast<int32_t>(
-            std::clamp<int64_t>(std::min<int64_t>(screenSide, largest), INT32_MIN, INT32_MAX));
+            std::clamp<int64_t>(std::min<int64_t>(screenSide, largestSide), INT32_MIN, INT32_MAX));
     };
-    w.TargetSize.Width = side(width, w.LargestSize.Width);
-    w.TargetSize.Height = side(height, w.LargestSize.Height);
+    return {side(width, largest.Width), side(height, largest.Height)};
 }
 
 void FitPicture(PicturePlacement& p, PixelSize target, int alignIndex) {

@@ -140,7 +140,7 @@ std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors) {
     return out;
 }
 
-std::string ComposePage(const FormState& form, const std::string& templatePath,
+std::string ComposePage(const SlideshowSettings& settings, const std::string& templatePath,
                         ColorTranslator& colors, Progress& progress) {
     progress.SetLabel("Creating Sorvane.html...");
     progress.SetMaximum(100);
@@ -153,7 +153,6 @@ std::string ComposePage(const FormState& form, const std::string& templatePath,
         throw Error("The page template \"" + templatePath + "\" is missing or cannot be read.");
     }
 
-    const auto& settings = form.Settings;
     const std::string imageArray = ImageArrayText(settings.Pictures);
     progress.SetValue(50);
 
@@ -176,20 +175,14 @@ std::string ComposePage(const FormState& form, const std::string& templatePath,
     return text;
 }
 
-void WritePage(std::string& fileName, FormState& form, const std::string& templatePath,
+void WritePage(const std::string& pageFolder, const std::string& fileName,
+               const SlideshowSettings& settings, const std::string& templatePath,
                ColorTranslator& colors, Progress& progress) {
-    const std::string text = ComposePage(form, templatePath, colors, progress);
-    const bool installed = fileName.empty();
-    const std::string name = installed ? std::string(InstalledPageName) : fileName;
-    if (form.Window.PageFolder.empty())
+    const std::string text = ComposePage(settings, templatePath, colors, progress);
+    const std::string name = fileName.empty() ? std::string(InstalledPageName) : fileName;
+    if (pageFolder.empty())
         throw Error("The pictures folder is not known, so the page cannot be written.");
-    WriteFileAtomically(form.Window.PageFolder + "/" + name, text);
-
-    if (installed) {
-        fileName = name;
-        form.Controls.ApplyEnabled = false;
-        form.Settings.Changed = false;
-    }
+    WriteFileAtomically(pageFolder + "/" + name, text);
     progress.SetValue(0);
 }
 

@@ -7,24 +7,24 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
-#include "settings/FormState.h"
+#include "settings/SlideshowSettings.h"
 
 namespace sorvane {
 
 // The installed page's file name.
 inline constexpr std::string_view InstalledPageName = "Sorvane.html";
 
-// Writes the slide-show page from the template. An empty fileName writes the
-// installed page: fileName becomes "Sorvane.html", and Changed is cleared and
-// Apply disabled. A bare file name writes that page in PageFolder and leaves
-// both alone. Throws sorvane::Error (template unreadable, duration not a
-// number, page not writable); the old page then stays as it was.
-void WritePage(std::string& fileName, FormState& form, const std::string& templatePath,
+// Writes the slide-show page `fileName` (a bare name; empty for the installed
+// page) in `pageFolder` from the template. Throws sorvane::Error (template
+// unreadable, duration not a number, folder unknown, page not writable); the
+// old page then stays as it was.
+void WritePage(const std::string& pageFolder, const std::string& fileName,
+               const SlideshowSettings& settings, const std::string& templatePath,
                ColorTranslator& colors, Progress& progress);
 
 // The page's text from the template and the settings, without writing it.
 // Throws sorvane::Error (template unreadable, duration not a number).
-std::string ComposePage(const FormState& form, const std::string& templatePath,
+std::string ComposePage(const SlideshowSettings& settings, const std::string& templatePath,
                         ColorTranslator& colors, Progress& progress);
 
 // "#RRGGBB" for an OLE colour, or "" when the colour does not translate.

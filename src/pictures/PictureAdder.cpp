@@ -10,7 +10,6 @@ namespace sorvane {
 
 namespace {
 
-constexpr int AnswerYes = 1, AnswerNoToAll = 2, AnswerYesToAll = 3;
 constexpr const char* AddTitle = "Add Picture";
 
 // Hides the progress window however the batch ends.
@@ -25,6 +24,12 @@ class ProgressShown {
     Dialogs& dialogs_;
 };
 
+// One chosen file's path: its folder (none for a bare name) and its name.
+std::string InFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
 }  // namespace
 
 std::string UnstorableNameReason(const std::string& name) {
@@ -34,8 +39,12 @@ std::string UnstorableNameReason(const std::string& name) {
     return {};
 }
 
-PictureAdder::PictureAdder(FormState& form, Dialogs& dialogs, Measure measure)
-    : form_(form), dialogs_(dialogs), measure_(std::move(measure)) {}
+PictureAdder::PictureAdder(std::vector<PictureEntry>& pictures, std::string pictureStore,
+                           Dialogs& dialogs, Measure measure)
+    : pictures_(pictures),
+      pictureStore_(std::move(pictureStore)),
+      dialogs_(dialogs),
+      measure_(std::move(measure)) {}
 
 void PictureAdder::Tell(const std::string& text, MsgIcon icon) {
     dialogs_.MessageBox(text, MsgButtons::Ok, icon, AddTitle);
@@ -47,7 +56,7 @@ void PictureAdder::AddOne(const std::string& source, const std::string& name, Ad
         Tell("The file " + name + " cannot be added because " + why + ".", MsgIcon::Exclamation);
         return;
     }
-    auto& pictures = form_.Settings.Pictures;
+    auto& pictures = pictures_;
     if (pictures.size() >= MaxPictureEntries) {
         Tell("The picture list is full: it holds at most " + std::to_string(MaxPictureEntries) +
                  " pictures. The remaining pictures were not added.",
@@ -56,19 +65,19 @@ void PictureAdder::AddOne(const std::string& source, const std::string& name, Ad
         return;
     }
 
-    const std::string target = form_.Window.PictureStore + name;
+    const std::string target = pictureStore_ + name;
     CopyResult copy;
     if (batch.AskEach) {
         copy = CopyFileAtomically(source, target, true);
         if (copy.Status == CopyStatus::TargetExists) {
-            const int answer = dialogs_.AskOverwrite(
+            const OverwriteAnswer answer = dialogs_.AskOverwrite(
                 "Overwrite Image?",
                 "The file " + name + " already exists. Do you want to overwrite it?");
-            if (answer == AnswerYes || answer == AnswerYesToAll)
+            if (answer == OverwriteAnswer::Yes || answer == OverwriteAnswer::YesToAll)
                 copy = CopyFileAtomically(source, target, false);
-            if (answer == AnswerNoToAll || answer == AnswerYesToAll) {
+            if (answer == OverwriteAnswer::NoToAll || answer == OverwriteAnswer::YesToAll) {
                 batch.AskEach = false;
-                batch.OverwriteAll = answer == AnswerYesToAll;
+                batch.OverwriteAll = answer == OverwriteAnswer::YesToAll;
             }
         }
     } else {
@@ -88,61 +97,47 @@ void PictureAdder::AddOne(const std::string& source, const std::string& name, Ad
     }
 }
 
-void PictureAdder::AddFromFileDialog() {
-    auto& window = form_.Window;
+AddResult PictureAdder::AddFromFileDialog(const std::string& startDir) {
     OpenFileRequest request;
     request.Title = AddTitle;
     request.Filter = AddPictureFilter;
     request.FilterIndex = 1;
-    request.InitialDir = window.LastBrowseDir;
+    request.InitialDir = startDir;
     request.MultiSelect = true;
-    const std::optional<OpenFileResult> chosen = dialogs_.ShowOpenFile(request);
-    if (!chosen) return;
-    const std::string& s = chosen->FileName;
-    const size_t countBefore = form_.Settings.Pictures.size();
+    const std::optional<ChosenFiles> chosen = dialogs_.ShowOpenFile(request);
+    if (!chosen || chosen->Names.empty()) return {};
+    const size_t countBefore = pictures_.size();
 
-    const size_t nul = s.find('\0');
-    if (nul == std::string::npos) {
-        const size_t slash = s.rfind('/');
-        if (slash != std::string::npos)
-            window.LastBrowseDir = slash == 0 ? "/" : s.substr(0, slash);
-        std::string name = chosen->FileTitle;
-        if (name.empty()) name = slash == std::string::npos ? s : s.substr(slash + 1);
+    // One file is added on its own; several make a batch with the progress window.
+    AddResult result{false, chosen->Folder};
+    if (chosen->Names.size() == 1) {
+        // A bare name without a folder leaves the start folder as it was.
+        if (chosen->Folder.empty()) result.BrowseDir.reset();
+        const std::string& name = chosen->Names.front();
         AddBatch single;
-        AddOne(s, name, single);
+        AddOne(InFolder(chosen->Folder, name), name, single);
     } else {
-        std::vector<std::string> parts;
-        size_t start = 0;
-        for (;;) {
-            const size_t end = s.find('\0', start);
-            parts.push_back(s.substr(start, end == std::string::npos ? end : end - start));
-            if (end == std::string::npos) break;
-            start = end + 1;
-        }
-        window.LastBrowseDir = parts.front();
-        parts.erase(parts.begin());
-        AddBatchOfNames(window.LastBrowseDir, parts);
+        AddBatchOfNames(chosen->Folder, chosen->Names);
     }
     // Only an add that listed something is an edit.
-    if (form_.Settings.Pictures.size() > countBefore) form_.MarkChanged();
+    result.Edited = pictures_.size() > countBefore;
+    return result;
 }
 
-void PictureAdder::AddFromFolderPicker(const std::function<void(const std::string&)>& scan) {
+FolderPickResult PictureAdder::PickFolder(const std::string& startDir) {
     FolderPickRequest request;
     request.Title = "Add Pictures";
-    request.StartPath = form_.Window.LastBrowseDir;
+    request.StartPath = startDir;
     request.Instructions = "Select a folder which contains pictures you want to add.";
-    const FolderPickResult picked = dialogs_.PickFolder(request);
-    if (picked.Accepted) scan(picked.Path);
-    form_.Window.LastBrowseDir = picked.Path;
+    return dialogs_.PickFolder(request);
 }
 
-void PictureAdder::ScanPictureFolder(const std::string& folder) {
+AddResult PictureAdder::ScanPictureFolder(const std::string& folder) {
     const std::vector<std::string> names = ListJpegNames(folder);
-    if (names.empty()) return;
-    const size_t countBefore = form_.Settings.Pictures.size();
+    if (names.empty()) return {};
+    const size_t countBefore = pictures_.size();
     AddBatchOfNames(folder, names);
-    if (form_.Settings.Pictures.size() > countBefore) form_.MarkChanged();
+    return {pictures_.size() > countBefore, std::nullopt};
 }
 
 void PictureAdder::AddBatchOfNames(const std::string& folder,

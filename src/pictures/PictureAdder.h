@@ -1,11 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Dialogs.h"
-#include "settings/FormState.h"
+#include "settings/SlideshowSettings.h"
 
 namespace sorvane {
 
@@ -25,22 +26,30 @@ struct AddBatch {
 // either system) is read back from it.
 std::string UnstorableNameReason(const std::string& name);
 
-// Brings pictures into the picture store and the list: the file dialog, the
-// folder picker and the folder scan. Every name goes through copy, question,
-// second copy, list entry, measurement, in that order.
+// What one click of an add button came to, for the window to take over.
+struct AddResult {
+    bool Edited = false;                   // something was listed: the user's edit
+    std::optional<std::string> BrowseDir;  // where the next dialog starts
+};
+
+// Brings pictures into the picture store (`pictureStore`, ending with a
+// separator) and the list: the file dialog, the folder picker and the folder
+// scan. Every name goes through copy, question, second copy, list entry,
+// measurement, in that order.
 class PictureAdder {
   public:
     using Measure = std::function<void(const std::string& path)>;
 
-    PictureAdder(FormState& form, Dialogs& dialogs, Measure measure);
+    PictureAdder(std::vector<PictureEntry>& pictures, std::string pictureStore, Dialogs& dialogs,
+                 Measure measure);
 
-    // The "Add Picture" button: one file or several files of one folder.
-    void AddFromFileDialog();
-    // The "Add Folder" button: every JPEG file of the chosen folder. `scan` is
-    // what runs for an accepted folder (the window's ScanPictureFolder).
-    void AddFromFolderPicker(const std::function<void(const std::string&)>& scan);
+    // The "Add Picture" button: one file or several files of one folder; the
+    // dialog opens in `startDir`.
+    AddResult AddFromFileDialog(const std::string& startDir);
+    // The "Add Folder" button's question: which folder to scan.
+    FolderPickResult PickFolder(const std::string& startDir);
     // Adds every "*.jpg" file of `folder` as one batch.
-    void ScanPictureFolder(const std::string& folder);
+    AddResult ScanPictureFolder(const std::string& folder);
 
     // One name of a batch. A name config.dat cannot keep, a copy that fails for
     // any reason other than an existing file, and a full list are told to the
@@ -51,7 +60,8 @@ class PictureAdder {
     void AddBatchOfNames(const std::string& folder, const std::vector<std::string>& names);
     void Tell(const std::string& text, MsgIcon icon);
 
-    FormState& form_;
+    std::vector<PictureEntry>& pictures_;
+    std::string pictureStore_;
     Dialogs& dialogs_;
     Measure measure_;
 };

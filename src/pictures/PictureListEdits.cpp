@@ -27,8 +27,8 @@ void DeleteEntryFile(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-void RemoveSelectedPictures(FormState& form) {
-    auto& pictures = form.Settings.Pictures;
+void RemoveSelectedPictures(std::vector<PictureEntry>& pictures, int& listIndex,
+                            const std::string& preparedFolder, const std::string& pictureStore) {
     std::unordered_set<std::string> stillNamed;
     for (const auto& entry : pictures)
         if (!entry.Selected) stillNamed.insert(entry.FileName);
@@ -38,11 +38,10 @@ void RemoveSelectedPictures(FormState& form) {
         const auto& entry = pictures[i];
         if (!entry.Selected || stillNamed.contains(entry.FileName)) continue;
         if (!deleted.insert(entry.FileName).second) continue;
-        DeleteEntryFile(form.Window.PreparedFolder, entry.FileName);
-        DeleteEntryFile(form.Window.PictureStore, entry.FileName);
+        DeleteEntryFile(preparedFolder, entry.FileName);
+        DeleteEntryFile(pictureStore, entry.FileName);
     }
 
-    int& listIndex = form.Controls.ListIndex;
     int newListIndex = -1;
     size_t kept = 0;
     for (size_t i = 0; i < pictures.size(); ++i) {
@@ -80,10 +79,8 @@ void MoveSelectedDown(std::vector<PictureEntry>& pictures, int& listIndex) {
     }
 }
 
-void SetListButtons(ControlState& controls, int listIndex, int count) {
-    controls.RemoveEnabled = true;
-    controls.MoveUpEnabled = listIndex > 0;
-    controls.MoveDownEnabled = listIndex < count - 1;
+ListButtons ListButtonsFor(int listIndex, int count) {
+    return {true, listIndex > 0, listIndex < count - 1};
 }
 
 }  // namespace sorvane

@@ -2,7 +2,9 @@
 
 #include <vector>
 
-#include "settings/FormState.h"
+#include <string>
+
+#include "settings/SlideshowSettings.h"
 
 namespace sorvane {
 
@@ -11,10 +13,12 @@ namespace sorvane {
 // selection is edited at once. The list's current entry (ListIndex) follows
 // its picture, or becomes -1 when that picture is removed.
 
-// Removes every selected entry. Its prepared copy and its stored copy are
-// deleted first, unless an entry that stays names the same file. Failing
-// deletions are ignored.
-void RemoveSelectedPictures(FormState& form);
+// Removes every selected entry. Its prepared copy (in preparedFolder) and its
+// stored copy (in pictureStore) are deleted first, unless an entry that stays
+// names the same file. Failing deletions are ignored. Both folders end with a
+// separator.
+void RemoveSelectedPictures(std::vector<PictureEntry>& pictures, int& listIndex,
+                            const std::string& preparedFolder, const std::string& pictureStore);
 
 // Moves every selected entry one place up (down). A selected block moves as a
 // block; the first (last) entry never moves past the end. Moved entries stay
@@ -22,7 +26,12 @@ void RemoveSelectedPictures(FormState& form);
 void MoveSelectedUp(std::vector<PictureEntry>& pictures, int& listIndex);
 void MoveSelectedDown(std::vector<PictureEntry>& pictures, int& listIndex);
 
-// The list buttons as the current entry's position allows.
-void SetListButtons(ControlState& controls, int listIndex, int count);
+// Which list buttons the current entry's position allows.
+struct ListButtons {
+    bool Remove = false;
+    bool MoveUp = false;
+    bool MoveDown = false;
+};
+ListButtons ListButtonsFor(int listIndex, int count);
 
 }  // namespace sorvane

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "settings/FormState.h"
+#include "platform/Geometry.h"
 
 namespace sorvane {
 

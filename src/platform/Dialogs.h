@@ -9,6 +9,8 @@ namespace sorvane {
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { Ok, OkCancel, YesNo };
 enum class MsgResult { Ok, Cancel, Yes, No };
+// The overwrite question's four buttons.
+enum class OverwriteAnswer { No, Yes, NoToAll, YesToAll };
 
 // The progress window: a label and a bar. Steps that update it while it is
 // hidden have no visible effect.
@@ -30,12 +32,11 @@ struct OpenFileRequest {
     bool MultiSelect = true;
 };
 
-// What the file dialog hands back: one full path, or with several files the
-// folder followed by each name, NUL-separated; FileTitle is the bare name of
-// a single chosen file.
-struct OpenFileResult {
-    std::string FileName;
-    std::string FileTitle;
+// What the file dialog hands back: the folder the files were chosen in and
+// their bare names, one or more (the dialog chooses in one folder only).
+struct ChosenFiles {
+    std::string Folder;  // no trailing separator, except the root's "/"
+    std::vector<std::string> Names;
 };
 
 struct FolderPickRequest {
@@ -58,10 +59,11 @@ class Dialogs {
     virtual MsgResult MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                                  const std::string& title) = 0;
 
-    // The overwrite question; returns 0 No, 1 Yes, 2 No To All, 3 Yes To All.
-    virtual int AskOverwrite(const std::string& caption, const std::string& message) = 0;
+    virtual OverwriteAnswer AskOverwrite(const std::string& caption,
+                                         const std::string& message) = 0;
 
-    virtual std::optional<OpenFileResult> ShowOpenFile(const OpenFileRequest& request) = 0;
+    // nullopt when the user cancels.
+    virtual std::optional<ChosenFiles> ShowOpenFile(const OpenFileRequest& request) = 0;
     virtual FolderPickResult PickFolder(const FolderPickRequest& request) = 0;
 
     // The progress window (frmProgress).
@@ -76,15 +78,6 @@ class Dialogs {
     // Windows other than the main one that are loaded (overwrite question,
     // progress); closing unloads them.
     virtual void UnloadSecondaryWindows() = 0;
-};
-
-// A Progress that goes nowhere, for callers that have no window.
-class NullProgress : public Progress {
-  public:
-    void SetLabel(const std::string&) override {}
-    void SetMaximum(int) override {}
-    void SetValue(int) override {}
-    void Repaint() override {}
 };
 
 }  // namespace sorvane

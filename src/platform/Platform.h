@@ -6,13 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "platform/Geometry.h"
+
 namespace sorvane {
 
 class RegistryBackend;
-
-struct Rect {
-    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
 
 // Where the program's own files live.
 class Folders {
@@ -64,8 +62,10 @@ class Shell {
     virtual std::string BrowserFolder() = 0;
     // Whether page transitions can be shown (a browser or our desktop host exists).
     virtual bool TransitionsAvailable() = 0;
-    // The display settings of the original: here, starting the desktop host.
-    virtual bool OpenDisplaySettings() = 0;
+    // Turns the web desktop on (the original opens the display settings;
+    // Linux starts our desktop host). "" when done or when there is nothing to
+    // say, else a message for the user: why the desktop can't be shown.
+    virtual std::string OpenDisplaySettings() = 0;
 };
 
 // The Active Desktop shell object: one instance per command.
@@ -87,8 +87,28 @@ class DesktopWindows {
     virtual uint64_t FindDesktopBrowserWindow() = 0;
 };
 
+// The texts that name the desktop's own parts. The defaults are the
+// original's; a platform words them for what its users really have.
+struct DesktopWording {
+    // Set Wallpaper while the web desktop is off (OK only).
+    std::string NotEnabledTitle = "Active Desktop Not Enabled";
+    std::string NotEnabledText =
+        "You will need to enable Active Desktop before you can view this page as your wallpaper.";
+    // A build that finds the web desktop off (OK starts it, Cancel doesn't).
+    std::string DisabledTitle = "Active Desktop Disabled";
+    std::string DisabledText =
+        "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
+        "Settings.\r\n\r\nClick 'OK' to do this now.";
+    // The About page's requirements.
+    std::string Requirements =
+        "You will need to enable Active Desktop in order to use this program. To view the "
+        "transforms you also need Internet Explorer 5.5 installed and the latest version of "
+        "DirectX.";
+};
+
 // Every platform service, chosen in one place.
 struct Platform {
+    DesktopWording wording;
     std::shared_ptr<Folders> folders;
     std::shared_ptr<Screen> screen;
     std::shared_ptr<TempNames> tempNames;

@@ -29,8 +29,19 @@ struct SlideshowSettings {
     std::vector<PictureEntry> Pictures;          // list order is show order
     uint32_t BackgroundColor = OleDesktopColor;  // OLE colour
     std::string DurationText = "6";              // seconds, exactly as typed
-    std::string Alignment;                       // "left", "center", "right" or empty
-    bool Changed = false;                        // edits not yet written to the page
+    std::string Alignment;  // "left", "center", "right", empty, or a stored word kept as read
+    bool Changed = false;   // edits not yet written to the page
 };
+
+// The alignment option a word selects: 0 left, 2 right, 1 (centre) for any
+// other word, the empty one included. The word is the setting; the option is
+// always derived from it.
+inline int AlignIndexOf(const std::string& alignment) {
+    return alignment == "left" ? 0 : alignment == "right" ? 2 : 1;
+}
+// The word an option stands for.
+inline const char* AlignmentWord(int alignIndex) {
+    return alignIndex == 0 ? "left" : alignIndex == 1 ? "center" : "right";
+}
 
 }  // namespace sorvane

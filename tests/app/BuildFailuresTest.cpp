@@ -131,8 +131,9 @@ class Build : public ::testing::Test {
                 for (int x = 0; x < w; ++x) image.setPixel(x, y, rng() | 0xFF000000u);
         ASSERT_TRUE(image.save(QString::fromStdString(path), nullptr, 100));
         form.State().Settings.Pictures.push_back({name, TransitionNone, false});
-        MeasurePicture(form.State(), path);
-        form.State().MarkChanged();
+        auto& largest = form.State().Window.LargestSize;
+        largest = LargestWith(largest, path);
+        form.MarkChanged();
     }
 
     std::vector<std::string> Logged(const std::string& prefix) const {
@@ -320,7 +321,8 @@ TEST_F(Build, PipesNeverKeepItWaiting) {
     AddPicture(*form, "a.jpg", 40, 30);
     const std::string pipe = form->State().Window.PictureStore + "pipe.jpg";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
-    MeasurePicture(form->State(), pipe);
+    auto& largest = form->State().Window.LargestSize;
+    largest = LargestWith(largest, pipe);
     form->State().Settings.Pictures.push_back({"pipe.jpg", TransitionNone, false});
     form->SelectEntries({1}, 1);
     EXPECT_TRUE(form->State().Controls.PreviewPicturePath.empty());

@@ -59,7 +59,7 @@ TEST_F(SettingsPersistence, ConfigurationSurvivesARestartByteForByte) {
     EXPECT_EQ(r.Settings.BackgroundColor, 0x00336699u);
     EXPECT_EQ(r.Settings.DurationText, "12");
     EXPECT_EQ(r.Settings.Alignment, "right");
-    EXPECT_EQ(r.Controls.AlignIndex, 2);
+    EXPECT_EQ(AlignIndexOf(r.Settings.Alignment), 2);
     ASSERT_EQ(r.Settings.Pictures.size(), 3u);
     EXPECT_EQ(r.Settings.Pictures[1], (PictureEntry{"a|bar.png", 54, false}));
     second->WriteConfigFile();
@@ -70,7 +70,7 @@ TEST_F(SettingsPersistence, ValuesGoThroughTheControlsAsEdits) {
     WriteFile(ConfigPath(), "255\r\n4\r\nleft\r\n");
     auto form = NewForm();
     form->ReadConfigFile();
-    EXPECT_EQ(form->State().Controls.AlignIndex, 0);
+    EXPECT_EQ(AlignIndexOf(form->State().Settings.Alignment), 0);
     EXPECT_EQ(form->State().Settings.Alignment, "left");
     EXPECT_TRUE(form->State().Settings.Changed);
     EXPECT_TRUE(form->State().Controls.ApplyEnabled);
@@ -83,7 +83,7 @@ TEST_F(SettingsPersistence, DefaultFileAndOddAlignmentWordsChangeNothing) {
     EXPECT_EQ(form->State().Settings.BackgroundColor, 0x80000001u);
     EXPECT_EQ(form->State().Settings.DurationText, "6");
     EXPECT_EQ(form->State().Settings.Alignment, "");
-    EXPECT_EQ(form->State().Controls.AlignIndex, 1);
+    EXPECT_EQ(AlignIndexOf(form->State().Settings.Alignment), 1);
     EXPECT_TRUE(form->State().Settings.Pictures.empty());
     EXPECT_FALSE(form->State().Settings.Changed);
 
@@ -91,7 +91,7 @@ TEST_F(SettingsPersistence, DefaultFileAndOddAlignmentWordsChangeNothing) {
     WriteFile(ConfigPath(), "0\r\n6\r\nLeft\r\n");
     auto odd = NewForm();
     odd->ReadConfigFile();
-    EXPECT_EQ(odd->State().Controls.AlignIndex, 1);
+    EXPECT_EQ(AlignIndexOf(odd->State().Settings.Alignment), 1);
     EXPECT_EQ(odd->State().Settings.Alignment, "Left");
     odd->WriteConfigFile();
     EXPECT_EQ(ReadFile(ConfigPath()), " 0 \r\n6\r\nLeft\r\n");

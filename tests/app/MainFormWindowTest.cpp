@@ -56,8 +56,9 @@ class Window : public ::testing::Test {
         image.fill(Qt::darkCyan);
         ASSERT_TRUE(image.save(QString::fromStdString(path)));
         form.State().Settings.Pictures.push_back({name, TransitionNone, false});
-        MeasurePicture(form.State(), path);
-        if (edit) form.State().MarkChanged();
+        auto& largest = form.State().Window.LargestSize;
+        largest = LargestWith(largest, path);
+        if (edit) form.MarkChanged();
     }
 
     bool Logged(const std::string& line) const {
@@ -75,7 +76,7 @@ TEST_F(Window, FirstStartShowsTheDefaultsAndMakesItsFolders) {
     const FormState& st = form->State();
     EXPECT_TRUE(st.Settings.Pictures.empty());
     EXPECT_EQ(st.Settings.DurationText, "6");
-    EXPECT_EQ(st.Controls.AlignIndex, 1);
+    EXPECT_EQ(AlignIndexOf(st.Settings.Alignment), 1);
     EXPECT_EQ(st.Settings.Alignment, "");
     EXPECT_EQ(st.Settings.BackgroundColor, 0x80000001u);
     EXPECT_FALSE(st.Controls.ApplyEnabled);
@@ -111,7 +112,7 @@ TEST_F(Window, LeftAlignmentLoadedLeavesApplyOffButOkBuilds) {
     auto form = Start();
     EXPECT_FALSE(form->State().Controls.ApplyEnabled);
     EXPECT_TRUE(form->State().Settings.Changed);
-    EXPECT_EQ(form->State().Controls.AlignIndex, 0);
+    EXPECT_EQ(AlignIndexOf(form->State().Settings.Alignment), 0);
     EXPECT_EQ(form->State().Settings.Alignment, "left");
 
     AddStoredPicture(*form, "a.jpg", 40, 30, false);
@@ -150,7 +151,7 @@ TEST_F(Window, CancelNeverBuildsAndTheNextStartHasTheLastBuild) {
 
     auto next = Start();
     EXPECT_EQ(next->State().Settings.DurationText, "9");
-    EXPECT_EQ(next->State().Controls.AlignIndex, 1);
+    EXPECT_EQ(AlignIndexOf(next->State().Settings.Alignment), 1);
 }
 
 // File names are bytes: a Latin-1 name (not UTF-8) is added, previewed,
@@ -167,7 +168,7 @@ TEST_F(Window, ANameThatIsNotUtf8GoesAllTheWay) {
     ASSERT_TRUE(image.save(QString::fromStdString((home / "in/plain.jpg").string()), "JPEG"));
     fs::rename(home / "in/plain.jpg", source);
 
-    dialogs.OpenFileAnswers.push_back(OpenFileResult{source.string(), name});
+    dialogs.OpenFileAnswers.push_back(ChosenFiles{(home / "in").string(), {name}});
     form->cmdAdd_Click();
     ASSERT_EQ(form->State().Settings.Pictures.size(), 1u);
     EXPECT_EQ(form->State().Window.LargestSize, (PixelSize{80, 60})) << "measured";
@@ -242,7 +243,7 @@ TEST_F(Window, OptionEditsMarkChanged) {
     for (int i : {2, 0, 1}) {
         form->optAlign_Click(i);
         EXPECT_EQ(st.Settings.Alignment, words[i]);
-        EXPECT_EQ(st.Controls.AlignIndex, i);
+        EXPECT_EQ(AlignIndexOf(st.Settings.Alignment), i);
     }
 }
 
@@ -333,6 +334,19 @@ TEST_F(Window, ApplyWithTheWebDesktopOffOffersTheDisplaySettings) {
     dialogs.MessageAnswers = {MsgResult::Ok};
     form->cmdApply_Click();
     EXPECT_EQ(fakes.shell->displaySettingsOpened, 1);
+    EXPECT_EQ(
+        std::count_if(dialogs.Log.begin(), dialogs.Log.end(),
+                      [](const auto& l) { return l.starts_with("message: Desktop Sorvane:"); }),
+        0)
+        << "a desktop that started says nothing";
+
+    // A desktop that can't be shown at all says why; the page stays built.
+    fakes.shell->displaySettingsProblem = "No background layer in this session.";
+    form->SetDurationText("6");
+    dialogs.MessageAnswers = {MsgResult::Ok, MsgResult::Ok};
+    form->cmdApply_Click();
+    EXPECT_TRUE(Logged("message: Desktop Sorvane: No background layer in this session."));
+    EXPECT_FALSE(form->State().Settings.Changed);
 }
 
 // What the build does not catch itself: the user hears what went wrong,
@@ -360,7 +374,7 @@ TEST_F(Window, FailuresTheBuildMeetsAreToldAndLoseNothing) {
         SCOPED_TRACE(c.what);
         dialogs.Log.clear();
         c.arrange();
-        form->State().MarkChanged();
+        form->MarkChanged();
         form->cmdOk_Click();
         EXPECT_EQ(Errors(), 1);
         EXPECT_FALSE(form->Closed());
@@ -392,7 +406,7 @@ TEST_F(Window, ADesktopThatCannotBeReachedStopsTheBuildWithAMessage) {
     MainForm noDesktop(std::move(p), dialogs);
     noDesktop.Form_Load();
     noDesktop.State().Settings.Pictures = form->State().Settings.Pictures;
-    noDesktop.State().MarkChanged();
+    noDesktop.MarkChanged();
     noDesktop.cmdApply_Click();
     EXPECT_EQ(Errors(), 1);
     EXPECT_FALSE(fs::exists(PagePath()));

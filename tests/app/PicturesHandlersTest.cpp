@@ -18,6 +18,7 @@ namespace sorvane::test {
 namespace {
 
 const std::string AskPrefix = "ask: Overwrite Image?: The file ";
+using A = OverwriteAnswer;
 
 class PictureHandlers : public ::testing::Test {
   protected:
@@ -50,13 +51,9 @@ class PictureHandlers : public ::testing::Test {
 
     // The dialog's answer for several files of the source folder.
     void ChooseFiles(const std::vector<std::string>& names) {
-        std::string s = src.string();
-        for (const auto& n : names) s += std::string(1, '\0') + n;
-        dialogs.OpenFileAnswers.push_back(OpenFileResult{s, {}});
+        dialogs.OpenFileAnswers.push_back(ChosenFiles{src.string(), names});
     }
-    void ChooseFile(const std::string& name) {
-        dialogs.OpenFileAnswers.push_back(OpenFileResult{(src / name).string(), name});
-    }
+    void ChooseFile(const std::string& name) { ChooseFiles({name}); }
 
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -77,7 +74,7 @@ TEST_F(PictureHandlers, OneFileCollisionAnsweredNoKeepsTheStoredFileAndStillList
     Source("beach.jpg");
     Stored("beach.jpg");
     ChooseFile("beach.jpg");
-    dialogs.OverwriteAnswers = {0};
+    dialogs.OverwriteAnswers = {A::No};
     form.cmdAdd_Click();
 
     const auto& req = *dialogs.LastOpenFileRequest;
@@ -105,7 +102,7 @@ TEST_F(PictureHandlers, OneFileAnsweredYesToAllOverwritesAndNextClickAsksAgain) 
     Stored("x.png");
     ChooseFile("x.png");
     ChooseFile("x.png");
-    dialogs.OverwriteAnswers = {3, 0};
+    dialogs.OverwriteAnswers = {A::YesToAll, A::No};
     form.cmdAdd_Click();
     EXPECT_EQ(StoredBytes("x.png"), "png bytes");
     Source("x.png", "newer bytes");
@@ -129,7 +126,7 @@ TEST_F(PictureHandlers, FiveFilesNoToAllKeepsBothStoredFilesAndListsAllInOrder) 
     Stored("d.jpg");
     Stored("b.jpg");
     ChooseFiles({"e.jpg", "d.jpg", "c.jpg", "b.jpg", "a.jpg"});
-    dialogs.OverwriteAnswers = {2};
+    dialogs.OverwriteAnswers = {A::NoToAll};
     form.cmdAdd_Click();
     EXPECT_EQ(Questions().size(), 1u);
     EXPECT_EQ(StoredBytes("d.jpg"), "old");
@@ -145,7 +142,7 @@ TEST_F(PictureHandlers, FiveFilesYesToAllOverwritesTheLaterCollisionWithoutAskin
     Stored("2.jpg");
     Stored("4.jpg");
     ChooseFiles({"1.jpg", "2.jpg", "3.jpg", "4.jpg", "5.jpg"});
-    dialogs.OverwriteAnswers = {3};
+    dialogs.OverwriteAnswers = {A::YesToAll};
     form.cmdAdd_Click();
     EXPECT_EQ(Questions().size(), 1u);
     EXPECT_EQ(StoredBytes("2.jpg"), "new");
@@ -159,7 +156,8 @@ TEST_F(PictureHandlers, AnswersForOneFileOnlyKeepAsking) {
         Stored(n);
     }
     ChooseFiles({"1.jpg", "2.jpg", "3.jpg"});
-    dialogs.OverwriteAnswers = {1, 0, 7};  // an unknown answer keeps the file
+    dialogs.OverwriteAnswers = {A::Yes, A::No,
+                                static_cast<A>(7)};  // an unknown answer keeps the file
     form.cmdAdd_Click();
     EXPECT_EQ(Questions().size(), 3u);
     EXPECT_EQ(StoredBytes("1.jpg"), "new");
@@ -171,8 +169,7 @@ TEST_F(PictureHandlers, AnswersForOneFileOnlyKeepAsking) {
 TEST_F(PictureHandlers, SeveralFilesNeverListAnEmptyName) {
     Source("a.jpg");
     Source("b.jpg");
-    std::string s = src.string() + '\0' + "a.jpg" + '\0' + '\0' + "b.jpg" + '\0';
-    dialogs.OpenFileAnswers.push_back(OpenFileResult{s, {}});
+    ChooseFiles({"a.jpg", "", "b.jpg", ""});
     form.cmdAdd_Click();
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
 }
@@ -215,7 +212,7 @@ TEST_F(PictureHandlers, FailingCopyIsReportedNotAskedAndNothingIsListed) {
 TEST_F(PictureHandlers, FailingOverwriteAfterYesIsReportedAndKeepsTheStoredFile) {
     Stored("gone.jpg");
     ChooseFile("gone.jpg");  // chosen, then removed before the copy
-    dialogs.OverwriteAnswers = {1};
+    dialogs.OverwriteAnswers = {A::Yes};
     form.cmdAdd_Click();
     EXPECT_EQ(Questions().size(), 1u);
     EXPECT_EQ(LogWith("error: Add Picture: The file gone.jpg could not be added").size(), 1u);
@@ -256,16 +253,17 @@ TEST_F(PictureHandlers, EachNameIsCopiedAskedListedThenMeasured) {
     Source("a.jpg");
     Source("b.jpg");
     Stored("b.jpg");
-    dialogs.OverwriteAnswers = {1};
+    dialogs.OverwriteAnswers = {A::Yes};
     std::vector<std::string> measured;
-    PictureAdder adder(state, dialogs, [&](const std::string& path) {
-        // By now the copy, the question and the entry are done.
-        const std::string name = fs::path(path).filename().string();
-        EXPECT_EQ(state.Settings.Pictures.back().FileName, name);
-        EXPECT_EQ(StoredBytes(name), "new");
-        EXPECT_EQ(Questions().size(), name == "a.jpg" ? 0u : 1u);
-        measured.push_back(path);
-    });
+    PictureAdder adder(state.Settings.Pictures, state.Window.PictureStore, dialogs,
+                       [&](const std::string& path) {
+                           // By now the copy, the question and the entry are done.
+                           const std::string name = fs::path(path).filename().string();
+                           EXPECT_EQ(state.Settings.Pictures.back().FileName, name);
+                           EXPECT_EQ(StoredBytes(name), "new");
+                           EXPECT_EQ(Questions().size(), name == "a.jpg" ? 0u : 1u);
+                           measured.push_back(path);
+                       });
     AddBatch batch;
     adder.AddOne((src / "a.jpg").string(), "a.jpg", batch);
     adder.AddOne((src / "b.jpg").string(), "b.jpg", batch);
@@ -318,7 +316,7 @@ TEST_F(PictureHandlers, FolderBatchNoToAllAndProgressThroughTheWholeFolder) {
         Source(name);
         if (i % 100 == 5) Stored(name);
     }
-    dialogs.OverwriteAnswers = {2};
+    dialogs.OverwriteAnswers = {A::NoToAll};
     form.ScanPictureFolder(src.string());
     EXPECT_EQ(Questions(),
               (std::vector<std::string>{AskPrefix +
@@ -491,7 +489,7 @@ TEST_F(BrowserPreview, WithoutEditsWritesThePageAndOpensItUnprepared) {
 }
 
 TEST_F(BrowserPreview, WithEditsPreparesFirstAndApplyStaysEnabled) {
-    state.MarkChanged();
+    form.MarkChanged();
     form.cmdPrevew_Click();
     EXPECT_FALSE(LogWith("progress label: Creating Images").empty());
     EXPECT_NE(ReadFile(page).find("a.jpg"), std::string::npos);

@@ -22,7 +22,7 @@ TEST(CliArguments, ActionsKeepTheirOrderAndValues) {
     ASSERT_TRUE(a.WorkArea);
     EXPECT_EQ(a.WorkArea->Right, 1024);
     EXPECT_EQ(a.WorkArea->Bottom, 738);
-    EXPECT_EQ(a.Answer, 3);
+    EXPECT_EQ(a.Answer, OverwriteAnswer::YesToAll);
     EXPECT_TRUE(a.NoBrowser);
     ASSERT_EQ(a.Actions.size(), 5u);
     EXPECT_EQ(a.Actions[0].Name, "add");

@@ -42,6 +42,7 @@ struct RecordingShell : Shell {
     std::string browserFolder = "/usr/bin";
     bool transitions = true;
     int displaySettingsOpened = 0;
+    std::string displaySettingsProblem;
     bool Open(const std::string& t) override {
         opened.push_back(t);
         return true;
@@ -52,9 +53,9 @@ struct RecordingShell : Shell {
     }
     std::string BrowserFolder() override { return browserFolder; }
     bool TransitionsAvailable() override { return transitions; }
-    bool OpenDisplaySettings() override {
+    std::string OpenDisplaySettings() override {
         ++displaySettingsOpened;
-        return true;
+        return displaySettingsProblem;
     }
 };
 

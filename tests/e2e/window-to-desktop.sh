@@ -186,9 +186,9 @@ shot_window "$win" 03-pictures-added.png
 
 step "Apply"
 keys "$win" alt+a
-prompt=$(window_named 300 '^Active Desktop Disabled') || {
+prompt=$(window_named 300 '^Desktop Slide Show Not Running') || {
   shot_root 04-no-prompt.png
-  fail "no \"Active Desktop Disabled\" prompt after Apply"
+  fail "no \"Desktop Slide Show Not Running\" prompt after Apply"
 }
 sleep 0.5
 shot_root 04-prompt.png
@@ -222,7 +222,7 @@ shot_root 05-desktop-before-set-wallpaper.png
 
 step "Set Wallpaper"
 click "$win" "$wallpaper_x" "$wallpaper_y"
-if window_named 3 '^Active Desktop Not Enabled' >/dev/null; then
+if window_named 3 '^Desktop Slide Show Not Running' >/dev/null; then
   shot_root 06-not-enabled.png
   fail "Set Wallpaper did not see the running desktop host"
 fi

@@ -25,8 +25,12 @@ TEST(HostArguments, RequestsFromTheCommandLine) {
     EXPECT_EQ(load.command, (HostCommand{HostCommand::Verb::Load, "/p/a b/Sorvane.html"}));
     EXPECT_EQ(ParseHostArguments({"load", ""}).command.path, "") << "the empty desktop";
 
+    const HostArguments login = ParseHostArguments({"--foreground", "login", "/p/Sorvane.html"});
+    EXPECT_TRUE(login.login && login.foreground);
+    EXPECT_EQ(login.command, (HostCommand{HostCommand::Verb::Load, "/p/Sorvane.html"}));
+
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"load"}, {"load", "a", "b"}, {"reload", "x"}, {"show"}, {"--page=x"}})
+             {"load"}, {"load", "a", "b"}, {"reload", "x"}, {"show"}, {"--page=x"}, {"login"}})
         EXPECT_FALSE(ParseHostArguments(bad).error.empty()) << bad[0];
 }
 
@@ -47,6 +51,10 @@ TEST(HostPages, WhatCanBeShown) {
     WriteFile(page, "<html></html>");
     EXPECT_EQ(PageProblem(page.string()), "");
     EXPECT_NE(PageProblem((home / "Pictures").string()), "") << "a folder is no page";
+    EXPECT_NE(PageProblem(page.string() + std::string(1, '\0') + ".txt"), "") << "cut at a NUL";
+    const fs::path fifo = home / "Pictures/fifo.html";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_NE(PageProblem(fifo.string()), "") << "a FIFO is no page, and doesn't hang";
     if (geteuid() != 0) {  // root reads anything
         chmod(page.c_str(), 0);
         EXPECT_NE(PageProblem(page.string()).find("can't be read"), std::string::npos);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,16 +13,18 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sstream>
 #include <thread>
 
 #include "common/TempHome.h"
+#include "platform/linux/AutostartEntry.h"
 #include "platform/linux/HostSocket.h"
 #include "platform/linux/LinuxActiveDesktop.h"
 #include "platform/linux/LinuxDesktopWindows.h"
-#include "platform/linux/LinuxShell.h"
 #include "registry/SqliteRegistryBackend.h"
 
 extern char** environ;
@@ -156,7 +160,12 @@ class HostOnDisplay : public ::testing::Test {
         })) << "openbox did not start";
     }
     void TearDown() override {
-        host_.reset();
+        // The host detached from us: it is closed through its socket.
+        try {
+            SendToHost(HostSocketFolder(), "quit", 10000);
+        } catch (const std::exception&) {
+        }
+        WaitFor(10s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); });
         other_.reset();
         openbox_.reset();
         xvfb_.reset();
@@ -170,13 +179,20 @@ class HostOnDisplay : public ::testing::Test {
         return p;
     }
     void Apply(const fs::path& page) {
-        LinuxActiveDesktop desktop(OpenDefaultRegistryStore(), HostSocketFolder());
+        LinuxActiveDesktop desktop(OpenDefaultRegistryStore(), {HostSocketFolder(), "", false});
         desktop.SetWallpaper(page.string() + '\0');
         desktop.ApplyChanges(7);
     }
+    // The running host's desktop window, 0 while none.
+    static uint64_t Shown() {
+        return LinuxDesktopWindows(HostSocketFolder()).FindDesktopBrowserWindow();
+    }
+    static bool HostRuns() {
+        return fs::exists(HostSocketPath(HostSocketFolder())) && Shown() != 0;
+    }
 
     TempHome home_;
-    std::unique_ptr<Child> xvfb_, openbox_, other_, host_;
+    std::unique_ptr<Child> xvfb_, openbox_, other_;
 };
 
 TEST_F(HostOnDisplay, ShowsThePageBehindEveryWindowAndFollowsApply) {
@@ -189,13 +205,13 @@ TEST_F(HostOnDisplay, ShowsThePageBehindEveryWindowAndFollowsApply) {
         std::vector<std::string>{"xmessage", "-geometry", "300x200+0+0", "an ordinary window"});
     ASSERT_TRUE(WaitFor(30s, [] { return !StackingOrder().empty(); }));
 
-    // Set the page while no host runs; the host finds it when it starts.
+    // Set the page while no host runs; the host finds it when it starts, and
+    // its starter returns once the desktop is up.
     Apply(red);
-    host_ = std::make_unique<Child>(std::vector<std::string>{SORVANE_HOST_PROGRAM});
-    ASSERT_TRUE(host_->Started());
-    LinuxDesktopWindows windows(folder);
+    Child start({SORVANE_HOST_PROGRAM});
+    ASSERT_EQ(start.Wait(120s), 0);
     uint64_t window = 0;
-    ASSERT_TRUE(WaitFor(180s, [&] { return (window = windows.FindDesktopBrowserWindow()) != 0; }))
+    ASSERT_TRUE(WaitFor(30s, [&] { return (window = Shown()) != 0; }))
         << "the host never showed its window";
 
     const std::string type = Output("xprop -id " + std::to_string(window) + " _NET_WM_WINDOW_TYPE");
@@ -219,31 +235,120 @@ TEST_F(HostOnDisplay, ShowsThePageBehindEveryWindowAndFollowsApply) {
     QColor second;
     EXPECT_TRUE(WaitFor(60s, [&] { return Near(second = ScreenPixel(shot, 700, 500), 0, 0, 255); }))
         << "second screenshot shows " << second.name().toStdString();
-    EXPECT_EQ(windows.FindDesktopBrowserWindow(), window) << "the desktop window was replaced";
+    EXPECT_EQ(Shown(), window) << "the desktop window was replaced";
+
+    // A page that can't be shown is refused and changes nothing on screen.
+    Child missing({SORVANE_HOST_PROGRAM, "load", (home_ / "Pictures/none.html").string()});
+    EXPECT_EQ(missing.Wait(60s), 1);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(Near(ScreenPixel(shot, 700, 500), 0, 0, 255));
 
     // A second start hands its request over and ends.
     Child second_start({SORVANE_HOST_PROGRAM, "load", red.string()});
     EXPECT_EQ(second_start.Wait(60s), 0);
     EXPECT_TRUE(WaitFor(60s, [&] { return Near(ScreenPixel(shot, 700, 500), 255, 0, 0); }));
 
+    // Ten clients that connect and say nothing hold no one else up.
+    std::vector<UniqueFd> silent;
+    for (int i = 0; i < 10; ++i) {
+        UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const std::string path = HostSocketPath(folder);
+        std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+        ASSERT_EQ(connect(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        silent.push_back(std::move(fd));
+    }
+    EXPECT_EQ(SendToHost(folder, "window", 1000), "ok " + std::to_string(window))
+        << "a window request waited behind silent clients";
+
     // "quit" closes the host, and its socket goes with it.
     Child quit({SORVANE_HOST_PROGRAM, "quit"});
     EXPECT_EQ(quit.Wait(60s), 0);
-    EXPECT_EQ(host_->Wait(60s), 0);
-    EXPECT_FALSE(fs::exists(HostSocketPath(folder)));
+    EXPECT_TRUE(WaitFor(60s, [&] { return !fs::exists(HostSocketPath(folder)); }));
 }
 
-TEST_F(HostOnDisplay, OpeningTheDisplaySettingsStartsTheHost) {
-    Apply(Page("green.html", "#00ff00"));
-    LinuxShell shell(true);
-    ASSERT_TRUE(shell.OpenDisplaySettings());
-    LinuxDesktopWindows windows(HostSocketFolder());
-    EXPECT_TRUE(WaitFor(180s, [&] { return windows.FindDesktopBrowserWindow() != 0; }));
-    EXPECT_TRUE(
-        WaitFor(60s, [&] { return Near(ScreenPixel(home_ / "s.png", 400, 300), 0, 255, 0); }));
-    // Started apart from us: closed through its socket.
-    EXPECT_EQ(SendToHost(HostSocketFolder(), "quit", 30000), "ok");
-    EXPECT_TRUE(WaitFor(60s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
+TEST_F(HostOnDisplay, TheCompanionNeverWaitsOnTheHostItStarts) {
+    const std::string sample =
+        std::string(std::getenv("SORVANE_SOURCE_DIR")) + "/resources/samples/sea.jpg";
+    const std::string cli = std::string(SORVANE_CLI_PROGRAM) + " --answer yes-to-all";
+    // Headless (Qt's offscreen platform, as in scripts): no host is started.
+    EXPECT_EQ(std::system(("QT_QPA_PLATFORM=offscreen " + cli + " --add '" + sample +
+                           "' --apply --set-wallpaper >/dev/null 2>&1")
+                              .c_str()),
+              0);
+    EXPECT_FALSE(fs::exists(HostSocketPath(HostSocketFolder()))) << "a headless run started a host";
+
+    // With the display: Set Wallpaper starts the host, and the caller's
+    // captured output ends with the companion, not with the host.
+    unsetenv("QT_QPA_PLATFORM");
+    const std::string out =
+        Output("timeout 120 sh -c 'out=$(" + cli + " --set-wallpaper --show); echo \"exit $?\"'");
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    EXPECT_NE(out.find("exit 0"), std::string::npos) << out;
+    EXPECT_TRUE(WaitFor(30s, [] { return HostRuns(); })) << "the started host does not run";
+
+    // At login the entry starts the host again; quit it first as a logout would.
+    ASSERT_EQ(SendToHost(HostSocketFolder(), "quit", 30000), "ok");
+    ASSERT_TRUE(WaitFor(30s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
+    std::ifstream entry(AutostartEntryPath());
+    std::string line, exec;
+    while (std::getline(entry, line))
+        if (line.starts_with("Exec=")) exec = line.substr(5);
+    ASSERT_FALSE(exec.empty()) << "no autostart entry";
+    EXPECT_EQ(std::system(exec.c_str()), 0) << exec;  // no characters that need unescaping here
+    EXPECT_TRUE(WaitFor(30s, [] { return HostRuns(); })) << "the login start shows nothing";
+    ASSERT_EQ(SendToHost(HostSocketFolder(), "quit", 30000), "ok");
+    ASSERT_TRUE(WaitFor(30s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
+
+    // A wallpaper changed since: the same login start shows nothing and
+    // takes its entry away.
+    Apply(Page("other.html", "#00ff00"));
+    WriteFile(AutostartEntryPath(),
+              "[Desktop Entry]\nType=Application\nName=x\nExec=" + exec + "\n");
+    EXPECT_EQ(std::system(exec.c_str()), 0);
+    std::this_thread::sleep_for(5s);
+    EXPECT_FALSE(fs::exists(HostSocketPath(HostSocketFolder())));
+    EXPECT_FALSE(fs::exists(AutostartEntryPath()));
+}
+
+TEST_F(HostOnDisplay, TheStopActionHandsTheDesktopBack) {
+    if (!OnPath("xsetroot") || !OnPath("desktop-file-validate")) GTEST_SKIP() << "needs xsetroot";
+    // The desktop's own background, which we must never change.
+    ASSERT_EQ(std::system("xsetroot -solid '#123456'"), 0);
+    const fs::path shot = home_ / "shot.png";
+    ASSERT_TRUE(Near(ScreenPixel(shot, 400, 300), 0x12, 0x34, 0x56));
+
+    const fs::path page = Page("red.html", "#ff0000");
+    LinuxActiveDesktop desktop(OpenDefaultRegistryStore(),
+                               {HostSocketFolder(), SORVANE_HOST_PROGRAM, true});
+    desktop.SetWallpaper(page.string());
+    desktop.ApplyChanges(7);  // no host runs: this starts one
+    EXPECT_TRUE(WaitFor(60s, [&] { return Near(ScreenPixel(shot, 400, 300), 255, 0, 0); }));
+    std::ifstream entry(AutostartEntryPath());
+    std::string line, exec;
+    while (std::getline(entry, line))
+        if (line.starts_with("Exec=")) exec = line.substr(5);
+    ASSERT_FALSE(exec.empty());
+
+    // The launcher's action, as the desktop file gives it.
+    const std::string desktopFile = std::string(std::getenv("SORVANE_SOURCE_DIR")) +
+                                    "/resources/desktop/org.example.DesktopSorvane.desktop";
+    EXPECT_EQ(std::system(("desktop-file-validate '" + desktopFile + "'").c_str()), 0);
+    EXPECT_EQ(Output("sed -n 's/^Exec=desktop-sorvane-host //p' '" + desktopFile + "'"), "stop\n");
+    Child stop({SORVANE_HOST_PROGRAM, "stop"});
+    EXPECT_EQ(stop.Wait(60s), 0);
+    EXPECT_TRUE(WaitFor(30s, [] { return !fs::exists(HostSocketPath(HostSocketFolder())); }));
+    EXPECT_FALSE(fs::exists(AutostartEntryPath()));
+    EXPECT_EQ(ReadWallpaperSetting(OpenDefaultRegistryStore()), "");
+    EXPECT_TRUE(WaitFor(30s, [&] { return Near(ScreenPixel(shot, 400, 300), 0x12, 0x34, 0x56); }))
+        << "the desktop's own background is not back";
+
+    // An old login entry, started after the stop, shows nothing.
+    EXPECT_EQ(std::system(exec.c_str()), 0);
+    std::this_thread::sleep_for(5s);
+    EXPECT_FALSE(fs::exists(HostSocketPath(HostSocketFolder())));
+    EXPECT_TRUE(Near(ScreenPixel(shot, 400, 300), 0x12, 0x34, 0x56));
 }
 
 }  // namespace

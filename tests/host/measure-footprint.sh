@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Memory and CPU of the desktop host showing a slide show, on Xvfb with openbox.
-#   tests/host/measure-footprint.sh HOST_PROGRAM PAGE [SECONDS] [WIDTHxHEIGHT]
+#   tests/host/measure-footprint.sh HOST_PROGRAM PAGE [SECONDS] [WIDTHxHEIGHT] [MONITORS]
 # Prints RSS and PSS (summed over the host and its engine processes) and the
-# CPU share used while the page runs. Nothing here asserts a number.
+# CPU share used while the page runs. MONITORS (1 or 2) side by side, each
+# WIDTHxHEIGHT. Nothing here asserts a number.
 set -euo pipefail
-host=$1 page=$2 seconds=${3:-60} size=${4:-1920x1080}
+host=$1 page=$2 seconds=${3:-60} size=${4:-1920x1080} monitors=${5:-1}
+w=${size%x*} h=${size#*x}
 for tool in Xvfb openbox; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 2; }
 done
@@ -13,7 +15,7 @@ work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config HOME=$work
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "$((w * monitors))x${h}x24" -nolisten tcp 2>/dev/null &
 xvfb=$!
 cleanup() { kill "$host_pid" "$openbox" "$xvfb" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
@@ -22,8 +24,15 @@ export DISPLAY=:$(head -1 "$work/display")
 openbox 2>/dev/null &
 openbox=$!
 sleep 1
+if [ "$monitors" -gt 1 ]; then  # RandR monitors over the one Xvfb screen
+  out=$(xrandr | awk '/ connected/{print $1; exit}')
+  for i in $(seq 0 $((monitors - 1))); do
+    xrandr --setmonitor "M$i" "$w/300x$h/200+$((i * w))+0" "$([ "$i" = 0 ] && echo "$out" || echo none)"
+  done
+fi
 
-QT_QPA_PLATFORM=xcb "$host" load "$page" 2>/dev/null &
+# In the foreground, so that its process tree is the one measured.
+"$host" --foreground load "$page" 2>/dev/null &
 host_pid=$!
 
 tree() {  # the host and every process below it
@@ -59,7 +68,7 @@ for p in $(tree); do  # each process: its kind and its own PSS
   kind=$(tr '\0' '\n' </proc/$p/cmdline | sed -n 's/^--type=//p' | head -1)
   echo "  pid $p ${kind:-host}: PSS $(awk '/^Pss:/{print int($2/1024)}' /proc/$p/smaps_rollup) MiB"
 done
-echo "screen ${size}; slides as the page says; measured ${seconds} s after 15 s start-up"
+echo "${monitors} monitor(s) of ${size}; slides as the page says; measured ${seconds} s after 15 s start-up"
 echo "RSS now $((rss / 1024)) MiB, peak $((peak_rss / 1024)) MiB"
 echo "PSS now $((pss / 1024)) MiB, peak $((peak_pss / 1024)) MiB"
 awk -v t=$((end - start)) -v hz="$hz" -v a="$begin" -v b="$finish" \

@@ -48,11 +48,11 @@ TEST(BadHeaders, SizesBeyondThe32BitRangeAreRefusedByMeasuringAndDecoding) {
     WriteFile(home / "huge.bmp", bmp);
     WriteFile(home / "huge.jpg", jpg);
 
-    FormState form;
-    form.Window.LargestSize = {100, 100};
+    PreparationInput form;
+    form.LargestSize = {100, 100};
     for (const char* name : {"huge.bmp", "huge.jpg"}) {
-        MeasurePicture(form, (home / name).string());
-        EXPECT_EQ(form.Window.LargestSize, (PixelSize{100, 100})) << name;
+        form.LargestSize = LargestWith(form.LargestSize, (home / name).string());
+        EXPECT_EQ(form.LargestSize, (PixelSize{100, 100})) << name;
         const std::string bytes = ReadFile(home / name);
         EXPECT_FALSE(DecodePicture(bytes, FormatKeyOf(name), {50, 50}, 0)) << name;
     }
@@ -60,8 +60,8 @@ TEST(BadHeaders, SizesBeyondThe32BitRangeAreRefusedByMeasuringAndDecoding) {
     const std::string wide =
         WithJpegSize(EncodePicture(Solid(8, 8, 0), PictureFormat::Jpeg), 30000, 20000);
     WriteFile(home / "wide.jpg", wide);
-    MeasurePicture(form, (home / "wide.jpg").string());
-    EXPECT_EQ(form.Window.LargestSize, (PixelSize{30000, 20000}));
+    form.LargestSize = LargestWith(form.LargestSize, (home / "wide.jpg").string());
+    EXPECT_EQ(form.LargestSize, (PixelSize{30000, 20000}));
 }
 
 TEST(BadHeaders, MeasuringSomethingUnreadableChangesNothing) {
@@ -69,11 +69,11 @@ TEST(BadHeaders, MeasuringSomethingUnreadableChangesNothing) {
     WriteFile(home / "zero.jpg", "");
     WriteFile(home / "junk.png", std::string(500, '\x5A'));
     WriteFile(home / "text.txt", "hello");
-    FormState form;
-    form.Window.LargestSize = {7, 9};
+    PreparationInput form;
+    form.LargestSize = {7, 9};
     for (const char* name : {"zero.jpg", "junk.png", "text.txt", "missing.bmp"})
-        MeasurePicture(form, (home / name).string());
-    EXPECT_EQ(form.Window.LargestSize, (PixelSize{7, 9}));
+        form.LargestSize = LargestWith(form.LargestSize, (home / name).string());
+    EXPECT_EQ(form.LargestSize, (PixelSize{7, 9}));
 }
 
 TEST_F(PreparationTest, DamagedAndMislabelledPicturesGetAClearOutcome) {
@@ -88,15 +88,11 @@ TEST_F(PreparationTest, DamagedAndMislabelledPicturesGetAClearOutcome) {
     AddBytes("cmyk.jpg", CmykJpeg(300, 200));
     Add("fine.png", Solid(100, 100, 0x00FF00));
     std::vector<std::string> names;
-    for (const auto& e : form.Settings.Pictures) names.push_back(e.FileName);
+    for (const auto& e : form.Pictures) names.push_back(e.FileName);
 
     const RgbImage background = Solid(1004, 718, kBackground);
-    PictureJob job{form.Window.PictureStore,
-                   form.Window.PreparedFolder,
-                   {1004, 718},
-                   1,
-                   kBackground,
-                   &background};
+    PictureJob job{form.PictureStore, form.PreparedFolder, {1004, 718}, 1,
+                   kBackground,       &background};
     const auto results = PreparePictureList(job, names, 2, {});
     auto outcome = [&](const std::string& name) {
         const auto at = std::find(names.begin(), names.end(), name) - names.begin();
@@ -141,14 +137,9 @@ TEST_F(PreparationTest, EveryPictureOfTheSharedTestSetIsPreparedOrSkipped) {
         names.push_back(name);
     }
     ASSERT_GT(names.size(), 40u);
-    form.Window.TargetSize = {120, 90};  // small, so most pictures are reduced too
+    form.TargetSize = {120, 90};  // small, so most pictures are reduced too
     const RgbImage background = Solid(120, 90, kBackground);
-    PictureJob job{form.Window.PictureStore,
-                   form.Window.PreparedFolder,
-                   {120, 90},
-                   1,
-                   kBackground,
-                   &background};
+    PictureJob job{form.PictureStore, form.PreparedFolder, {120, 90}, 1, kBackground, &background};
     const auto results = PreparePictureList(job, names, 2, {});
     int preparedCount = 0;
     for (size_t i = 0; i < names.size(); ++i) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ostream>
+#include <string>
 
 #include "imaging/Preparation.h"
 
@@ -14,39 +16,34 @@ class FixedScreen : public Screen {
     Rect area;
 };
 
-TEST(ComputeTargetSize, WorkAreaLessMarginsBoundedByLargestSideBySide) {
+TEST(TargetSize, WorkAreaLessMarginsBoundedByLargestSideBySide) {
     FixedScreen screen({0, 0, 1024, 738});
-    FormState form;
-    form.Window.LargestSize = {3000, 3000};
-    ComputeTargetSize(form, screen);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{1004, 718}));
+    PreparationInput form;
+    form.LargestSize = {3000, 3000};
+    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
+    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 718}));
 
-    form.Window.LargestSize = {800, 600};
-    ComputeTargetSize(form, screen);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{800, 600}));
+    form.LargestSize = {800, 600};
+    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
+    EXPECT_EQ(form.TargetSize, (PixelSize{800, 600}));
 
     // Each side is bounded on its own.
-    form.Window.LargestSize = {3000, 500};
-    ComputeTargetSize(form, screen);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{1004, 500}));
+    form.LargestSize = {3000, 500};
+    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
+    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 500}));
 
     // An offset work area (a panel on the left or top) keeps its size.
     screen.area = {64, 30, 1088, 768};
-    form.Window.LargestSize = {3000, 3000};
-    ComputeTargetSize(form, screen);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{1004, 718}));
+    form.LargestSize = {3000, 3000};
+    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
+    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 718}));
 }
 
 // Work areas at the ends of the 32-bit range neither wrap nor trap.
-TEST(ComputeTargetSize, ExtremeWorkAreasDoNotOverflow) {
-    FormState form;
-    form.Window.LargestSize = {3000, 3000};
-    FixedScreen wide({INT32_MIN, 0, INT32_MAX, 800});
-    ComputeTargetSize(form, wide);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{3000, 780}));
-    FixedScreen inverted({0, 0, INT32_MIN, 800});
-    ComputeTargetSize(form, inverted);
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{INT32_MIN, 780}));
+TEST(TargetSize, ExtremeWorkAreasDoNotOverflow) {
+    const PixelSize largest{3000, 3000};
+    EXPECT_EQ(TargetSizeFor({INT32_MIN, 0, INT32_MAX, 800}, largest), (PixelSize{3000, 780}));
+    EXPECT_EQ(TargetSizeFor({0, 0, INT32_MIN, 800}, largest), (PixelSize{INT32_MIN, 780}));
 }
 
 struct FitCase {
@@ -54,6 +51,17 @@ struct FitCase {
     int align;
     PicturePlacement expected;
 };
+
+const char* AlignName(int align) { return align == 0 ? "Left" : align == 1 ? "Centre" : "Right"; }
+
+// Printed and named as "2592x1944_Left" rather than as raw bytes.
+void PrintTo(const FitCase& c, std::ostream* out) {
+    *out << c.w << "x" << c.h << " " << AlignName(c.align);
+}
+std::string CaseName(const ::testing::TestParamInfo<FitCase>& info) {
+    return std::to_string(info.param.w) + "x" + std::to_string(info.param.h) + "_" +
+           AlignName(info.param.align);
+}
 
 class FitPictureCases : public ::testing::TestWithParam<FitCase> {};
 
@@ -82,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{1004, 718, 0, {0, 0, 1004, 718}}, FitCase{1004, 718, 1, {0, 0, 1004, 718}},
         FitCase{1004, 718, 2, {0, 0, 1004, 718}},
         // Only too tall.
-        FitCase{900, 1436, 1, {277, 0, 727, 718}}));
+        FitCase{900, 1436, 1, {277, 0, 727, 718}}),
+    CaseName);
 
 TEST(FitPicture, KeepsWithinTheTargetForExtremeShapes) {
     for (const auto& [w, h] : {std::pair{100000, 3}, std::pair{3, 100000}, std::pair{5000, 1}}) {

@@ -55,6 +55,11 @@ TEST(PictureSize, FromEveryFormatTheListTakes) {
     AddQuarterTurn(home / "p.jpg");
     EXPECT_EQ(ReadPictureSize((home / "p.jpg").string()), (PixelSize{20, 30}));
 
+    // A picture under another name is measured as nothing, but previewed.
+    fs::copy_file(home / "p.png", home / "p.txt");
+    EXPECT_FALSE(ReadPictureSize((home / "p.txt").string()));
+    EXPECT_EQ(ReadPictureSize((home / "p.txt").string(), true), (PixelSize{10, 40}));
+
     WriteFile(home / "broken.jpg", "not a picture");
     EXPECT_FALSE(ReadPictureSize((home / "broken.jpg").string()));
     EXPECT_FALSE(ReadPictureSize((home / "missing.jpg").string()));

@@ -42,8 +42,10 @@ class RecordingDialogs : public Dialogs, public Progress {
         messages.push_back({text, title, b, i});
         return MsgResult::Ok;
     }
-    int AskOverwrite(const std::string&, const std::string&) override { return 0; }
-    std::optional<OpenFileResult> ShowOpenFile(const OpenFileRequest&) override { return {}; }
+    OverwriteAnswer AskOverwrite(const std::string&, const std::string&) override {
+        return OverwriteAnswer::No;
+    }
+    std::optional<ChosenFiles> ShowOpenFile(const OpenFileRequest&) override { return {}; }
     FolderPickResult PickFolder(const FolderPickRequest&) override { return {}; }
     Progress& ProgressWindow() override { return *this; }
     void ShowProgress() override {}
@@ -67,23 +69,29 @@ class PreparationTest : public ::testing::Test {
     PreparationTest() {
         std::filesystem::create_directories(store);
         std::filesystem::create_directories(prepared);
-        form.Window.PictureStore = store.string() + "/";
-        form.Window.PreparedFolder = prepared.string() + "/";
-        form.Window.LargestSize = {3000, 3000};
-        form.Window.TargetSize = {1004, 718};
-        form.Settings.BackgroundColor = kBackground;
-        form.Controls.AlignIndex = 1;
+        form.PictureStore = store.string() + "/";
+        form.PreparedFolder = prepared.string() + "/";
+        form.LargestSize = {3000, 3000};
+        form.TargetSize = {1004, 718};
+        form.BackgroundColor = kBackground;
+        form.AlignIndex = 1;
     }
 
     void Add(const std::string& name, const RgbImage& image) {
         WritePicture(store / name, image, FormatKeyOf(name));
-        form.Settings.Pictures.push_back({name});
+        form.Pictures.push_back({name});
     }
     void AddBytes(const std::string& name, const std::string& bytes) {
         WriteFile(store / name, bytes);
-        form.Settings.Pictures.push_back({name});
+        form.Pictures.push_back({name});
     }
-    bool Run() { return PreparePictures(form, screen, colors, dialogs); }
+    // As the window does: the sizes a run settles are kept for the next.
+    bool Run() {
+        const PreparationResult result = PreparePictures(form, screen, colors, dialogs);
+        form.TargetSize = result.TargetSize;
+        form.LargestSize = result.LargestSize;
+        return result.Started;
+    }
 
     std::vector<std::string> PreparedNames() const {
         std::vector<std::string> names;
@@ -96,7 +104,7 @@ class PreparationTest : public ::testing::Test {
     TempHome home;
     std::filesystem::path store = home / "data/desktop-sorvane/images";
     std::filesystem::path prepared = home / "Pictures/Sorvane";
-    FormState form;
+    PreparationInput form;
     FixedScreen screen;
     TableColors colors;
     RecordingDialogs dialogs;

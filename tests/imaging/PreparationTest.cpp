@@ -45,8 +45,7 @@ TEST_F(PreparationTest, ReducesALargePictureOnceAndRewritesItsStoredCopy) {
     EXPECT_EQ(ReadFile(store / "big.jpg"), storedAfterFirst);
     EXPECT_EQ(SizeOf(prepared / "big.jpg"), (PixelSize{1004, 718}));
 
-    PictureJob job{
-        form.Window.PictureStore, form.Window.PreparedFolder, {1004, 718}, 1, 0, nullptr};
+    PictureJob job{form.PictureStore, form.PreparedFolder, {1004, 718}, 1, 0, nullptr};
     const RgbImage background = Solid(1004, 718, 0);
     job.Background = &background;
     const PictureResult again = PreparePicture(job, "big.jpg");
@@ -57,7 +56,7 @@ TEST_F(PreparationTest, ReducesALargePictureOnceAndRewritesItsStoredCopy) {
 
 TEST_F(PreparationTest, PlacesAPortraitPictureByTheAlignment) {
     Add("tall.png", Halves(1944, 2592));
-    form.Controls.AlignIndex = 2;  // Right
+    form.AlignIndex = 2;  // Right
     ASSERT_TRUE(Run());
     EXPECT_EQ(SizeOf(store / "tall.png"), (PixelSize{538, 718}));
     const RgbImage copy = ReadPicture(prepared / "tall.png");
@@ -95,11 +94,11 @@ TEST_F(PreparationTest, KeepsEachPicturesOwnFormatWhateverTheCase) {
     EXPECT_EQ(ReadFile(store / "map.bmp").substr(0, 2), "BM");
     EXPECT_EQ(SizeOf(store / "map.bmp"), (PixelSize{1004, 274}));
 
-    FormState fresh;
-    MeasurePicture(fresh, (store / "BEACH.JPG").string());
-    EXPECT_EQ(fresh.Window.LargestSize, (PixelSize{957, 718}));
-    MeasurePicture(fresh, (store / "map.bmp").string());
-    EXPECT_EQ(fresh.Window.LargestSize, (PixelSize{1004, 718}));
+    PreparationInput fresh;
+    fresh.LargestSize = LargestWith(fresh.LargestSize, (store / "BEACH.JPG").string());
+    EXPECT_EQ(fresh.LargestSize, (PixelSize{957, 718}));
+    fresh.LargestSize = LargestWith(fresh.LargestSize, (store / "map.bmp").string());
+    EXPECT_EQ(fresh.LargestSize, (PixelSize{1004, 718}));
 }
 
 TEST_F(PreparationTest, ProgressCountsUpOnTheCallersThreadAndEndsAtZero) {
@@ -116,8 +115,8 @@ TEST_F(PreparationTest, ProgressCountsUpOnTheCallersThreadAndEndsAtZero) {
 }
 
 TEST_F(PreparationTest, SkipsWhatItCannotReadAndStillSucceeds) {
-    form.Settings.Pictures.push_back({"gone.jpg"});
-    form.Settings.Pictures.push_back({"notes.txt"});
+    form.Pictures.push_back({"gone.jpg"});
+    form.Pictures.push_back({"notes.txt"});
     AddBytes("empty.png", "");
     Add("ok.bmp", Solid(10, 10, kRed));
     WriteFile(prepared / "empty.png", "old copy");
@@ -131,8 +130,8 @@ TEST_F(PreparationTest, SkipsWhatItCannotReadAndStillSucceeds) {
 TEST_F(PreparationTest, ZeroTargetEndsWithTheErrorMessageAndTouchesNothing) {
     Add("pic.jpg", Gradient(2000, 1500));
     const std::string before = ReadFile(store / "pic.jpg");
-    form.Window.TargetSize = {0, 0};
-    form.Window.LargestSize = {0, 0};
+    form.TargetSize = {0, 0};
+    form.LargestSize = {0, 0};
     screen.area = {0, 0, 20, 20};  // no room left inside the margins
     EXPECT_FALSE(Run());
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -149,31 +148,31 @@ TEST_F(PreparationTest, ZeroTargetEndsWithTheErrorMessageAndTouchesNothing) {
 TEST_F(PreparationTest, PicturesLeftUnmeasuredByAnEarlierRunAreMeasuredFromTheStore) {
     // Added, then closed without a build: the next run starts with nothing measured.
     Add("pic.jpg", Gradient(640, 480));
-    form.Window.TargetSize = {0, 0};
-    form.Window.LargestSize = {0, 0};
+    form.TargetSize = {0, 0};
+    form.LargestSize = {0, 0};
     ASSERT_TRUE(Run());
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{640, 480}));
+    EXPECT_EQ(form.TargetSize, (PixelSize{640, 480}));
     EXPECT_EQ(SizeOf(prepared / "pic.jpg"), (PixelSize{640, 480}));
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(PreparationTest, AZeroSideIsRecomputedFromTheScreenFirst) {
     Add("pic.png", Solid(20, 20, kRed));
-    form.Window.TargetSize = {0, 718};
-    form.Window.LargestSize = {800, 600};
+    form.TargetSize = {0, 718};
+    form.LargestSize = {800, 600};
     ASSERT_TRUE(Run());
-    EXPECT_EQ(form.Window.TargetSize, (PixelSize{800, 600}));
+    EXPECT_EQ(form.TargetSize, (PixelSize{800, 600}));
     EXPECT_EQ(ReadPicture(prepared / "pic.png").Width(), 800);
 }
 
 TEST_F(PreparationTest, BackgroundUsesTheTranslatedColour) {
     Add("dot.bmp", Solid(4, 4, kRed));
-    form.Settings.BackgroundColor = 0x8000000F;  // button face, a system-colour reference
+    form.BackgroundColor = 0x8000000F;  // button face, a system-colour reference
     const uint32_t expected = *colors.Translate(0x8000000F);
     ASSERT_TRUE(Run());
     EXPECT_EQ(PixelAt(ReadPicture(prepared / "dot.bmp"), 0, 0), expected);
 
-    form.Settings.BackgroundColor = 0x7F000000;  // not translatable: the page's grey
+    form.BackgroundColor = 0x7F000000;  // not translatable: the page's grey
     ASSERT_TRUE(Run());
     EXPECT_EQ(PixelAt(ReadPicture(prepared / "dot.bmp"), 0, 0), FallbackBackgroundColor);
 }
@@ -182,9 +181,9 @@ TEST_F(PreparationTest, TurnsAPhonePortraitUpright) {
     // Stored as 800 × 600 with red left, blue right, tagged "turn a quarter clockwise".
     AddBytes("phone.jpg",
              WithExifOrientation(EncodePicture(Halves(800, 600), PictureFormat::Jpeg), 6));
-    FormState measured;
-    MeasurePicture(measured, (store / "phone.jpg").string());
-    EXPECT_EQ(measured.Window.LargestSize, (PixelSize{600, 800}));
+    PreparationInput measured;
+    measured.LargestSize = LargestWith(measured.LargestSize, (store / "phone.jpg").string());
+    EXPECT_EQ(measured.LargestSize, (PixelSize{600, 800}));
 
     ASSERT_TRUE(Run());
     // Upright 600 × 800 fits as 538 × 718 at left 233: red on top, blue below.
@@ -285,11 +284,11 @@ TEST_F(PreparationTest, ManyWorkersWriteExactlyWhatOneWorkerWrites) {
     Add("b.png", Halves(1300, 2100));
     Add("c.bmp", Gradient(1900, 800));
     Add("d.jpg", Halves(300, 200));
-    form.Settings.Pictures.push_back({"a.jpg"});  // twice: the second entry sees the rewrite
+    form.Pictures.push_back({"a.jpg"});  // twice: the second entry sees the rewrite
     Add("e.jpg", Gradient(1010, 720));
     const RgbImage background = Solid(1004, 718, kBackground);
     std::vector<std::string> names;
-    for (const auto& e : form.Settings.Pictures) names.push_back(e.FileName);
+    for (const auto& e : form.Pictures) names.push_back(e.FileName);
 
     auto runWith = [&](unsigned workers, const std::string& tag) {
         const auto s = home / (tag + "/store"), p = home / (tag + "/prepared");

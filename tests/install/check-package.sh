@@ -30,10 +30,10 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
   fail "architecture: $(field Architecture)"
 depends=$(field Depends)
 echo "Depends: $depends"
-# What the shared-library scan must have found, and what no library names:
-# the web engine's helper process lives in a package of its own.
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6webenginewidgets6 \
-  libsqlite3-0 libturbojpeg0 libpng16-16 libxcb1 libqt6webenginecore6-bin; do
+# What the shared-library scan must have found: the window's Qt, the
+# desktop host's GTK, web engine and layer-shell, the codecs and the store.
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libgtk-3-0 \
+  libwebkit2gtk-4.1-0 libgtk-layer-shell0 libsqlite3-0 libturbojpeg0 libpng16-16 libxcb1; do
   tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$lib" || fail "Depends lacks $lib"
 done
 

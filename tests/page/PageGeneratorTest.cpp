@@ -29,16 +29,15 @@ struct PageFixture : ::testing::Test {
     test::TempHome home;
     test::TableColors colors;
     RecordingProgress progress;
-    FormState form;
+    SlideshowSettings settings;
+    std::string folder = (home / "Pictures").string();
     fs::path templ = home / "template.html";
 
-    PageFixture() {
-        form.Window.PageFolder = (home / "Pictures").string();
-        form.Settings.Changed = true;
-        form.Controls.ApplyEnabled = true;
+    void WriteNamed(const std::string& name) {
+        WritePage(folder, name, settings, templ.string(), colors, progress);
     }
     std::string Write(std::string name = {}) {
-        WritePage(name, form, templ.string(), colors, progress);
+        WriteNamed(name);
         return ReadFile(home / "Pictures" / (name.empty() ? "Sorvane.html" : name));
     }
 };
@@ -47,22 +46,18 @@ TEST_F(PageFixture, EveryMarkerTwiceGivesExactBytes) {
     const std::string markers =
         "<!-- Image Array --><!-- Interval --><!-- Color --><!-- First Image --><!-- Alignment -->";
     WriteFile(templ, "A" + markers + "\nB" + markers + "<!-- color -->");
-    form.Settings.Pictures = {{"beach.jpg", 12}, {"my pic #1.jpg", 54}};
-    form.Settings.BackgroundColor = 0x0000FF0A;  // red 10, green 255, blue 0
-    form.Settings.DurationText = "0.5";
-    form.Settings.Alignment = "right";
+    settings.Pictures = {{"beach.jpg", 12}, {"my pic #1.jpg", 54}};
+    settings.BackgroundColor = 0x0000FF0A;  // red 10, green 255, blue 0
+    settings.DurationText = "0.5";
+    settings.Alignment = "right";
     const std::string values =
         "Img[0] = new ImageData(\"beach.jpg\", 12);\r\n"
         "Img[1] = new ImageData(\"my%20pic%20%231.jpg\", 54);\r\n"
         "var ImageCount = 1\r\n"
         "500#0AFF00Sorvane/beach.jpgright";
-    std::string name;
-    WritePage(name, form, templ.string(), colors, progress);
-    EXPECT_EQ(name, "Sorvane.html");
+    WriteNamed("");
     EXPECT_EQ(ReadFile(home / "Pictures/Sorvane.html"),
               "A" + values + "\nB" + values + "<!-- color -->\r\n");
-    EXPECT_FALSE(form.Settings.Changed);
-    EXPECT_FALSE(form.Controls.ApplyEnabled);
     EXPECT_EQ(progress.label, "Creating Sorvane.html...");
     EXPECT_EQ(progress.max, 100);
     EXPECT_EQ(progress.values, (std::vector<int>{50, 0}));
@@ -76,8 +71,6 @@ TEST_F(PageFixture, TemplateWithoutMarkersComesBackPlusCrLf) {
 TEST_F(PageFixture, EmptyListAndPreviewName) {
     WriteFile(templ, "<!-- Image Array -->|<!-- First Image -->|<!-- Alignment -->|");
     EXPECT_EQ(Write("WP1.TMP.html"), "var ImageCount = -1\r\n|Sorvane/||\r\n");
-    EXPECT_TRUE(form.Settings.Changed) << "the preview page leaves Changed alone";
-    EXPECT_TRUE(form.Controls.ApplyEnabled);
     EXPECT_FALSE(fs::exists(home / "Pictures/Sorvane.html"));
 }
 
@@ -91,21 +84,17 @@ TEST_F(PageFixture, ShorterPageLeavesNoStaleTail) {
 TEST_F(PageFixture, FailuresLeaveTheOldPageAndTheFlags) {
     WriteFile(home / "Pictures/Sorvane.html", "old page");
     WriteFile(templ, "<!-- Interval -->");
-    form.Settings.DurationText = "abc";
-    std::string name;
-    EXPECT_THROW(WritePage(name, form, templ.string(), colors, progress), Error);
-    EXPECT_TRUE(name.empty());
-    EXPECT_TRUE(form.Settings.Changed);
-    EXPECT_TRUE(form.Controls.ApplyEnabled);
+    settings.DurationText = "abc";
+    EXPECT_THROW(WriteNamed(""), Error);
     EXPECT_EQ(ReadFile(home / "Pictures/Sorvane.html"), "old page");
 
-    form.Settings.DurationText = "6";
-    EXPECT_THROW(WritePage(name, form, (home / "missing.html").string(), colors, progress), Error);
+    settings.DurationText = "6";
+    EXPECT_THROW(
+        WritePage(folder, "", settings, (home / "missing.html").string(), colors, progress), Error);
     EXPECT_EQ(ReadFile(home / "Pictures/Sorvane.html"), "old page");
 
-    form.Window.PageFolder = (home / "no such folder").string();
-    EXPECT_THROW(WritePage(name, form, templ.string(), colors, progress), Error);
-    EXPECT_TRUE(form.Settings.Changed);
+    folder = (home / "no such folder").string();
+    EXPECT_THROW(WriteNamed(""), Error);
     // Nothing half-written lies about in the folder either.
     for (const auto& e : fs::directory_iterator(home / "Pictures"))
         EXPECT_EQ(e.path().filename(), "Sorvane.html");
@@ -128,9 +117,9 @@ TEST_F(PageFixture, AlignmentWordStaysInsideItsScriptString) {
         {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
     };
     for (const auto& c : cases) {
-        form.Settings.Alignment = c.word;
+        settings.Alignment = c.word;
         EXPECT_EQ(Write(), std::string("var AlignmentText = \"") + c.inPage + "\";\r\n") << c.word;
-        EXPECT_EQ(form.Settings.Alignment, c.word) << "the stored word is unchanged";
+        EXPECT_EQ(settings.Alignment, c.word) << "the stored word is unchanged";
     }
 }
 
@@ -138,7 +127,7 @@ TEST_F(PageFixture, AlignmentWordStaysInsideItsScriptString) {
 // copies are laid on.
 TEST_F(PageFixture, UntranslatableColourGivesTheCopiesGrey) {
     WriteFile(templ, "<!-- Color -->");
-    form.Settings.BackgroundColor = 0x8000001F;
+    settings.BackgroundColor = 0x8000001F;
     EXPECT_EQ(Write(), "#404040\r\n");
     EXPECT_EQ(FallbackBackgroundColor, 0x404040u);
 }

@@ -52,32 +52,32 @@ int Usage() {
 
 int main(int argc, char** argv) {
     if (argc < 3) return Usage();
-    FormState form;
-    form.Window.PageFolder = argv[2];
-    form.Settings.BackgroundColor = 0x00000000;
+    SlideshowSettings settings;
+    const std::string folder = argv[2];
+    settings.BackgroundColor = 0x00000000;
     std::string page;  // empty: the installed page
     try {
         for (int i = 3; i < argc; ++i) {
             const std::string arg = argv[i];
             const bool hasValue = i + 1 < argc;
             if (arg == "--color" && hasValue) {
-                form.Settings.BackgroundColor = OleFromRgbText(argv[++i]);
+                settings.BackgroundColor = OleFromRgbText(argv[++i]);
             } else if (arg == "--duration" && hasValue) {
-                form.Settings.DurationText = argv[++i];
+                settings.DurationText = argv[++i];
             } else if (arg == "--align" && hasValue) {
-                form.Settings.Alignment = argv[++i];
+                settings.Alignment = argv[++i];
             } else if (arg == "--page" && hasValue) {
                 page = argv[++i];
             } else {
                 const auto colon = arg.rfind(':');
                 if (colon == std::string::npos || colon == 0) return Usage();
-                form.Settings.Pictures.push_back(
+                settings.Pictures.push_back(
                     {arg.substr(0, colon), std::stoi(arg.substr(colon + 1))});
             }
         }
         DefaultColors colors;
         NoProgress progress;
-        WritePage(page, form, argv[1], colors, progress);
+        WritePage(folder, page, settings, argv[1], colors, progress);
     } catch (const sorvane::Error& e) {
         std::fprintf(stderr, "write_test_page: %s\n", e.what());
         return 1;

@@ -109,12 +109,15 @@ TEST(MoveSelected, AnySelectionMatchesEntryByEntryMoving) {
 
 struct RemoveFixture : ::testing::Test {
     test::TempHome home;
-    FormState form;
+    std::vector<PictureEntry> pictures;
+    int listIndex = -1;
     RemoveFixture() {
         fs::create_directories(home / "images");
         fs::create_directories(home / "Pictures/Sorvane");
-        form.Window.PictureStore = (home / "images").string() + "/";
-        form.Window.PreparedFolder = (home / "Pictures/Sorvane").string() + "/";
+    }
+    void Remove() {
+        RemoveSelectedPictures(pictures, listIndex, (home / "Pictures/Sorvane").string() + "/",
+                               (home / "images").string() + "/");
     }
     void Store(const std::string& name, bool prepared = true) {
         test::WriteFile(home / "images" / name, "stored");
@@ -128,12 +131,12 @@ TEST_F(RemoveFixture, DeletesBothCopiesOfSelectedEntriesOnly) {
     Store("a.jpg");
     Store("b.jpg", false);  // never prepared: the stored file still goes
     Store("c.jpg");
-    form.Settings.Pictures = {{"a.jpg", 1, false}, {"b.jpg", 2, true}, {"c.jpg", 3, true}};
-    form.Controls.ListIndex = 2;
-    RemoveSelectedPictures(form);
-    ASSERT_EQ(form.Settings.Pictures.size(), 1u);
-    EXPECT_EQ(form.Settings.Pictures[0].FileName, "a.jpg");
-    EXPECT_EQ(form.Controls.ListIndex, -1);
+    pictures = {{"a.jpg", 1, false}, {"b.jpg", 2, true}, {"c.jpg", 3, true}};
+    listIndex = 2;
+    Remove();
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].FileName, "a.jpg");
+    EXPECT_EQ(listIndex, -1);
     EXPECT_TRUE(Stored("a.jpg") && Prepared("a.jpg"));
     EXPECT_FALSE(Stored("b.jpg") || Stored("c.jpg") || Prepared("c.jpg"));
 }
@@ -141,13 +144,12 @@ TEST_F(RemoveFixture, DeletesBothCopiesOfSelectedEntriesOnly) {
 TEST_F(RemoveFixture, KeepsFilesAnotherEntryStillNames) {
     Store("x.jpg");
     Store("y.jpg");
-    form.Settings.Pictures = {
-        {"x.jpg", 1, true}, {"y.jpg", 2, true}, {"x.jpg", 3, false}, {"y.jpg", 4, true}};
-    form.Controls.ListIndex = 2;
-    RemoveSelectedPictures(form);
-    ASSERT_EQ(form.Settings.Pictures.size(), 1u);
-    EXPECT_EQ(form.Settings.Pictures[0].TransitionIndex, 3);
-    EXPECT_EQ(form.Controls.ListIndex, 0);
+    pictures = {{"x.jpg", 1, true}, {"y.jpg", 2, true}, {"x.jpg", 3, false}, {"y.jpg", 4, true}};
+    listIndex = 2;
+    Remove();
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].TransitionIndex, 3);
+    EXPECT_EQ(listIndex, 0);
     EXPECT_TRUE(Stored("x.jpg") && Prepared("x.jpg"));
     EXPECT_FALSE(Stored("y.jpg") || Prepared("y.jpg"));  // both entries for y went
 }
@@ -156,11 +158,11 @@ TEST_F(RemoveFixture, CarriesOnPastFilesThatCannotGoAndNeverLeavesItsFolders) {
     Store("last.jpg");
     fs::create_directories(home / "images/dir.jpg/inner");  // not a file: left alone
     test::WriteFile(home / "outside.jpg", "keep");
-    form.Settings.Pictures = {{"", 54, true},         {"../outside.jpg", 54, true},
-                              {"dir.jpg", 54, true},  {"missing.jpg", 54, true},
-                              {"last.jpg", 54, true}, {"..", 54, true}};
-    RemoveSelectedPictures(form);
-    EXPECT_TRUE(form.Settings.Pictures.empty());
+    pictures = {{"", 54, true},         {"../outside.jpg", 54, true},
+                {"dir.jpg", 54, true},  {"missing.jpg", 54, true},
+                {"last.jpg", 54, true}, {"..", 54, true}};
+    Remove();
+    EXPECT_TRUE(pictures.empty());
     EXPECT_FALSE(Stored("last.jpg"));
     EXPECT_TRUE(fs::exists(home / "outside.jpg"));
     EXPECT_TRUE(fs::exists(home / "images/dir.jpg/inner"));
@@ -169,12 +171,12 @@ TEST_F(RemoveFixture, CarriesOnPastFilesThatCannotGoAndNeverLeavesItsFolders) {
 }
 
 TEST_F(RemoveFixture, FullListWithScatteredSelection) {
-    auto& list = form.Settings.Pictures;
+    auto& list = pictures;
     for (int i = 0; i < 32767; ++i) list.push_back({"n" + std::to_string(i), 0, i % 3 != 0});
-    form.Controls.ListIndex = 30000;
-    RemoveSelectedPictures(form);
+    listIndex = 30000;
+    Remove();
     ASSERT_EQ(list.size(), 10923u);
     EXPECT_EQ(list[1].FileName, "n3");
     EXPECT_EQ(list.back().FileName, "n32766");
-    EXPECT_EQ(form.Controls.ListIndex, 10000);
+    EXPECT_EQ(listIndex, 10000);
 }

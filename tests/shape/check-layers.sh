@@ -7,58 +7,67 @@ cd "${1:-$(dirname "$0")/../..}/src"
 
 # What each folder may include besides itself. A program's main.cpp is the
 # composition root: it alone may also name the platform it runs on.
-declare -A allowed=(
-  [platform]=""
-  [platform/qt]="platform"
-  [registry]="platform"
-  [settings]="platform"
-  [page]="settings platform"
-  [pictures]="settings platform"
-  [imaging]="settings platform/qt platform"
-  [app]="pictures page imaging settings registry platform"
-  [app/qt]="app pictures page imaging settings registry platform/qt platform"
-  [cli]="app pictures page imaging settings registry platform/qt platform"
-  [platform/linux]="registry platform/qt platform"
-  [platform/windows]="registry platform"
-  [host]="platform/linux registry platform/qt platform"
-)
+allowed='
+platform:
+platform/qt: platform
+registry: platform
+settings: platform
+page: settings platform
+pictures: settings platform
+imaging: settings platform/qt platform
+app: pictures page imaging settings registry platform
+app/qt: app pictures page imaging settings registry platform/qt platform
+cli: app pictures page imaging settings registry platform/qt platform
+platform/linux: registry platform/qt platform
+platform/windows: registry platform
+host: platform/linux registry platform/qt platform
+'
 roots="platform/linux platform/windows"
 # Folders that build without any toolkit.
 toolkit_free="platform registry settings page pictures app"
 
-failures=0
-fail() { echo "$1" >&2; failures=$((failures + 1)); }
-
-layer_of() {  # the folder a path or include names: two levels for the platform and the window
-  case "$1" in
-    platform/linux/* | platform/windows/* | platform/qt/* | app/qt/*) echo "${1%%/*}/$(cut -d/ -f2 <<<"$1")" ;;
-    */*) echo "${1%%/*}" ;;
-    *) echo "" ;;
-  esac
-}
-
-while IFS= read -r file; do
-  layer=$(layer_of "$file")
-  [ -n "${allowed[$layer]+set}" ] || { fail "$file: folder $layer has no place in the layers"; continue; }
-  may="$layer ${allowed[$layer]}"
-  [ "$(basename "$file")" = main.cpp ] && may="$may $roots"
-  while IFS= read -r line; do
-    inc=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"].*/\1/' <<<"$line")
-    if [[ "$line" =~ \<Q[A-Za-z]*[\>/] ]]; then
-      for free in $toolkit_free; do
-        [ "$layer" = "$free" ] && fail "$file: Qt in a toolkit-free folder: $inc"
-      done
-      continue
-    fi
-    [[ "$line" == *\"* && "$inc" == */* ]] || continue
-    target=$(layer_of "$inc")
-    [ -d "$target" ] || continue
-    [[ " $may " == *" $target "* ]] || fail "$file: $layer may not include $inc"
-  done < <(grep -E '^[[:space:]]*#[[:space:]]*include' "$file" || true)
-done < <(find . \( -name '*.cpp' -o -name '*.h' \) -printf '%P\n' | sort)
-
-if [ "$failures" -gt 0 ]; then
-  echo "$failures include(s) break the layers" >&2
-  exit 1
-fi
-echo "includes follow the layers"
+find . \( -name '*.cpp' -o -name '*.h' \) -printf '%P\n' | sort |
+  xargs -d '\n' grep -H -E '^[[:space:]]*#[[:space:]]*include' |
+  awk -v allowed="$allowed" -v roots="$roots" -v free="$toolkit_free" '
+    # The folder a path or include names: two levels for the platforms and the window.
+    function layer(p,   parts, n) {
+      n = split(p, parts, "/")
+      if (n < 2) return ""
+      if (n >= 3 && (parts[1] "/" parts[2] ~ /^(platform\/(linux|windows|qt)|app\/qt)$/))
+        return parts[1] "/" parts[2]
+      return parts[1]
+    }
+    BEGIN {
+      n = split(allowed, lines, "\n")
+      for (i = 1; i <= n; i++) {
+        if (lines[i] == "") continue
+        split(lines[i], kv, ":")
+        may[kv[1]] = " " kv[1] " " kv[2] " "
+      }
+      split(free, f, " ")
+      for (i in f) toolkitFree[f[i]] = 1
+    }
+    {
+      colon = index($0, ":")
+      file = substr($0, 1, colon - 1)
+      line = substr($0, colon + 1)
+      own = layer(file)
+      if (!(own in may)) { print file ": folder " own " has no place in the layers" > "/dev/stderr"; bad++; next }
+      inc = line
+      sub(/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]/, "", inc)
+      sub(/[>"].*$/, "", inc)
+      if (line ~ /<Q[A-Za-z]*[>\/]/) {
+        if (own in toolkitFree) { print file ": Qt in a toolkit-free folder: " inc > "/dev/stderr"; bad++ }
+        next
+      }
+      if (line !~ /"/ || inc !~ /\//) next
+      target = layer(inc)
+      if (!(target in may)) next  # not one of ours (a system header in quotes)
+      ok = may[own]
+      if (file ~ /(^|\/)main\.cpp$/) ok = ok " " roots " "
+      if (index(ok, " " target " ") == 0) { print file ": " own " may not include " inc > "/dev/stderr"; bad++ }
+    }
+    END {
+      if (bad) { print bad " include(s) break the layers" > "/dev/stderr"; exit 1 }
+      print "includes follow the layers"
+    }'

@@ -33,7 +33,7 @@ QString SiteCaption() {
 
 }  // namespace
 
-AboutTab::AboutTab(QWidget* parent) : HoverArea(parent) {
+AboutTab::AboutTab(const QString& requirements, QWidget* parent) : HoverArea(parent) {
     setObjectName("Frame1");
     auto* page = new QGridLayout(this);
     page->setContentsMargins(16, 12, 16, 12);
@@ -91,12 +91,7 @@ AboutTab::AboutTab(QWidget* parent) : HoverArea(parent) {
         label8_->setFixedWidth(TextWidth);
     }
     texts->addWidget(label8_);
-    texts->addWidget(Paragraph(
-        "Label7",
-        QStringLiteral("You will need to enable Active Desktop in order to use this program. To "
-                       "view the transforms you also need Internet Explorer 5.5 installed and the "
-                       "latest version of DirectX."),
-        this));
+    texts->addWidget(Paragraph("Label7", requirements, this));
     texts->addWidget(Paragraph(
         "Label9",
         QStringLiteral("This program is freeware and is provided as-is, without warranty of any "

@@ -13,7 +13,8 @@ class AboutPicture;
 class AboutTab : public HoverArea {
     Q_OBJECT
   public:
-    explicit AboutTab(QWidget* parent = nullptr);
+    // `requirements`: what the program needs of the desktop, in the platform's words.
+    explicit AboutTab(const QString& requirements, QWidget* parent = nullptr);
 
     LinkLabel* Email() const { return email_; }
     LinkLabel* Site() const { return site_; }

@@ -49,7 +49,7 @@ MainWindow::MainWindow(Platform platform, Dialogs* dialogs, QWidget* parent) : Q
     tabs_->setObjectName("TabStrip1");
     settings_ =
         new SettingsPage(form_->State().Settings.Pictures, *form_->Services().colors, tabs_);
-    about_ = new AboutTab(tabs_);
+    about_ = new AboutTab(QString::fromStdString(form_->Services().wording.Requirements), tabs_);
     tabs_->addTab(settings_, tr("Settings"));
     tabs_->addTab(about_, tr("About"));
     layout->addWidget(tabs_);
@@ -225,8 +225,8 @@ void MainWindow::Mirror() {
     s.clrBackground->SetValue(st.Settings.BackgroundColor);
     const QString duration = QString::fromStdString(st.Settings.DurationText);
     if (s.txtDuration->text() != duration) s.txtDuration->setText(duration);
-    if (c.AlignIndex >= 0 && c.AlignIndex < 3) s.optAlignButtons[c.AlignIndex]->setChecked(true);
-    s.picture1->ShowPicture(QString::fromStdString(c.PreviewPicturePath),
+    s.optAlignButtons[AlignIndexOf(st.Settings.Alignment)]->setChecked(true);
+    s.picture1->ShowPicture(c.PreviewPicturePath,
                             QRect(c.PreviewLeft, c.PreviewTop, c.PreviewWidth, c.PreviewHeight));
 
     about_->Email()->SetTextColor(c.EmailLinkColor);

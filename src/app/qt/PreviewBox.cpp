@@ -1,8 +1,11 @@
 #include "PreviewBox.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <system_error>
+
+#include "platform/qt/QtPath.h"
 
 namespace sorvane {
 
@@ -13,12 +16,16 @@ PreviewBox::PreviewBox(QWidget* parent) : QFrame(parent) {
     setAutoFillBackground(true);
 }
 
-void PreviewBox::ShowPicture(const QString& path, const QRect& rect) {
-    if (path.isEmpty()) return;
-    const QDateTime modified = QFileInfo(path).lastModified();
+void PreviewBox::ShowPicture(const std::string& path, const QRect& rect) {
+    if (path.empty()) return;
+    std::error_code ec;
+    const auto modified = std::filesystem::last_write_time(path, ec);
     if (path == path_ && modified == modified_ && rect == rect_) return;
-    // Orientation as the picture's own tags say, like the prepared copies.
-    QImageReader reader(path);
+    // Opened by its bytes, so a name that is not UTF-8 shows too; orientation
+    // as the picture's own tags say, like the prepared copies.
+    QFile file;
+    if (!OpenForReading(file, path)) return;
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull()) return;  // keep what the box showed before

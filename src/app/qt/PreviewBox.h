@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDateTime>
 #include <QFrame>
 #include <QImage>
 #include <QRect>
-#include <QString>
+#include <filesystem>
+#include <string>
 
 namespace sorvane {
 
@@ -21,7 +21,7 @@ class PreviewBox : public QFrame {
     QSize InnerSize() const { return contentsRect().size(); }
 
     // What the form asks to draw; an empty path leaves the box as it is.
-    void ShowPicture(const QString& path, const QRect& rect);
+    void ShowPicture(const std::string& path, const QRect& rect);
 
     bool HasPicture() const { return !image_.isNull(); }
     QRect PictureRect() const { return rect_; }
@@ -32,8 +32,8 @@ class PreviewBox : public QFrame {
   private:
     QImage image_;
     QRect rect_;
-    QString path_;
-    QDateTime modified_;
+    std::string path_;
+    std::filesystem::file_time_type modified_;
 };
 
 }  // namespace sorvane

@@ -9,6 +9,7 @@
 #include "FolderPicker.h"
 #include "OverwriteDialog.h"
 #include "ProgressWindow.h"
+#include "platform/qt/QtPath.h"
 
 namespace sorvane {
 
@@ -70,11 +71,20 @@ MsgResult QtDialogs::MessageBox(const std::string& text, MsgButtons buttons, Msg
     }
 }
 
-int QtDialogs::AskOverwrite(const std::string& caption, const std::string& message) {
+OverwriteAnswer QtDialogs::AskOverwrite(const std::string& caption, const std::string& message) {
     // One window for the whole run, made on first use and hidden between questions.
     if (!overwrite_) overwrite_ = std::make_unique<OverwriteDialog>(owner_);
     overwrite_->SetMessage(Text(caption), Text(message));
-    return overwrite_->Ask();
+    switch (overwrite_->Ask()) {
+        case OverwriteDialog::Yes:
+            return OverwriteAnswer::Yes;
+        case OverwriteDialog::NoToAll:
+            return OverwriteAnswer::NoToAll;
+        case OverwriteDialog::YesToAll:
+            return OverwriteAnswer::YesToAll;
+        default:
+            return OverwriteAnswer::No;
+    }
 }
 
 QStringList QtDialogs::NameFilters(const std::string& filter) {
@@ -89,7 +99,7 @@ QStringList QtDialogs::NameFilters(const std::string& filter) {
     return filters;
 }
 
-std::optional<OpenFileResult> QtDialogs::ShowOpenFile(const OpenFileRequest& request) {
+std::optional<ChosenFiles> QtDialogs::ShowOpenFile(const OpenFileRequest& request) {
     QFileDialog dialog(owner_, Text(request.Title));
     dialog.setObjectName("CommonDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -102,33 +112,23 @@ std::optional<OpenFileResult> QtDialogs::ShowOpenFile(const OpenFileRequest& req
     dialog.setNameFilters(filters);
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.FilterIndex - 1]);
-    if (!request.InitialDir.empty() && QDir(Text(request.InitialDir)).exists())
-        dialog.setDirectory(Text(request.InitialDir));
+    if (!request.InitialDir.empty() && QDir(PathToQt(request.InitialDir)).exists())
+        dialog.setDirectory(PathToQt(request.InitialDir));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;
-    OpenFileResult result;
-    if (files.size() == 1) {
-        const QFileInfo info(files.first());
-        result.FileName = QDir::toNativeSeparators(info.absoluteFilePath()).toStdString();
-        result.FileTitle = info.fileName().toStdString();
-        return result;
-    }
-    // Several files: the folder, then each name, NUL-separated.
-    result.FileName =
-        QDir::toNativeSeparators(QFileInfo(files.first()).absolutePath()).toStdString();
-    for (const QString& file : files) {
-        result.FileName += '\0';
-        result.FileName += QFileInfo(file).fileName().toStdString();
-    }
-    return result;
+    ChosenFiles chosen;
+    chosen.Folder = PathFromQt(QDir::toNativeSeparators(QFileInfo(files.first()).absolutePath()));
+    for (const QString& file : files)
+        chosen.Names.push_back(PathFromQt(QFileInfo(file).fileName()));
+    return chosen;
 }
 
 FolderPickResult QtDialogs::PickFolder(const FolderPickRequest& request) {
     FolderPicker picker(owner_, Text(request.Title), Text(request.Instructions),
-                        Text(request.StartPath));
+                        PathToQt(request.StartPath));
     const bool accepted = picker.exec() == QDialog::Accepted;
-    return {accepted, picker.Path().toStdString()};
+    return {accepted, PathFromQt(picker.Path())};
 }
 
 ProgressWindow& QtDialogs::LoadProgress() {

@@ -23,8 +23,8 @@ class QtDialogs : public Dialogs {
 
     MsgResult MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                          const std::string& title) override;
-    int AskOverwrite(const std::string& caption, const std::string& message) override;
-    std::optional<OpenFileResult> ShowOpenFile(const OpenFileRequest& request) override;
+    OverwriteAnswer AskOverwrite(const std::string& caption, const std::string& message) override;
+    std::optional<ChosenFiles> ShowOpenFile(const OpenFileRequest& request) override;
     FolderPickResult PickFolder(const FolderPickRequest& request) override;
     Progress& ProgressWindow() override;
     void ShowProgress() override;

@@ -91,15 +91,30 @@ void PrepareHostSocketFolder(const std::string& folder) {
     CheckPrivateFolder(folder, true);
 }
 
+std::optional<std::string> HostConnection::TakeLine() {
+    const size_t end = buffer_.find('\n');
+    if (end == std::string::npos) return std::nullopt;
+    std::string line = buffer_.substr(0, end);
+    buffer_.erase(0, end + 1);
+    return line;
+}
+
+bool HostConnection::ReadAvailable() {
+    for (;;) {
+        char chunk[4096];
+        const ssize_t n = recv(fd_.Get(), chunk, sizeof chunk, MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+        if (n <= 0) return false;
+        buffer_.append(chunk, static_cast<size_t>(n));
+        if (buffer_.size() > MaxLine) return false;
+    }
+}
+
 std::optional<std::string> HostConnection::ReadLine(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
-        const size_t end = buffer_.find('\n');
-        if (end != std::string::npos) {
-            std::string line = buffer_.substr(0, end);
-            buffer_.erase(0, end + 1);
-            return line;
-        }
+        if (std::optional<std::string> line = TakeLine()) return line;
         if (buffer_.size() > MaxLine) return std::nullopt;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
@@ -168,7 +183,7 @@ std::unique_ptr<HostListener> HostListener::Open(const std::string& folder) {
 
 std::optional<HostConnection> HostListener::Accept() {
     for (;;) {
-        UniqueFd client(accept4(socket_.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+        UniqueFd client(accept4(socket_.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
         if (!client) {
             if (errno == EINTR || errno == ECONNABORTED) continue;
             return std::nullopt;

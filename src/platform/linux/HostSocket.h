@@ -49,6 +49,13 @@ class HostConnection {
     std::optional<std::string> ReadLine(int timeoutMs);
     bool WriteLine(const std::string& line);
 
+    // For an event loop: reads what has arrived without waiting; false once
+    // the peer is gone, on an error, or when the line grows unreasonably long.
+    bool ReadAvailable();
+    // The next whole line that has arrived, without its end.
+    std::optional<std::string> TakeLine();
+    int Fd() const { return fd_.Get(); }
+
   private:
     UniqueFd fd_;
     std::string buffer_;
@@ -70,8 +77,8 @@ class HostListener {
     int Fd() const { return socket_.Get(); }
     const std::string& SocketPath() const { return path_; }
 
-    // A waiting connection from our own user; another user's connection is
-    // closed unanswered and skipped. None when nothing waits.
+    // A waiting connection from our own user, non-blocking; another user's
+    // connection is closed unanswered and skipped. None when nothing waits.
     std::optional<HostConnection> Accept();
 
   private:

@@ -1,6 +1,8 @@
 #include "LinuxActiveDesktop.h"
 
+#include "AutostartEntry.h"
 #include "HostCommand.h"
+#include "HostLauncher.h"
 #include "HostSocket.h"
 #include "platform/DesktopRegistryNames.h"
 #include "platform/Error.h"
@@ -28,9 +30,16 @@ std::string ReadWallpaperSetting(std::shared_ptr<RegistryBackend> registry) {
     return WallpaperValue(std::move(registry)).Value().ToText();
 }
 
+void StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry,
+                          const std::string& hostFolder) {
+    WallpaperValue(std::move(registry)).SetValue(std::string());
+    RemoveAutostartEntry();
+    SendToHost(hostFolder, FormatHostCommand({HostCommand::Verb::Quit, {}}), HostAnswerTimeoutMs);
+}
+
 LinuxActiveDesktop::LinuxActiveDesktop(std::shared_ptr<RegistryBackend> registry,
-                                       std::string hostFolder)
-    : registry_(std::move(registry)), hostFolder_(std::move(hostFolder)) {}
+                                       LinuxDesktopPlace place)
+    : registry_(std::move(registry)), place_(std::move(place)) {}
 
 std::string LinuxActiveDesktop::GetWallpaper() {
     if (staged_) return *staged_;
@@ -45,13 +54,23 @@ void LinuxActiveDesktop::ApplyChanges(unsigned flags) {
     if ((flags & ApplySave) != 0 && staged_) {
         cRegistry reg = WallpaperValue(registry_);
         reg.SetValue(*staged_);  // raises the accessor's write error
+        if (staged_->empty())
+            RemoveAutostartEntry();
+        else
+            WriteAutostartEntry(place_.hostProgram, *staged_);
     }
     if ((flags & ApplyRefresh) == 0) return;
     HostCommand command;
     if (staged_) command = {HostCommand::Verb::Load, *staged_};
     const std::optional<std::string> answer =
-        SendToHost(hostFolder_, FormatHostCommand(command), HostAnswerTimeoutMs);
-    if (!answer) return;
+        SendToHost(place_.hostFolder, FormatHostCommand(command), HostAnswerTimeoutMs);
+    if (!answer) {
+        const std::string page = staged_ ? *staged_ : ReadWallpaperSetting(registry_);
+        if (page.empty() || !place_.mayStartHost) return;
+        const std::string problem = StartHost(place_.hostProgram, {"load", page});
+        if (!problem.empty()) throw Error(problem);
+        return;
+    }
     const HostReply reply = ParseHostReply(*answer);
     if (!reply.ok) throw Error("The desktop could not show the page. " + reply.detail);
 }

@@ -10,19 +10,31 @@ namespace sorvane {
 
 class RegistryBackend;
 
+// How the desktop is reached: the host's socket folder and program, and
+// whether this run may start a host (not without a display, nor when told to
+// start no outside program).
+struct LinuxDesktopPlace {
+    std::string hostFolder;
+    std::string hostProgram;
+    bool mayStartHost = false;
+};
+
 // The Active Desktop object on Linux. The wallpaper setting lives in our
 // registry store under the platform's own names; the desktop itself is our
-// desktop host, told over its socket to show the page.
+// desktop host, told over its socket to show the page, and started at login
+// through an autostart entry while a page is the wallpaper.
 class LinuxActiveDesktop : public ActiveDesktop {
   public:
-    LinuxActiveDesktop(std::shared_ptr<RegistryBackend> registry, std::string hostFolder);
+    LinuxActiveDesktop(std::shared_ptr<RegistryBackend> registry, LinuxDesktopPlace place);
 
     // The staged wallpaper when one is staged, else the saved setting.
     std::string GetWallpaper() override;
     // Stages the path (up to a NUL, as callers of the platform's object end it).
     void SetWallpaper(const std::string& path) override;
-    // Save (1): the staged path becomes the setting. Refresh (4): a running host
-    // shows it. No running host is no failure: the setting waits for it.
+    // Save (1): the staged path becomes the setting, and the autostart entry
+    // follows it. Refresh (4): a running host shows it; with none running, a
+    // page (not the empty desktop) starts one where that is allowed, else the
+    // setting waits for the next start.
     void ApplyChanges(unsigned flags) override;
 
     static constexpr unsigned ApplySave = 1;
@@ -30,9 +42,15 @@ class LinuxActiveDesktop : public ActiveDesktop {
 
   private:
     std::shared_ptr<RegistryBackend> registry_;
-    std::string hostFolder_;
+    LinuxDesktopPlace place_;
     std::optional<std::string> staged_;
 };
+
+// Turns the desktop slide show off: the wallpaper setting is cleared (the
+// remembered old wallpaper keeps its meaning), nothing starts the host at
+// login any more, and a running host ends. The desktop's own wallpaper, which
+// we never touch, shows again. Throws sorvane::Error when a step fails.
+void StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry, const std::string& hostFolder);
 
 // Reads the saved wallpaper setting ("" when there is none).
 std::string ReadWallpaperSetting(std::shared_ptr<RegistryBackend> registry);

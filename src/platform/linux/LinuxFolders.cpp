@@ -1,6 +1,7 @@
 #include "LinuxFolders.h"
 
 #include "ExecutableLocation.h"
+#include "platform/qt/QtPath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +18,7 @@ namespace {
 
 std::string WithoutTrailingSlash(QString path) {
     while (path.size() > 1 && path.endsWith('/')) path.chop(1);
-    return path.toStdString();
+    return PathFromQt(path);
 }
 
 }  // namespace

@@ -13,6 +13,9 @@ struct LinuxPlatformOptions {
     bool OpenExternal = true;
 };
 
+// The desktop's texts as a Linux user's desktop has it.
+DesktopWording LinuxWording();
+
 // The Linux services: XDG folders, the primary screen, our registry store, the
 // desktop host, xdg-open.
 Platform MakeLinuxPlatform(const LinuxPlatformOptions& options = {});

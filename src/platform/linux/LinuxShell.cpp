@@ -1,6 +1,7 @@
 #include "LinuxShell.h"
 
 #include "ExecutableLocation.h"
+#include "HostLauncher.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -15,6 +16,14 @@ namespace fs = std::filesystem;
 namespace sorvane {
 
 namespace {
+
+// A run on Qt's offscreen or minimal platform, or with no GUI at all, has no
+// desktop to show anything on.
+bool HasDisplay() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return false;
+    const QString name = QGuiApplication::platformName();
+    return name != QLatin1String("offscreen") && name != QLatin1String("minimal");
+}
 
 bool OpenUrl(const QUrl& url) {
     // Without a GUI application Qt can't reach the desktop's services; xdg-open can.
@@ -60,11 +69,13 @@ std::string LinuxShell::HostProgram() {
     return QStandardPaths::findExecutable("desktop-sorvane-host").toStdString();
 }
 
-bool LinuxShell::OpenDisplaySettings() {
-    // Turning the web desktop on means starting our desktop host.
-    const std::string host = HostProgram();
-    if (!openExternal_ || host.empty()) return false;
-    return QProcess::startDetached(QString::fromStdString(host), {});
+bool LinuxShell::MayStartHost() const { return openExternal_ && HasDisplay(); }
+
+std::string LinuxShell::OpenDisplaySettings() {
+    // Turning the web desktop on means starting our desktop host; it detaches
+    // once its desktop is up, or says why it can't be.
+    if (!MayStartHost()) return {};
+    return StartHost(HostProgram(), {});
 }
 
 }  // namespace sorvane

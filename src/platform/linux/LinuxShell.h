@@ -6,18 +6,22 @@ namespace sorvane {
 
 // Opening URLs, mail addresses and pages with the user's default programs.
 class LinuxShell : public Shell {
-public:
+  public:
     explicit LinuxShell(bool openExternal) : openExternal_(openExternal) {}
     bool Open(const std::string& target) override;
     bool OpenInBrowser(const std::string& pagePath) override;
     std::string BrowserFolder() override;
     bool TransitionsAvailable() override;
-    bool OpenDisplaySettings() override;
+    std::string OpenDisplaySettings() override;
+
+    // Whether this run may start the desktop host: it opens outside programs
+    // and has a real display.
+    bool MayStartHost() const;
 
     // The desktop host program beside ours, or on PATH; "" when not installed.
     static std::string HostProgram();
 
-private:
+  private:
     bool openExternal_;
 };
 

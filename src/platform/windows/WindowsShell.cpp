@@ -52,11 +52,12 @@ bool WindowsShell::TransitionsAvailable() {
     return BrowserVersionHasTransitions(ReadText(HKeyLocalMachine, BrowserKey, BrowserVersionName));
 }
 
-bool WindowsShell::OpenDisplaySettings() {
+std::string WindowsShell::OpenDisplaySettings() {
     // The 16-bit rundll.exe is gone from 64-bit systems; rundll32 runs the
-    // same control panel entry everywhere.
-    return Started(ShellExecuteA(nullptr, "open", "rundll32.exe",
-                                 "shell32.dll,Control_RunDLL desk.cpl,,0", nullptr, SW_SHOWNORMAL));
+    // same control panel entry everywhere. The outcome is not looked at.
+    ShellExecuteA(nullptr, "open", "rundll32.exe", "shell32.dll,Control_RunDLL desk.cpl,,0",
+                  nullptr, SW_SHOWNORMAL);
+    return {};
 }
 
 }  // namespace sorvane

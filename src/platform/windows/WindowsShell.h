@@ -19,7 +19,7 @@ class WindowsShell : public Shell {
     bool OpenInBrowser(const std::string& pagePath) override;
     std::string BrowserFolder() override;
     bool TransitionsAvailable() override;
-    bool OpenDisplaySettings() override;
+    std::string OpenDisplaySettings() override;
 
   private:
     std::string ReadText(uint32_t root, const char* key, const char* name);

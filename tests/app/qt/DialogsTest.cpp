@@ -30,7 +30,7 @@ class RealDialogs : public ::testing::Test {
     QWidget owner;
     QtDialogs dialogs{&owner};
 
-    int Ask(std::function<void(OverwriteDialog*)> answer) {
+    OverwriteAnswer Ask(std::function<void(OverwriteDialog*)> answer) {
         WhenModal<OverwriteDialog>(std::move(answer));
         return dialogs.AskOverwrite(
             "Overwrite Image?", "The file beach.jpg already exists. Do you want to overwrite it?");
@@ -39,8 +39,9 @@ class RealDialogs : public ::testing::Test {
 
 TEST_F(RealDialogs, OverwriteQuestionButtonsGiveTheirValues) {
     using A = OverwriteDialog;
-    const std::pair<A::Answer, int> presses[] = {
-        {A::YesToAll, 3}, {A::Yes, 1}, {A::No, 0}, {A::NoToAll, 2}};
+    using O = OverwriteAnswer;
+    const std::pair<A::Answer, O> presses[] = {
+        {A::YesToAll, O::YesToAll}, {A::Yes, O::Yes}, {A::No, O::No}, {A::NoToAll, O::NoToAll}};
     for (const auto& [button, value] : presses) {
         EXPECT_EQ(Ask([button](A* d) { d->Button(button)->click(); }), value);
         EXPECT_FALSE(dialogs.OverwriteWindow()->isVisible());
@@ -75,17 +76,20 @@ TEST_F(RealDialogs, OverwriteQuestionLooksAsLaidOut) {
 }
 
 TEST_F(RealDialogs, AccessKeysAndEscape) {
-    EXPECT_EQ(Ask([](OverwriteDialog* d) { QTest::keyClick(d, Qt::Key_Y, Qt::AltModifier); }), 1);
-    EXPECT_EQ(Ask([](OverwriteDialog* d) { QTest::keyClick(d, Qt::Key_N, Qt::AltModifier); }), 0);
+    EXPECT_EQ(Ask([](OverwriteDialog* d) { QTest::keyClick(d, Qt::Key_Y, Qt::AltModifier); }),
+              OverwriteAnswer::Yes);
+    EXPECT_EQ(Ask([](OverwriteDialog* d) { QTest::keyClick(d, Qt::Key_N, Qt::AltModifier); }),
+              OverwriteAnswer::No);
     // Enter answers nothing (no default button); Esc then counts as No.
     EXPECT_EQ(Ask([](OverwriteDialog* d) {
                   QTest::keyClick(d, Qt::Key_Return);
                   EXPECT_TRUE(d->isVisible());
                   QTest::keyClick(d, Qt::Key_Escape);
               }),
-              0);
-    EXPECT_EQ(Ask([](OverwriteDialog* d) { d->Button(OverwriteDialog::YesToAll)->click(); }), 3);
-    EXPECT_EQ(Ask([](OverwriteDialog* d) { d->close(); }), 0);
+              OverwriteAnswer::No);
+    EXPECT_EQ(Ask([](OverwriteDialog* d) { d->Button(OverwriteDialog::YesToAll)->click(); }),
+              OverwriteAnswer::YesToAll);
+    EXPECT_EQ(Ask([](OverwriteDialog* d) { d->close(); }), OverwriteAnswer::No);
 }
 
 TEST_F(RealDialogs, OneQuestionWindowKeepsItsAnswerBetweenQuestions) {
@@ -146,7 +150,7 @@ TEST_F(RealDialogs, FileFiltersMatchAnyLetterCase) {
     EXPECT_FALSE(matches("beach.jpeg"));
 }
 
-TEST_F(RealDialogs, OpenFileDialogGivesOnePathOrAFolderAndNames) {
+TEST_F(RealDialogs, OpenFileDialogGivesTheFolderAndTheNames) {
     TempHome home;
     const QString folder = QString::fromStdString((home / "photos").string());
     QDir().mkpath(folder);
@@ -167,8 +171,8 @@ TEST_F(RealDialogs, OpenFileDialogGivesOnePathOrAFolderAndNames) {
     });
     auto one = dialogs.ShowOpenFile(request);
     ASSERT_TRUE(one);
-    EXPECT_EQ(one->FileName, (folder + "/B.JPG").toStdString());
-    EXPECT_EQ(one->FileTitle, "B.JPG");
+    EXPECT_EQ(one->Folder, folder.toStdString());
+    EXPECT_EQ(one->Names, std::vector<std::string>{"B.JPG"});
 
     WhenModal<QFileDialog>([](QFileDialog* d) {
         d->findChild<QLineEdit*>("fileNameEdit")->setText("\"a.jpg\" \"c.png\"");
@@ -176,7 +180,8 @@ TEST_F(RealDialogs, OpenFileDialogGivesOnePathOrAFolderAndNames) {
     });
     auto several = dialogs.ShowOpenFile(request);
     ASSERT_TRUE(several);
-    EXPECT_EQ(several->FileName, folder.toStdString() + '\0' + "a.jpg" + '\0' + "c.png");
+    EXPECT_EQ(several->Folder, folder.toStdString());
+    EXPECT_EQ(several->Names, (std::vector<std::string>{"a.jpg", "c.png"}));
 
     WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
     EXPECT_FALSE(dialogs.ShowOpenFile(request));

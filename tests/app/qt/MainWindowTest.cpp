@@ -148,7 +148,7 @@ TEST_F(Widgets, EditsReachTheFormAndEnableApply) {
     window->Mirror();
     QTest::mouseClick(Find<QRadioButton>("optAlign2"), Qt::LeftButton);
     EXPECT_EQ(State().Settings.Alignment, "right");
-    EXPECT_EQ(State().Controls.AlignIndex, 2);
+    EXPECT_EQ(AlignIndexOf(State().Settings.Alignment), 2);
     EXPECT_TRUE(Enabled("cmdApply"));
 
     // Every keystroke counts, also one that leaves the text as it was.

@@ -3,15 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Geometry.h"
 #include "settings/SlideshowSettings.h"
 
 namespace sorvane {
-
-struct PixelSize {
-    int32_t Width = 0;
-    int32_t Height = 0;
-    bool operator==(const PixelSize&) const = default;
-};
 
 // The window's state beside the record: folders, paths, sizes and flags.
 struct WindowState {
@@ -38,8 +33,7 @@ struct ControlState {
     int ListIndex = -1;               // the list's current entry (focus), -1 none
     int TransIndex = TransitionNone;  // cboTrans list position
     bool TransEnabled = false;
-    int AlignIndex = 1;  // optAlign: 0 Left, 1 Center, 2 Right
-    int TabIndex = 1;    // 1 Settings, 2 About
+    int TabIndex = 1;  // 1 Settings, 2 About
     bool ApplyEnabled = false;
     bool RemoveEnabled = false;
     bool MoveUpEnabled = false;
@@ -56,18 +50,13 @@ struct ControlState {
     uint32_t SiteLinkColor = DefaultLabelColor;
 };
 
-// The whole state of the main window. MainForm owns one; the subsystems act on
-// it, and the Qt window mirrors it after every handler.
+// The whole state of the main window. MainForm owns it and alone changes it:
+// the subsystems take what they need and return what came of it, and the Qt
+// window mirrors the state after every handler.
 struct FormState {
     SlideshowSettings Settings;
     WindowState Window;
     ControlState Controls;
-
-    // Every edit marks the settings changed and enables Apply.
-    void MarkChanged() {
-        Settings.Changed = true;
-        Controls.ApplyEnabled = true;
-    }
 };
 
 }  // namespace sorvane

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "FakeHost.h"
 #include "common/TempHome.h"
 #include "platform/Error.h"
+#include "platform/linux/AutostartEntry.h"
 #include "platform/linux/HostSocket.h"
 #include "platform/linux/LinuxActiveDesktop.h"
 #include "platform/linux/LinuxDesktopWindows.h"
@@ -21,7 +26,7 @@ class LinuxDesktop : public ::testing::Test {
     TempHome home;
     std::string folder = HostSocketFolder();
     std::shared_ptr<RegistryBackend> store = OpenDefaultRegistryStore();
-    LinuxActiveDesktop desktop{store, folder};
+    LinuxActiveDesktop desktop{store, {folder, "", false}};
 };
 
 TEST_F(LinuxDesktop, ApplySavesTheSettingAndTheHostLoadsThePage) {
@@ -35,7 +40,8 @@ TEST_F(LinuxDesktop, ApplySavesTheSettingAndTheHostLoadsThePage) {
     EXPECT_EQ(host.Requests(), std::vector<std::string>{"load /home/ann/Pictures/Sorvane.html"});
 
     // A new object (the next command) sees the saved setting.
-    EXPECT_EQ(LinuxActiveDesktop(store, folder).GetWallpaper(), "/home/ann/Pictures/Sorvane.html");
+    EXPECT_EQ(LinuxActiveDesktop(store, {folder, "", false}).GetWallpaper(),
+              "/home/ann/Pictures/Sorvane.html");
 }
 
 TEST_F(LinuxDesktop, ClearingShowsTheEmptyDesktop) {
@@ -70,7 +76,7 @@ TEST_F(LinuxDesktop, AStoreThatCannotBeWrittenFailsBeforeTheHostIsTold) {
     // The store's file is a folder: nothing can be written.
     auto broken = std::make_shared<SqliteRegistryBackend>((home / "config/broken.db").string());
     fs::create_directories(home / "config/broken.db");
-    LinuxActiveDesktop d(broken, folder);
+    LinuxActiveDesktop d(broken, {folder, "", false});
     d.SetWallpaper("/p/Sorvane.html");
     EXPECT_THROW(d.ApplyChanges(7), Error);
     EXPECT_TRUE(host.Requests().empty());
@@ -83,7 +89,7 @@ TEST_F(LinuxDesktop, SaveOnlyAndRefreshOnly) {
     EXPECT_EQ(ReadWallpaperSetting(store), "/p/a.html");
     EXPECT_TRUE(host.Requests().empty());
     // Refresh with nothing staged: the host shows the saved setting again.
-    LinuxActiveDesktop(store, folder).ApplyChanges(LinuxActiveDesktop::ApplyRefresh);
+    LinuxActiveDesktop(store, {folder, "", false}).ApplyChanges(LinuxActiveDesktop::ApplyRefresh);
     EXPECT_EQ(host.Requests(), std::vector<std::string>{"reload"});
 }
 
@@ -102,6 +108,67 @@ TEST_F(LinuxDesktop, TheDesktopWindowIsTheHostsWindow) {
     {
         FakeHost host(folder, "error busy");
         EXPECT_EQ(windows.FindDesktopBrowserWindow(), 0u);
+    }
+}
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(LinuxDesktop, TheLoginEntryFollowsTheWallpaper) {
+    const std::string page = (home / "Pictures/my \"show\" 100%.html").string();
+    LinuxActiveDesktop d(store, {folder, "/opt/ds/desktop-sorvane-host", false});
+    d.SetWallpaper(page);
+    d.ApplyChanges(7);
+    const std::string entry = Slurp(AutostartEntryPath());
+    EXPECT_EQ(fs::path(AutostartEntryPath()).parent_path(),
+              fs::path(std::getenv("XDG_CONFIG_HOME")) / "autostart");
+    EXPECT_NE(entry.find("Exec=\"/opt/ds/desktop-sorvane-host\" login \"" +
+                         (home / "Pictures/my \\\\\"show\\\\\" 100%%.html").string() + "\"\n"),
+              std::string::npos)
+        << entry;
+    if (std::system("command -v desktop-file-validate >/dev/null") == 0) {
+        EXPECT_EQ(std::system(("desktop-file-validate '" + AutostartEntryPath() + "'").c_str()), 0);
+    }
+
+    d.SetWallpaper("");
+    d.ApplyChanges(7);
+    EXPECT_FALSE(fs::exists(AutostartEntryPath()));
+    EXPECT_NO_THROW(d.ApplyChanges(7)) << "no entry to remove is no failure";
+}
+
+TEST_F(LinuxDesktop, WithNoHostRunningAPageStartsOneWhereAllowed) {
+    // A stand-in host program: records how it was started, then answers as
+    // the real one does.
+    const fs::path log = home / "started.txt";
+    const fs::path program = home / "host.sh";
+    const auto writeHost = [&](const std::string& tail) {
+        WriteFile(program, "#!/bin/sh\necho \"$@\" >>'" + log.string() + "'\n" + tail);
+        fs::permissions(program, fs::perms::owner_all);
+    };
+    writeHost("exit 0\n");
+    LinuxActiveDesktop allowed(store, {folder, program.string(), true});
+    allowed.SetWallpaper("/p/Sorvane.html");
+    allowed.ApplyChanges(7);
+    EXPECT_EQ(Slurp(log), "load /p/Sorvane.html\n");
+
+    // The empty desktop, or a run that may start no host, starts nothing.
+    allowed.SetWallpaper("");
+    allowed.ApplyChanges(7);
+    LinuxActiveDesktop headless(store, {folder, program.string(), false});
+    headless.SetWallpaper("/p/Sorvane.html");
+    headless.ApplyChanges(7);
+    EXPECT_EQ(Slurp(log), "load /p/Sorvane.html\n");
+
+    // A host that can't show the desktop fails the call with its own words.
+    writeHost("echo 'desktop-sorvane-host: no background layer here' >&2\nexit 1\n");
+    allowed.SetWallpaper("/p/Sorvane.html");
+    try {
+        allowed.ApplyChanges(7);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "no background layer here");
     }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/BrowserVersion.h"
 #include "platform/DesktopRegistryNames.h"
 #include "platform/Error.h"
+#include "platform/linux/LinuxPlatform.h"
 #include "registry/SqliteRegistryBackend.h"
 #include "registry/cRegistry.h"
 #include "settings/SettingsKey.h"
@@ -85,6 +86,21 @@ TEST_F(DesktopForm, WithTheDesktopOffTheUserIsToldAndThePageInstalledAnyway) {
     EXPECT_EQ(dialogs.Log, std::vector<std::string>{NotEnabled});
     EXPECT_EQ(fakes.desktop->calls.back(), "ApplyChanges 7");
     EXPECT_EQ(fakes.desktop->wallpaper, PagePath() + '\0');
+}
+
+TEST_F(DesktopForm, OnLinuxTheDesktopIsWordedAsItReallyIs) {
+    Platform p = fakes.Make();
+    p.wording = LinuxWording();
+    form = NewForm(std::move(p));
+    form->cmdSetWallpaper_Click();
+    ASSERT_EQ(dialogs.Log.size(), 1u);
+    EXPECT_EQ(dialogs.Log[0],
+              "message: Desktop Slide Show Not Running: The desktop slide show is not running. "
+              "Click 'OK' to start it with this page as your wallpaper.");
+    EXPECT_EQ(fakes.desktop->wallpaper, PagePath() + '\0') << "installed, which starts it";
+    for (const std::string& text : {LinuxWording().DisabledText, LinuxWording().Requirements})
+        for (const char* windowsOnly : {"Active Desktop", "Internet Explorer", "DirectX", "'Web'"})
+            EXPECT_EQ(text.find(windowsOnly), std::string::npos) << text;
 }
 
 TEST_F(DesktopForm, AFailingDesktopObjectEndsTheCommandWithItsError) {

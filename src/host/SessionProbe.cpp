@@ -1,0 +1,93 @@
+#include "SessionProbe.h"
+
+#include <wayland-client.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace sorvane {
+
+namespace {
+
+bool Set(const char* name) {
+    const char* v = std::getenv(name);
+    return v != nullptr && v[0] != '\0';
+}
+
+struct Globals {
+    bool layerShell = false;
+};
+
+void OnGlobal(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
+    if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0)
+        static_cast<Globals*>(data)->layerShell = true;
+}
+void OnGlobalRemove(void*, wl_registry*, uint32_t) {}
+const wl_registry_listener RegistryListener = {OnGlobal, OnGlobalRemove};
+
+// Qt's own headless platforms, chosen by whoever started us: they have no
+// desktop to draw on even where a display is at hand.
+bool CallerIsHeadless() {
+    const char* qpa = std::getenv("QT_QPA_PLATFORM");
+    if (qpa == nullptr) return false;
+    return std::strncmp(qpa, "offscreen", 9) == 0 || std::strncmp(qpa, "minimal", 7) == 0;
+}
+
+}  // namespace
+
+bool WaylandReachable(const char* display) {
+    wl_display* d = wl_display_connect(display);
+    if (d == nullptr) return false;
+    wl_display_disconnect(d);
+    return true;
+}
+
+bool WaylandOffersLayerShell(const char* display) {
+    wl_display* d = wl_display_connect(display);
+    if (d == nullptr) return false;
+    Globals globals;
+    wl_registry* registry = wl_display_get_registry(d);
+    wl_registry_add_listener(registry, &RegistryListener, &globals);
+    const bool answered = wl_display_roundtrip(d) >= 0;
+    wl_registry_destroy(registry);
+    wl_display_disconnect(d);
+    return answered && globals.layerShell;
+}
+
+bool X11Reachable() {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const bool ok = c != nullptr && xcb_connection_has_error(c) == 0;
+    if (c != nullptr) xcb_disconnect(c);
+    return ok;
+}
+
+std::string SessionName() {
+    for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION"})
+        if (Set(name)) return std::getenv(name);
+    if (Set("WAYLAND_DISPLAY")) return "Wayland";
+    if (Set("DISPLAY")) return "X11";
+    return "none";
+}
+
+SessionChoice ProbeSession() {
+    if (CallerIsHeadless())
+        return {DesktopLayer::None,
+                "The desktop slide show needs a display, but this was started without one "
+                "(QT_QPA_PLATFORM=" +
+                    std::string(std::getenv("QT_QPA_PLATFORM")) + ")."};
+    const bool wayland = Set("WAYLAND_DISPLAY") && WaylandReachable(nullptr);
+    if (wayland && WaylandOffersLayerShell(nullptr)) return {DesktopLayer::LayerShell, {}};
+    if (Set("DISPLAY") && X11Reachable()) return {DesktopLayer::X11Desktop, {}};
+    if (wayland)
+        return {DesktopLayer::None,
+                "The desktop slide show can't be shown in this session (" + SessionName() +
+                    "): its Wayland compositor offers no background layer to other programs, "
+                    "and no X11 display (XWayland) is available."};
+    return {DesktopLayer::None,
+            "The desktop slide show needs a desktop session, but no display could be reached "
+            "(session: " +
+                SessionName() + ")."};
+}
+
+}  // namespace sorvane
