@@ -94,7 +94,7 @@ void open(const std::string& id, const std::string& name, int width, int height,
     }
     v->web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_user_content_manager(content));
     g_object_unref(content);
-    ConfigureDesktopWebView(v->web, hardwareAcceleration);
+    sorvane::ConfigureDesktopWebView(v->web, hardwareAcceleration);
 
     v->window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_decorated(GTK_WINDOW(v->window), FALSE);
