@@ -5,14 +5,13 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
             qt6-base-dev qt6-base-dev-tools
-            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev libxcb1-dev
+            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev liblcms2-dev libxcb1-dev
             libgtk-3-dev libwebkit2gtk-4.1-dev libgtk-layer-shell-dev libwayland-dev
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
-# The page's browser tests: Chromium, Firefox ESR and WebKitGTK (built against).
-test_pkgs=(chromium firefox-esr libwebkit2gtk-4.1-dev libgtk-3-dev
-           xvfb xauth openbox x11-utils xdotool imagemagick
-           desktop-file-utils appstream sqlite3 dpkg-dev clang-format)
+# The page's browser tests run in Chromium, Firefox ESR and WebKitGTK.
+test_pkgs=(chromium firefox-esr xvfb xauth openbox x11-utils xdotool imagemagick
+           desktop-file-utils appstream sqlite3 dpkg-dev clang-format clang libclang-rt-14-dev)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
 # openbox, headless sway, KWin and GNOME Shell (with recommendations: ~2 GB).
 sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick
