@@ -7,6 +7,7 @@
 # 2. installs our Debian 12 package (the given .deb, or one made with CPack
 #    from build/dev) in a clean trixie chroot and runs the companion on a
 #    sample picture there.
+# SORVANE_TRIXIE_ONLY=build or =install runs one of the two.
 # Needs root and mmdebstrap. The downloaded package archives and the compiler
 # cache are kept between runs in SORVANE_TRIXIE_CACHE
 # (default /var/cache/desktop-sorvane-trixie).
@@ -16,6 +17,7 @@ started=$(date +%s)
 src=$PWD
 cache=${SORVANE_TRIXIE_CACHE:-/var/cache/desktop-sorvane-trixie}
 jobs=$(nproc 2>/dev/null || echo 2)
+only=${SORVANE_TRIXIE_ONLY:-}
 
 [ "$(id -u)" -eq 0 ] || { echo "trixie-tests.sh needs root (mmdebstrap makes real chroots)" >&2; exit 1; }
 command -v mmdebstrap >/dev/null || { echo "mmdebstrap is not installed" >&2; exit 1; }
@@ -33,15 +35,14 @@ mkdir -p "$cache/archives" "$cache/ccache"
 
 # Our Debian 12 package, made before anything else.
 deb12=${1:-}
-if [ -z "$deb12" ]; then
+if [ -z "$deb12" ] && [ "$only" != build ]; then
   echo "== the Debian 12 package from build/dev"
   [ -f build/dev/CPackConfig.cmake ] || { echo "no build/dev: build it first, or name a .deb" >&2; exit 1; }
   cpack --config build/dev/CPackConfig.cmake -G DEB -B "$work/deb12" >"$work/cpack.log" 2>&1 ||
     { tail -n 30 "$work/cpack.log" >&2; exit 1; }
   deb12=$(ls "$work"/deb12/*.deb)
 fi
-echo "package: $deb12"
-cp "$deb12" "$work/deb12.deb"
+if [ "$only" != build ]; then echo "package: $deb12" && cp "$deb12" "$work/deb12.deb"; fi
 
 # The sources as committed plus what is changed in the work tree, without
 # build trees or node modules.
@@ -81,6 +82,7 @@ exec runuser -u builder -- env HOME=/home/builder CCACHE_DIR=/home/builder/ccach
   CCACHE_MAXSIZE=2G bash /tmp/as-builder.sh
 EOF
 
+if [ "$only" != install ]; then
 echo "== trixie: build and tests"
 t=$(date +%s)
 quiet mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" \
@@ -94,6 +96,7 @@ quiet mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" \
   --customize-hook="rm -rf $cache/ccache && cp -a \"\$1/home/builder/ccache\" $cache/ccache" \
   trixie /dev/null "$mirror"
 echo "== trixie build and tests: $(($(date +%s) - t)) s"
+fi
 
 # Inside a clean chroot: our Debian 12 package through apt, then the
 # companion as a user, headless, on one of the package's sample pictures.
@@ -120,6 +123,7 @@ exec runuser -u user -- env HOME=/home/user XDG_RUNTIME_DIR=/tmp/user-run QT_QPA
   bash /tmp/as-user.sh
 EOF
 
+if [ "$only" != build ]; then
 echo "== trixie: our Debian 12 package installed and run"
 t=$(date +%s)
 quiet mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" \
@@ -128,5 +132,6 @@ quiet mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" \
   --customize-hook="$keep_archives" \
   trixie /dev/null "$mirror"
 echo "== trixie install and run: $(($(date +%s) - t)) s"
+fi
 
 echo "== Debian 13 jobs: $(($(date +%s) - started)) s"
