@@ -6,7 +6,7 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
             qt6-base-dev qt6-base-dev-tools
-            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev libxcb1-dev
+            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev liblcms2-dev libxcb1-dev
             libgtk-3-dev libwebkit2gtk-4.1-dev libgtk-layer-shell-dev libwayland-dev
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
@@ -16,7 +16,9 @@ package_pkgs=(dpkg-dev file)
 # The tests that need no display, browser or desktop session.
 check_pkgs=(desktop-file-utils appstream sqlite3)
 test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
-           "${package_pkgs[@]}" "${check_pkgs[@]}" clang-format)
+           "${package_pkgs[@]}" "${check_pkgs[@]}" clang-format
+           # the default clang's sanitizer and fuzzer runtimes, on either release
+           clang libclang-rt-dev)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
 # openbox, headless sway, KWin and GNOME Shell (with recommendations: ~2 GB).
 sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick

@@ -36,10 +36,11 @@ std::string FailureText(BuildStage stage, const std::string& reason) {
            reason;
 }
 
+// Each entry is "name: reason".
 std::string NotWrittenText(const std::vector<std::string>& pictures) {
-    std::string text = "These pictures could not be written";
-    text += pictures.size() > 1 ? ":" : ": ";
-    for (const std::string& p : pictures) text += (pictures.size() > 1 ? "\r\n" : "") + p;
+    if (pictures.size() == 1) return "a picture could not be prepared, " + pictures.front();
+    std::string text = std::to_string(pictures.size()) + " pictures could not be prepared:";
+    for (const std::string& p : pictures) text += "\r\n" + p;
     return text;
 }
 

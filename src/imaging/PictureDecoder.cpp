@@ -5,7 +5,10 @@
 
 #include <QBuffer>
 #include <memory>
+#include <vector>
 
+#include "PictureCost.h"
+#include "PngRows.h"
 #include "QtPicture.h"
 #include "Resampler.h"
 #include "platform/Error.h"
@@ -91,6 +94,17 @@ std::optional<RgbImage> DecodeJpeg(std::string_view bytes, PixelSize atLeast) {
     return out;
 }
 
+// The size in a PNG's header.
+PixelSize HeaderSize(std::string_view bytes) {
+    if (bytes.size() < 24) return {};
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + 16;
+    auto be = [](const unsigned char* q) {
+        return static_cast<int32_t>(uint32_t{q[0]} << 24 | uint32_t{q[1]} << 16 |
+                                    uint32_t{q[2]} << 8 | q[3]);
+    };
+    return {be(p), be(p + 4)};
+}
+
 struct PngImage {
     png_image image{};
     PngImage() { image.version = PNG_IMAGE_VERSION; }
@@ -121,6 +135,40 @@ std::optional<RgbImage> DecodePng(std::string_view bytes, uint32_t background) {
     return out;
 }
 
+// Rows with transparency laid over a colour, as the whole-picture decoders do.
+class ComposedRows final : public RowSource {
+  public:
+    ComposedRows(RowSource& in, uint32_t background) : in_(in), background_(background) {
+        Width = in.Width, Height = in.Height, Channels = 3;
+        row_.resize(static_cast<size_t>(Width) * 3);
+    }
+    const uint8_t* Next() override {
+        const uint8_t* rgba = in_.Next();
+        if (!rgba) return nullptr;
+        ComposeOver(rgba, static_cast<size_t>(Width), background_, row_.data());
+        return row_.data();
+    }
+
+  private:
+    RowSource& in_;
+    uint32_t background_;
+    std::vector<uint8_t> row_;
+};
+
+// A big PNG streamed into its reduction; false when it can't be (interlaced,
+// damaged), and `dst` may then hold part of it.
+bool StreamPngInto(std::string_view bytes, const RgbTarget& dst, uint32_t background) {
+    std::unique_ptr<PngRows> rows = PngRows::Open(bytes);
+    if (!rows) return false;
+    if (rows->Channels == 4) {
+        ComposedRows composed(*rows, background);
+        ResampleInto(composed, dst);
+    } else {
+        ResampleInto(*rows, dst);
+    }
+    return true;
+}
+
 std::optional<QImage> ReadWithQt(std::string_view bytes, PictureFormat key) {
     QByteArray raw = RawBytes(bytes);
     QBuffer buffer(&raw);
@@ -145,6 +193,41 @@ std::optional<RgbImage> DecodeWithQt(std::string_view bytes, PictureFormat key,
 
 }  // namespace
 
+std::optional<RgbaImage> DecodePngRgba(std::string_view bytes, PixelSize size) {
+    try {
+        const PictureFacts facts = ReadPictureFacts(bytes);
+        if (!facts.Png || !FitsRgbBuffer(size.Width, size.Height)) return std::nullopt;
+        const PixelSize stored = HeaderSize(bytes);
+        const bool shrink = size.Width < stored.Width || size.Height < stored.Height;
+        RgbaImage out(size.Width, size.Height);
+        if (StreamsRows(facts, stored, shrink)) {
+            std::unique_ptr<PngRows> rows = PngRows::Open(bytes);
+            if (rows && rows->Channels == 4) {
+                ResampleInto(*rows, out);
+                return out;
+            }
+        }
+        PngImage png;
+        if (!png_image_begin_read_from_memory(&png.image, bytes.data(), bytes.size()) ||
+            !FitsRgbBuffer(png.image.width, png.image.height))
+            return std::nullopt;
+        png.image.format = PNG_FORMAT_RGBA;
+        if (!shrink && static_cast<int64_t>(png.image.width) == size.Width &&
+            static_cast<int64_t>(png.image.height) == size.Height)
+            return png_image_finish_read(&png.image, nullptr, out.Data(), 0, nullptr)
+                       ? std::optional<RgbaImage>(std::move(out))
+                       : std::nullopt;
+        RgbaImage whole(static_cast<int32_t>(png.image.width),
+                        static_cast<int32_t>(png.image.height));
+        if (!png_image_finish_read(&png.image, nullptr, whole.Data(), 0, nullptr))
+            return std::nullopt;
+        ResampleInto(whole, out);
+        return out;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 bool DecodeReducedInto(std::string_view bytes, PictureFormat key, const RgbTarget& dst,
                        uint32_t background) {
     if (key == PictureFormat::Other || bytes.empty() || !dst.Data ||
@@ -161,6 +244,16 @@ bool DecodeReducedInto(std::string_view bytes, PictureFormat key, const RgbTarge
             if (auto image = DecodeJpeg(bytes, size)) {
                 ResampleInto(image->View(), dst);
                 return true;
+            }
+        }
+        if (key == PictureFormat::Png) {
+            const PictureFacts facts = ReadPictureFacts(bytes);
+            if (facts.Png && StreamsRows(facts, HeaderSize(bytes), true)) {
+                try {
+                    if (StreamPngInto(bytes, dst, background)) return true;
+                } catch (const Error&) {
+                    // Damaged part-way: the whole-picture decoder shows what it can.
+                }
             }
         }
         if (key == PictureFormat::Png)

@@ -29,9 +29,14 @@ std::optional<RgbImage> DecodeReduced(std::string_view bytes, PictureFormat key,
                                       uint32_t background);
 
 // The same, written straight into `dst` (say, its place on a canvas), whose
-// size is the size reduced to. False when nothing could read the picture;
-// `dst` may then hold part of it.
+// size is the size reduced to. A big PNG streams into it row by row. False when nothing could read
+// the picture; `dst` may then hold part of it.
 bool DecodeReducedInto(std::string_view bytes, PictureFormat key, const RgbTarget& dst,
                        uint32_t background);
+
+// A PNG with its transparency kept, at `size` (resampled premultiplied when
+// smaller than the picture; a big one streamed row by row). No value when
+// it is not a PNG or can't be read.
+std::optional<RgbaImage> DecodePngRgba(std::string_view bytes, PixelSize size);
 
 }  // namespace sorvane

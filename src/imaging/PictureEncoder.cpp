@@ -8,6 +8,7 @@
 #include <csetjmp>
 #include <memory>
 
+#include "ColourProfile.h"
 #include "QtPicture.h"
 #include "platform/Error.h"
 
@@ -39,9 +40,20 @@ void AppendBytes(png_structp png, png_bytep data, size_t length) {
 }
 void NoFlush(png_structp) {}
 
+void IgnoreWarning(png_structp, png_const_charp) {}
+
+struct PngRows {
+    const uint8_t* data;
+    size_t stride;
+    int32_t width, height;
+    int colorType;
+};
+
 // Kept free of C++ objects with destructors: libpng reports errors by longjmp.
-bool EncodePngInto(const RgbView& image, int level, int filters, std::string* out) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+bool EncodePngInto(const PngRows& image, int level, int filters, const char* icc, size_t iccSize,
+                   std::string* out) {
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info || setjmp(png_jmpbuf(png))) {
@@ -49,14 +61,21 @@ bool EncodePngInto(const RgbView& image, int level, int filters, std::string* ou
         return false;
     }
     png_set_write_fn(png, out, AppendBytes, NoFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.Width),
-                 static_cast<png_uint_32>(image.Height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+                 static_cast<png_uint_32>(image.height), 8, image.colorType, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (iccSize > 0) {
+        // A profile libpng finds faulty is left out rather than failing the copy.
+        png_set_benign_errors(png, 1);
+        png_set_iCCP(png, info, "ICC Profile", PNG_COMPRESSION_TYPE_BASE,
+                     reinterpret_cast<png_const_bytep>(icc), static_cast<png_uint_32>(iccSize));
+    }
     png_set_compression_level(png, level);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, filters);
     png_write_info(png, info);
-    for (int32_t y = 0; y < image.Height; ++y)
-        png_write_row(png, const_cast<png_bytep>(image.Row(y)));
+    for (int32_t y = 0; y < image.height; ++y)
+        png_write_row(png,
+                      const_cast<png_bytep>(image.data + image.stride * static_cast<size_t>(y)));
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return true;
@@ -71,15 +90,32 @@ std::string EncodePngWith(const RgbImage& image, int level, int filters) {
 std::string EncodePngWith(const RgbView& image, int level, int filters) {
     std::string out;
     out.reserve(static_cast<size_t>(image.Width) * 3 * static_cast<size_t>(image.Height) / 2);
-    if (!EncodePngInto(image, level, filters, &out)) throw Error("Could not encode a PNG.");
+    const PngRows rows{image.Data, image.Stride, image.Width, image.Height, PNG_COLOR_TYPE_RGB};
+    if (!EncodePngInto(rows, level, filters, nullptr, 0, &out))
+        throw Error("Could not encode a PNG.");
+    return out;
+}
+
+std::string EncodePngRgba(const RgbaImage& image, std::string_view icc) {
+    if (image.Empty()) throw Error("Nothing to encode.");
+    std::string out;
+    const PngRows rows{image.Data(), image.Stride(), image.Width(), image.Height(),
+                       PNG_COLOR_TYPE_RGB_ALPHA};
+    if (!EncodePngInto(rows, kPngCompressionLevel, kPngFilters, icc.data(), icc.size(), &out))
+        throw Error("Could not encode a PNG.");
     return out;
 }
 
 namespace {
 
-std::string EncodePng(const RgbView& image) {
+std::string EncodePng(const RgbView& image, std::string_view icc) {
     static_assert(kPngFilters == PNG_FILTER_SUB);
-    return EncodePngWith(image, kPngCompressionLevel, kPngFilters);
+    if (icc.empty()) return EncodePngWith(image, kPngCompressionLevel, kPngFilters);
+    std::string out;
+    const PngRows rows{image.Data, image.Stride, image.Width, image.Height, PNG_COLOR_TYPE_RGB};
+    if (!EncodePngInto(rows, kPngCompressionLevel, kPngFilters, icc.data(), icc.size(), &out))
+        throw Error("Could not encode a PNG.");
+    return out;
 }
 
 std::string EncodeBmp(const RgbView& image) {
@@ -98,13 +134,13 @@ std::string EncodePicture(const RgbImage& image, PictureFormat key) {
     return EncodePicture(image.View(), key);
 }
 
-std::string EncodePicture(const RgbView& image, PictureFormat key) {
+std::string EncodePicture(const RgbView& image, PictureFormat key, std::string_view icc) {
     if (!image.Data || image.Width <= 0 || image.Height <= 0) throw Error("Nothing to encode.");
     switch (key) {
         case PictureFormat::Jpeg:
-            return EncodeJpeg(image);
+            return WithJpegIccProfile(EncodeJpeg(image), icc);
         case PictureFormat::Png:
-            return EncodePng(image);
+            return EncodePng(image, icc);
         case PictureFormat::Bmp:
             return EncodeBmp(image);
         case PictureFormat::Other:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "PictureFormat.h"
 #include "RgbImage.h"
@@ -16,10 +17,14 @@ inline constexpr int kPngFilters = 0x10;  // Sub
 
 // Encodes a picture in the format of its key: BMP 24 bits without palette,
 // JPEG quality 100 with full-resolution (4:4:4) chroma, PNG 8-bit RGB (colour
-// type 2). Throws sorvane::Error when the key is not a picture format or the
-// encoder fails.
+// type 2). A non-empty `icc` profile is embedded (JPEG and PNG; BMP has none).
+// Throws sorvane::Error when the key is not a picture format or the encoder
+// fails.
 std::string EncodePicture(const RgbImage& image, PictureFormat key);
-std::string EncodePicture(const RgbView& image, PictureFormat key);
+std::string EncodePicture(const RgbView& image, PictureFormat key, std::string_view icc = {});
+
+// An 8-bit RGBA PNG (colour type 6), with `icc` embedded when given.
+std::string EncodePngRgba(const RgbaImage& image, std::string_view icc = {});
 
 // PNG at an explicit zlib level and set of row filters (libpng's PNG_FILTER_*
 // bits); what EncodePicture uses is measured with this.

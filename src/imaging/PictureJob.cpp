@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <optional>
 
+#include "ColourProfile.h"
 #include "Orientation.h"
+#include "PictureCost.h"
 #include "PictureDecoder.h"
 #include "PictureEncoder.h"
 #include "PictureHeader.h"
@@ -31,13 +34,18 @@ std::string WritePreparedCopy(const std::string& path, const std::string& bytes)
 
 // Later runs then find the picture already fitting. A failed write leaves the
 // old stored copy whole; the run goes on with the reduced one.
-bool RewriteStored(const std::string& storedPath, const RgbView& picture, PictureFormat key) {
+bool RewriteStored(const std::string& storedPath, const std::function<std::string()>& encode) {
     try {
-        WriteFileAtomically(storedPath, EncodePicture(picture, key));
+        WriteFileAtomically(storedPath, encode());
         return true;
     } catch (const Error&) {
     }
     return false;
+}
+
+bool RewriteStored(const std::string& storedPath, const RgbView& picture, PictureFormat key,
+                   const std::string& icc) {
+    return RewriteStored(storedPath, [&] { return EncodePicture(picture, key, icc); });
 }
 
 // The background everywhere but the w × h area at (x, y), which is left
@@ -64,6 +72,51 @@ void WriteCanvas(const PictureJob& job, const std::string& fileName, const RgbIm
     result.Outcome = result.Reason.empty() ? PictureOutcome::Prepared : PictureOutcome::NotWritten;
 }
 
+// A sliver (say 20000 × 2) rounds to no pixels on one side; it keeps one so
+// it still shows, and is placed as that size will be on every later run.
+void KeepSliver(PicturePlacement& place, const PictureJob& job) {
+    const int32_t nw = place.Right - place.Left, nh = place.Bottom - place.Top;
+    if (nw >= 1 && nh >= 1) return;
+    place = {0, 0, std::max(nw, 1), std::max(nh, 1)};
+    FitPicture(place, job.Target, job.AlignIndex);
+}
+
+std::string TooLargeText(const std::string& fileName, const PictureHeader& header) {
+    const PixelSize size = header.Upright();
+    return "The picture \"" + fileName + "\" (" + std::to_string(size.Width) + " x " +
+           std::to_string(size.Height) +
+           " pixels) is too large to prepare in the memory available; it was left as it was.";
+}
+
+// A PNG with transparency: the stored copy keeps it (RGBA), and only the
+// canvas lays it over the background, so a later colour shows through.
+std::optional<PictureResult> PrepareTransparent(const PictureJob& job, const std::string& fileName,
+                                                const std::string& bytes,
+                                                const PicturePlacement& place, bool shrink,
+                                                const std::string& icc,
+                                                const std::optional<ToSrgb>& toSrgb) {
+    const int32_t nw = place.Right - place.Left, nh = place.Bottom - place.Top;
+    std::optional<RgbaImage> picture = DecodePngRgba(bytes, {nw, nh});
+    if (!picture) return std::nullopt;
+    PictureResult result;
+    result.Reduced = shrink;
+    if (shrink)
+        result.StoredRewritten = RewriteStored(job.PictureStore + fileName,
+                                               [&] { return EncodePngRgba(*picture, icc); });
+    if (toSrgb) toSrgb->ApplyRgba(picture->Data(), picture->Stride(), nw, nh);
+    RgbImage canvas = job.Background->Clone();
+    const std::optional<RgbTarget> area = canvas.Area(place.Left, place.Top, nw, nh);
+    if (!area) {
+        result.Outcome = PictureOutcome::NotWritten;
+        result.Reason = "it could not be laid on the background";
+        return result;
+    }
+    picture->ComposeInto(job.BackgroundColor, *area);
+    picture.reset();
+    WriteCanvas(job, fileName, canvas, PictureFormat::Png, result);
+    return result;
+}
+
 PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     PictureResult result;
     const PictureFormat key = FormatKeyOf(fileName);
@@ -77,11 +130,33 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     const PixelSize upright = header->Upright();
     PicturePlacement place{0, 0, upright.Width, upright.Height};
     FitPicture(place, job.Target, job.AlignIndex);
-    // A sliver (say 20000 × 2) rounds to no pixels on one side; keep one so it still shows.
-    const int32_t nw = std::max(place.Right - place.Left, 1);
-    const int32_t nh = std::max(place.Bottom - place.Top, 1);
+    KeepSliver(place, job);
+    const int32_t nw = place.Right - place.Left;
+    const int32_t nh = place.Bottom - place.Top;
     const bool shrink = nh < upright.Height || nw < upright.Width;
     const RgbImage& background = *job.Background;
+
+    // Pictures prepared at the same time share a memory budget; one that can
+    // never fit in it is refused with a message, before anything is decoded.
+    const PictureFacts facts = ReadPictureFacts(*bytes);
+    const size_t peak = PeakBytes(facts, bytes->size(), {header->Width, header->Height}, {nw, nh},
+                                  shrink, job.Target);
+    MemoryBudget& budget = job.Budget ? *job.Budget : PreparationBudget();
+    if (peak > budget.Capacity()) {
+        result.Outcome = PictureOutcome::Refused;
+        result.Reason = TooLargeText(fileName, *header);
+        return result;
+    }
+    const BudgetHold hold(budget, peak);
+
+    // The stored copy keeps the picture's own profile; the prepared one is sRGB, as a page shows
+    // it.
+    const std::string icc = EmbeddedIccProfile(*bytes);
+    const std::optional<ToSrgb> toSrgb = ToSrgb::For(icc);
+
+    if (key == PictureFormat::Png && facts.Png && facts.Transparent && header->Orientation == 0)
+        if (auto done = PrepareTransparent(job, fileName, *bytes, place, shrink, icc, toSrgb))
+            return *done;
 
     // An upright picture that is reduced anyway is resampled straight into its
     // place on the canvas, and its stored copy encoded from there: no buffer
@@ -94,7 +169,8 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         if (!DecodeReducedInto(*bytes, key, area, job.BackgroundColor)) return result;
         bytes.reset();
         result.Reduced = true;
-        result.StoredRewritten = RewriteStored(storedPath, area.View(), key);
+        result.StoredRewritten = RewriteStored(storedPath, area.View(), key, icc);
+        if (toSrgb) toSrgb->Apply(area);
         WriteCanvas(job, fileName, canvas, key, result);
         return result;
     }
@@ -116,7 +192,8 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         picture = Resample(picture, rawTarget.Width, rawTarget.Height);
     if (header->Orientation != 0) picture = Reoriented(picture, header->Orientation);
 
-    if (shrink) result.StoredRewritten = RewriteStored(storedPath, picture.View(), key);
+    if (shrink) result.StoredRewritten = RewriteStored(storedPath, picture.View(), key, icc);
+    if (toSrgb) toSrgb->Apply(picture.Target());
 
     RgbImage canvas = background.Clone();
     if (!canvas.Overlay(picture, place.Left, place.Top)) {

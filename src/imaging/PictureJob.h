@@ -9,6 +9,8 @@
 
 namespace sorvane {
 
+class MemoryBudget;
+
 // What every picture of one preparation run shares; read-only while it runs.
 struct PictureJob {
     std::string PictureStore;    // ends with a separator
@@ -17,19 +19,21 @@ struct PictureJob {
     int AlignIndex = 1;
     uint32_t BackgroundColor = 0;          // COLORREF, for transparency
     const RgbImage* Background = nullptr;  // Target-sized, already filled
+    MemoryBudget* Budget = nullptr;        // shared by the workers; none: the process's own
 };
 
 enum class PictureOutcome {
     Prepared,    // the prepared copy was written
     Skipped,     // missing, unreadable, or not a picture: nothing written
     NotWritten,  // decoded, but the overlay or the prepared copy failed
+    Refused,     // too large to prepare within the memory budget: nothing written
 };
 
 struct PictureResult {
     PictureOutcome Outcome = PictureOutcome::Skipped;
     bool Reduced = false;          // the picture was larger than the target and was resampled
     bool StoredRewritten = false;  // the reduced picture replaced the stored copy
-    std::string Reason;            // why a prepared copy was not written
+    std::string Reason;            // why a prepared copy was not written, or a picture refused
 };
 
 // Prepares one picture: decode, fit, reduce (rewriting the stored copy), lay

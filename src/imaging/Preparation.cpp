@@ -98,6 +98,15 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
         if (results[i].Outcome == PictureOutcome::NotWritten)
             result.NotWritten.push_back(names[i] + ": " + results[i].Reason);
 
+    // A picture too large to prepare is named to the user: its slide would
+    // otherwise be missing or out of date without a word.
+    std::string refused;
+    for (const PictureResult& picture : results)
+        if (picture.Outcome == PictureOutcome::Refused) refused += picture.Reason + "\n";
+    if (!refused.empty())
+        dialogs.MessageBox(refused.substr(0, refused.size() - 1), MsgButtons::Ok,
+                           MsgIcon::Exclamation, "Picture Too Large");
+
     progress.SetValue(0);
     result.Started = true;
     return result;

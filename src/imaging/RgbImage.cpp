@@ -1,5 +1,6 @@
 #include "RgbImage.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -31,6 +32,20 @@ RgbImage::RgbImage(int32_t width, int32_t height) {
     width_ = width;
     height_ = height;
     data_ = std::make_unique_for_overwrite<uint8_t[]>(ByteCount());
+}
+
+RgbaImage::RgbaImage(int32_t width, int32_t height) {
+    if (!FitsRgbBuffer(width, height))
+        throw Error("A picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels is too large or empty.");
+    width_ = width;
+    height_ = height;
+    data_ = std::make_unique_for_overwrite<uint8_t[]>(Stride() * static_cast<size_t>(height));
+}
+
+void RgbaImage::ComposeInto(uint32_t colorRef, const RgbTarget& dst) const {
+    for (int32_t y = 0; y < height_ && y < dst.Height; ++y)
+        ComposeOver(Row(y), static_cast<size_t>(std::min(width_, dst.Width)), colorRef, dst.Row(y));
 }
 
 RgbImage RgbImage::Clone() const {

@@ -36,6 +36,32 @@ struct RgbTarget {
 
 // A 24-bit picture: 3 bytes per pixel in R, G, B order, rows packed at
 // width × 3 bytes, top row first.
+class RgbImage;
+
+// A picture with transparency: 4 bytes per pixel in R, G, B, A order, not
+// premultiplied, rows packed at width × 4 bytes.
+class RgbaImage {
+  public:
+    RgbaImage() = default;
+    // Uninitialised pixels. Throws sorvane::Error when the size is refused.
+    RgbaImage(int32_t width, int32_t height);
+    bool Empty() const { return !data_; }
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    size_t Stride() const { return static_cast<size_t>(width_) * 4; }
+    uint8_t* Data() { return data_.get(); }
+    const uint8_t* Data() const { return data_.get(); }
+    uint8_t* Row(int32_t y) { return data_.get() + Stride() * static_cast<size_t>(y); }
+    const uint8_t* Row(int32_t y) const { return data_.get() + Stride() * static_cast<size_t>(y); }
+    // Lays the picture over a COLORREF colour, into `dst` of the same size.
+    void ComposeInto(uint32_t colorRef, const struct RgbTarget& dst) const;
+
+  private:
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    std::unique_ptr<uint8_t[]> data_;
+};
+
 class RgbImage {
   public:
     RgbImage() = default;

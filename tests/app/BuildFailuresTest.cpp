@@ -143,6 +143,8 @@ class Build : public ::testing::Test {
         return lines;
     }
 
+    void FullThenReadOnly(const std::string& folder, const std::string& about);
+
     // The build failed as the user meets it: one message naming `about`,
     // the window still open with Apply on, and the old show untouched.
     void ExpectFailedBuild(MainForm& form, const std::string& about,
@@ -186,27 +188,37 @@ TEST_F(Build, SettingsThatCannotBeSavedFailTheBuild) {
     EXPECT_EQ(ReadFile(ConfigPath()), config);
 }
 
-TEST_F(Build, AFullOrReadOnlyDataFolderFailsTheBuild) {
-    SmallDisk disk(fakes.folders->program, "size=256k");
+// A folder on a disk that fills up, then turns read-only: every build in
+// between fails with a message naming `about`, and the old show stays.
+void Build::FullThenReadOnly(const std::string& folder, const std::string& about) {
+    SmallDisk disk(folder, "size=256k");
     if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system needs root";
     auto form = Start();
     AddPicture(*form, "a.jpg", 40, 30);
     form->cmdApply_Click();
     ASSERT_TRUE(Logged("error: ").empty());
-    const auto show = Snapshot(Pictures());
-    const std::string config = ReadFile(ConfigPath());
 
     disk.Fill();
+    const auto show = Snapshot(Pictures());
+    const std::string config = ReadFile(ConfigPath());
     form->SetBackgroundColor(0x000000FF);
     form->clrBackground_Change();
     dialogs.Log.clear();
     form->cmdOk_Click();
-    ExpectFailedBuild(*form, "config.dat", show, config);
+    ExpectFailedBuild(*form, about, show, config);
 
     disk.ReadOnly();
     dialogs.Log.clear();
     form->cmdApply_Click();
-    ExpectFailedBuild(*form, "config.dat", show, config);
+    ExpectFailedBuild(*form, about, show, config);
+}
+
+TEST_F(Build, AFullOrReadOnlyDataFolderFailsTheBuild) {
+    FullThenReadOnly(fakes.folders->program, "config.dat");
+}
+
+TEST_F(Build, AFullOrReadOnlyPageFolderFailsTheBuild) {
+    FullThenReadOnly(fakes.folders->pictures, fakes.folders->pictures);
 }
 
 TEST_F(Build, RoomForThePageButNotForEveryCopyKeepsTheOldShow) {

@@ -1,0 +1,168 @@
+// Times what bounds the cost of a picture, and what colour management costs.
+//
+//   sorvane_cost_bench bombs               the small files that claim gigabytes,
+//                                          prepared one by one: outcome, seconds,
+//                                          seconds per 100 megapixels, peak RSS
+//   sorvane_cost_bench colour W H STORE    every picture of STORE reduced to fit
+//                                          W x H and taken from Adobe RGB to sRGB
+//                                          by LittleCMS and by Qt: time and agreement
+#include <sys/resource.h>
+
+#include <QColorSpace>
+#include <QImage>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "BombPictures.h"
+#include "imaging/ColourProfile.h"
+#include "imaging/PictureDecoder.h"
+#include "imaging/PictureHeader.h"
+#include "imaging/PictureJob.h"
+#include "imaging/Preparation.h"
+
+namespace fs = std::filesystem;
+using namespace sorvane;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double PeakRssMb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+const char* OutcomeName(PictureOutcome o) {
+    switch (o) {
+        case PictureOutcome::Prepared:
+            return "prepared";
+        case PictureOutcome::Skipped:
+            return "skipped";
+        case PictureOutcome::NotWritten:
+            return "not-written";
+        case PictureOutcome::Refused:
+            return "refused";
+    }
+    return "?";
+}
+
+int Bombs() {
+    const fs::path root = fs::temp_directory_path() / "sorvane-cost-bench";
+    fs::remove_all(root);
+    fs::create_directories(root / "store");
+    fs::create_directories(root / "prepared");
+    struct Bomb {
+        std::string name, bytes;
+        double megapixels;
+    };
+    const std::vector<Bomb> bombs = {
+        {"rgb-26000.png", test::ZeroPng(26000, 26000, false), 676},
+        {"rgba-23000.png", test::ZeroPng(23000, 23000, true), 529},
+        {"progressive-26000.jpg", test::HugeProgressiveJpeg(26000, 26000), 676},
+        {"thin-30000000.bmp", test::ThinBmp(30000000), 30},
+    };
+    RgbImage background(1004, 718);
+    background.Fill(0x00996633);
+    const PictureJob job{(root / "store").string() + "/",
+                         (root / "prepared").string() + "/",
+                         {1004, 718},
+                         1,
+                         0x00996633,
+                         &background};
+    std::printf("%-24s %10s %12s %9s %12s %12s\n", "picture", "file_bytes", "outcome", "seconds",
+                "s_per_100MP", "peak_rss_mb");
+    for (const Bomb& bomb : bombs) {
+        std::ofstream(root / "store" / bomb.name, std::ios::binary) << bomb.bytes;
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const auto start = Clock::now();
+        const PictureResult result = PreparePicture(job, bomb.name);
+        const double seconds = Since(start);
+        std::printf("%-24s %10zu %12s %9.2f %12.2f %12.0f\n", bomb.name.c_str(), bomb.bytes.size(),
+                    OutcomeName(result.Outcome), seconds, seconds * 100 / bomb.megapixels,
+                    PeakRssMb());
+    }
+    fs::remove_all(root);
+    return 0;
+}
+
+int Colour(PixelSize target, const fs::path& store) {
+    const std::string adobe = QColorSpace(QColorSpace::AdobeRgb).iccProfile().toStdString();
+    double lcmsSeconds = 0, qtSeconds = 0, megapixels = 0;
+    int worst = 0;
+    double differing = 0;
+    std::printf("%-24s %9s %9s %9s %8s\n", "picture", "size", "lcms_ms", "qt_ms", "max_diff");
+    std::vector<fs::path> paths;
+    for (const auto& e : fs::directory_iterator(store)) paths.push_back(e.path());
+    std::sort(paths.begin(), paths.end());
+    for (const fs::path& path : paths) {
+        const PictureFormat key = FormatKeyOf(path.string());
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        const auto header = ReadPictureHeaderFromBytes(bytes, key);
+        if (!header) continue;
+        PicturePlacement place{0, 0, header->Width, header->Height};
+        FitPicture(place, target, 1);
+        auto reduced = DecodeReduced(
+            bytes, key,
+            {std::max(1, place.Right - place.Left), std::max(1, place.Bottom - place.Top)}, 0);
+        if (!reduced) continue;
+        RgbImage ours = reduced->Clone();
+        auto start = Clock::now();
+        const auto transform = ToSrgb::For(adobe);
+        transform->Apply(ours.Target());
+        const double lcms = Since(start);
+
+        QImage qt(reduced->Data(), reduced->Width(), reduced->Height(),
+                  static_cast<qsizetype>(reduced->Stride()), QImage::Format_RGB888);
+        qt.setColorSpace(QColorSpace::AdobeRgb);
+        start = Clock::now();
+        const QImage converted = qt.convertedToColorSpace(QColorSpace::SRgb);
+        const double qtTime = Since(start);
+
+        int pictureWorst = 0;
+        size_t off = 0;
+        const QImage rgb = converted.convertToFormat(QImage::Format_RGB888);
+        for (int32_t y = 0; y < ours.Height(); ++y) {
+            const uint8_t* a = ours.Row(y);
+            const uint8_t* b = rgb.constScanLine(y);
+            for (int32_t x = 0; x < ours.Width() * 3; ++x) {
+                const int d = std::abs(a[x] - b[x]);
+                pictureWorst = std::max(pictureWorst, d);
+                off += d > 1;
+            }
+        }
+        const double mp = ours.Width() * double(ours.Height()) / 1e6;
+        differing += double(off) / 3;
+        worst = std::max(worst, pictureWorst);
+        lcmsSeconds += lcms, qtSeconds += qtTime, megapixels += mp;
+        std::printf("%-24s %4dx%-4d %9.2f %9.2f %8d\n", path.filename().string().c_str(),
+                    ours.Width(), ours.Height(), lcms * 1e3, qtTime * 1e3, pictureWorst);
+    }
+    std::printf(
+        "total: %.1f MP; LittleCMS %.1f ms/MP, Qt %.1f ms/MP (Qt/LittleCMS %.2f); "
+        "largest difference %d, %.3f %% of samples off by more than 1\n",
+        megapixels, lcmsSeconds * 1e3 / megapixels, qtSeconds * 1e3 / megapixels,
+        qtSeconds / lcmsSeconds, worst, 100 * differing / (megapixels * 1e6));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "bombs") return Bombs();
+    if (mode == "colour" && argc == 5)
+        return Colour({std::stoi(argv[2]), std::stoi(argv[3])}, argv[4]);
+    std::fprintf(stderr, "usage: %s bombs | colour W H STORE\n", argv[0]);
+    return 2;
+}

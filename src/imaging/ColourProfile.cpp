@@ -1,0 +1,191 @@
+#include "ColourProfile.h"
+
+#include <lcms2.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+namespace sorvane {
+
+namespace {
+
+constexpr std::string_view kIccTag{"ICC_PROFILE\0", 12};
+constexpr size_t kMaxProfile = 16 * 1024 * 1024;  // real ones are at most a few megabytes
+
+uint32_t BigEndian32(const unsigned char* p) {
+    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
+
+std::string JpegProfile(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    std::map<int, std::string> pieces;  // by sequence number, as a profile may span segments
+    size_t total = 0;
+    for (size_t i = 2; i + 4 <= n;) {
+        if (p[i] != 0xFF) break;
+        const unsigned char marker = p[i + 1];
+        if (marker == 0xFF) {  // fill byte
+            ++i;
+            continue;
+        }
+        if (marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {
+            i += 2;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) break;  // the picture data: no header follows
+        const size_t length = size_t{p[i + 2]} << 8 | p[i + 3];
+        if (length < 2 || i + 2 + length > n) break;
+        const unsigned char* body = p + i + 4;
+        const size_t bodyLength = length - 2;
+        if (marker == 0xE2 && bodyLength > kIccTag.size() + 2 &&
+            std::memcmp(body, kIccTag.data(), kIccTag.size()) == 0) {
+            const int sequence = body[kIccTag.size()];
+            const size_t size = bodyLength - kIccTag.size() - 2;
+            total += size;
+            if (total > kMaxProfile) return {};
+            pieces[sequence].assign(reinterpret_cast<const char*>(body + kIccTag.size() + 2), size);
+        }
+        i += 2 + length;
+    }
+    std::string profile;
+    for (auto& [sequence, piece] : pieces) profile += piece;
+    return profile;
+}
+
+std::string Inflate(const unsigned char* data, size_t size) {
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK) return {};
+    std::string out;
+    std::array<unsigned char, 65536> chunk;
+    z.next_in = const_cast<unsigned char*>(data);
+    z.avail_in = static_cast<uInt>(size);
+    int rc = Z_OK;
+    while (rc == Z_OK) {
+        z.next_out = chunk.data();
+        z.avail_out = chunk.size();
+        rc = inflate(&z, Z_NO_FLUSH);
+        out.append(reinterpret_cast<const char*>(chunk.data()), chunk.size() - z.avail_out);
+        if (out.size() > kMaxProfile) rc = Z_DATA_ERROR;
+    }
+    inflateEnd(&z);
+    return rc == Z_STREAM_END ? out : std::string();
+}
+
+std::string PngProfile(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (size_t i = 8; i + 12 <= bytes.size();) {
+        const size_t length = BigEndian32(p + i);
+        if (length > bytes.size() - i - 12) break;
+        const std::string_view type(bytes.data() + i + 4, 4);
+        const unsigned char* body = p + i + 8;
+        if (type == "IDAT" || type == "IEND" || type == "sRGB") break;
+        if (type == "iCCP") {
+            // A name of 1-79 bytes, its terminator, the compression method (0), then zlib data.
+            const auto* nul = static_cast<const unsigned char*>(std::memchr(body, 0, length));
+            if (!nul || nul - body + 2 > static_cast<ptrdiff_t>(length) || nul[1] != 0) break;
+            const size_t start = static_cast<size_t>(nul - body) + 2;
+            return Inflate(body + start, length - start);
+        }
+        i += 12 + length;
+    }
+    return {};
+}
+
+struct ProfileCloser {
+    void operator()(void* p) const { cmsCloseProfile(p); }
+};
+using Profile = std::unique_ptr<void, ProfileCloser>;
+
+}  // namespace
+
+std::string EmbeddedIccProfile(std::string_view bytes) {
+    if (bytes.size() > 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xD8)
+        return JpegProfile(bytes);
+    if (bytes.size() > 8 && bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8))
+        return PngProfile(bytes);
+    return {};
+}
+
+struct ToSrgb::Transforms {
+    cmsHTRANSFORM rgb = nullptr, rgba = nullptr;
+    ~Transforms() {
+        if (rgb) cmsDeleteTransform(rgb);
+        if (rgba) cmsDeleteTransform(rgba);
+    }
+};
+
+std::optional<ToSrgb> ToSrgb::For(const std::string& icc) {
+    if (icc.empty()) return std::nullopt;
+    const Profile from(cmsOpenProfileFromMem(icc.data(), static_cast<cmsUInt32Number>(icc.size())));
+    if (!from || cmsGetColorSpace(from.get()) != cmsSigRgbData) return std::nullopt;
+    const Profile srgb(cmsCreate_sRGBProfile());
+    auto t = std::make_shared<Transforms>();
+    t->rgb =
+        cmsCreateTransform(from.get(), TYPE_RGB_8, srgb.get(), TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
+    t->rgba = cmsCreateTransform(from.get(), TYPE_RGBA_8, srgb.get(), TYPE_RGBA_8,
+                                 INTENT_PERCEPTUAL, cmsFLAGS_COPY_ALPHA);
+    if (!t->rgb || !t->rgba) return std::nullopt;
+    // An sRGB profile maps every colour onto itself: leave such pictures alone.
+    std::array<uint8_t, 9 * 9 * 9 * 3> probe, out;
+    size_t k = 0;
+    for (int r = 0; r < 9; ++r)
+        for (int g = 0; g < 9; ++g)
+            for (int b = 0; b < 9; ++b)
+                for (const int v : {r, g, b})
+                    probe[k++] = static_cast<uint8_t>(std::min(255, v * 32));
+    cmsDoTransform(t->rgb, probe.data(), out.data(), 9 * 9 * 9);
+    // Within one step everywhere is an sRGB profile told apart only by rounding.
+    bool same = true;
+    for (size_t i = 0; i < probe.size() && same; ++i) same = std::abs(probe[i] - out[i]) <= 1;
+    if (same) return std::nullopt;
+    ToSrgb result;
+    result.transforms_ = std::move(t);
+    return result;
+}
+
+void ToSrgb::Apply(const RgbTarget& pixels) const {
+    const auto bytes = static_cast<cmsUInt32Number>(pixels.Stride);
+    cmsDoTransformLineStride(transforms_->rgb, pixels.Data, pixels.Data,
+                             static_cast<cmsUInt32Number>(pixels.Width),
+                             static_cast<cmsUInt32Number>(pixels.Height), bytes, bytes, 0, 0);
+}
+
+void ToSrgb::ApplyRgba(uint8_t* rows, size_t stride, int32_t width, int32_t height) const {
+    const auto bytes = static_cast<cmsUInt32Number>(stride);
+    cmsDoTransformLineStride(transforms_->rgba, rows, rows, static_cast<cmsUInt32Number>(width),
+                             static_cast<cmsUInt32Number>(height), bytes, bytes, 0, 0);
+}
+
+std::string WithJpegIccProfile(std::string jpeg, std::string_view icc) {
+    if (icc.empty() || jpeg.size() < 4) return jpeg;
+    // After SOI and a JFIF APP0, where readers look for it.
+    size_t at = 2;
+    if (static_cast<unsigned char>(jpeg[2]) == 0xFF &&
+        static_cast<unsigned char>(jpeg[3]) == 0xE0 && jpeg.size() > 6)
+        at = 4 + (size_t{static_cast<unsigned char>(jpeg[4])} << 8 |
+                  static_cast<unsigned char>(jpeg[5]));
+    constexpr size_t kPiece = 65519;  // a segment's 65533 bytes less the tag and numbering
+    const size_t count = (icc.size() + kPiece - 1) / kPiece;
+    if (count > 255) return jpeg;
+    std::string segments;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string_view piece = icc.substr(i * kPiece, kPiece);
+        const size_t length = 2 + kIccTag.size() + 2 + piece.size();
+        segments += "\xFF\xE2";
+        segments += static_cast<char>(length >> 8);
+        segments += static_cast<char>(length & 0xFF);
+        segments += kIccTag;
+        segments += static_cast<char>(i + 1);
+        segments += static_cast<char>(count);
+        segments += piece;
+    }
+    jpeg.insert(std::min(at, jpeg.size()), segments);
+    return jpeg;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "RgbImage.h"
+
+namespace sorvane {
+
+// The ICC profile a picture carries, found by its content: a JPEG's APP2
+// "ICC_PROFILE" segments, a PNG's iCCP chunk. Empty when there is none, or
+// when a PNG says outright that it is sRGB. (A PNG's gAMA is already applied
+// by its decoder; BMP profiles are not read.)
+std::string EmbeddedIccProfile(std::string_view bytes);
+
+// Converts pixels from a picture's own colour space to sRGB, as a
+// colour-managed viewer shows them (perceptual intent, LittleCMS).
+class ToSrgb {
+  public:
+    // No value when there is nothing to do: no profile, one LittleCMS can't
+    // use or that doesn't describe RGB, or one that leaves every colour as it
+    // is (an sRGB profile), so such pictures keep their exact bytes.
+    static std::optional<ToSrgb> For(const std::string& icc);
+
+    void Apply(const RgbTarget& pixels) const;
+    // Non-premultiplied RGBA rows; alpha is kept.
+    void ApplyRgba(uint8_t* rows, size_t stride, int32_t width, int32_t height) const;
+
+  private:
+    struct Transforms;
+    std::shared_ptr<const Transforms> transforms_;
+};
+
+// Adds `icc` to encoded JPEG bytes as APP2 segments right after the JFIF
+// header. Nothing changes when `icc` is empty.
+std::string WithJpegIccProfile(std::string jpeg, std::string_view icc);
+
+}  // namespace sorvane
