@@ -6,8 +6,11 @@
 //   sorvane_prepare_bench floor   W H STORE OUT   decode + encode only
 //   sorvane_prepare_bench psnr    W H STORE       our reduction vs Lanczos of the full decode
 //   sorvane_prepare_bench pnglevels W H STORE     PNG encoding time and size by zlib level
+//   sorvane_prepare_bench again   W H STORE OUT   prepares into OUT, then (timed) again
+//                                                 into OUT.new with nothing changed
 //
-// prepare and floor print "seconds peak_rss_mb"; psnr prints one line per picture
+// prepare, floor and again print "seconds peak_rss_mb" (again: of the second run,
+// then how many copies it kept); psnr prints one line per picture
 // and a summary line "median min".
 #include <png.h>
 #include <sys/resource.h>
@@ -29,6 +32,7 @@
 #include "imaging/PictureHeader.h"
 #include "imaging/PictureJob.h"
 #include "imaging/Preparation.h"
+#include "imaging/PreparedManifest.h"
 #include "imaging/Resampler.h"
 #include "platform/AtomicFile.h"
 
@@ -117,6 +121,35 @@ int Prepare(PixelSize target, const fs::path& store, const fs::path& out) {
     return failed ? 1 : 0;
 }
 
+// A run with nothing changed: the copies in `out` are kept (linked), none made.
+int PrepareAgain(PixelSize target, const fs::path& store, const fs::path& out, int& kept,
+                 double& seconds) {
+    RgbImage background(target.Width, target.Height);
+    background.Fill(kBackground);
+    const std::string jobKey = PreparedManifest::JobKey(target, kBackground, 1);
+    const auto names = PictureNames(store);
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    PictureJob job{store.string() + "/", out.string() + "/", target, 1, kBackground, &background};
+    PreparedManifest made(jobKey);
+    auto results = PreparePictureList(job, names, cores, {});
+    for (size_t i = 0; i < names.size(); ++i)
+        if (results[i].Made) made.Set(names[i], *results[i].Made);
+    made.Write(job.PreparedFolder);
+
+    const auto start = std::chrono::steady_clock::now();
+    const fs::path again = out.string() + ".new";
+    fs::create_directories(again);
+    const PreparedManifest shown = PreparedManifest::Read(job.PreparedFolder, jobKey);
+    job.ShownFolder = job.PreparedFolder;
+    job.Shown = &shown;
+    job.PreparedFolder = again.string() + "/";
+    results = PreparePictureList(job, names, cores, {});
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    kept = 0;
+    for (const auto& r : results) kept += r.Reused;
+    return kept == static_cast<int>(names.size()) ? 0 : 1;
+}
+
 double Psnr(const RgbImage& a, const RgbImage& b) {
     double sum = 0;
     for (size_t i = 0; i < a.ByteCount(); ++i) {
@@ -194,7 +227,8 @@ int PngLevels(PixelSize target, const fs::path& store) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s prepare|floor|psnr W H STORE [OUT]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s prepare|floor|again|psnr|pnglevels W H STORE [OUT]\n",
+                     argv[0]);
         return 2;
     }
     const std::string mode = argv[1];
@@ -205,6 +239,13 @@ int main(int argc, char** argv) {
     if (argc < 6) return 2;
     const fs::path out = argv[5];
     fs::create_directories(out);
+    if (mode == "again") {
+        int kept = 0;
+        double seconds = 0;
+        const int rc = PrepareAgain(target, store, out, kept, seconds);
+        std::printf("%.3f %.1f %d\n", seconds, PeakRssMb(), kept);
+        return rc;
+    }
     const auto start = std::chrono::steady_clock::now();
     const int rc = mode == "floor" ? Floor(target, store, out) : Prepare(target, store, out);
     const double seconds =

@@ -6,7 +6,11 @@
 # median wall and CPU seconds, ratios, peak RSS, the PSNR of our reductions against a
 # Lanczos reduction of the full decode, and the PNG level table.
 #
-# Env: BUILD_DIR (default build/bench), BENCH_DRIVER (a prebuilt driver),
+# Then the user's whole job through the companion at 1900x1060: adding the
+# corpus and applying, an Apply after a duration-only edit and one after a
+# colour change, with the time the driver spends preparing when nothing changed.
+#
+# Env: BUILD_DIR (default build/bench), BENCH_DRIVER, BENCH_CLI (prebuilt programs),
 #      RUNS (ours and floor, default 3), PEER_RUNS (other tools, default 1),
 #      TARGETS (default "1900x1060 1004x718").
 set -euo pipefail
@@ -25,12 +29,14 @@ done
 corpus=$("$shared/corpus/build.sh" | tail -1)
 
 driver=${BENCH_DRIVER:-}
-if [[ -z $driver ]]; then
+cli=${BENCH_CLI:-}
+if [[ -z $driver || -z $cli ]]; then
   build=${BUILD_DIR:-$repo/build/bench}
   cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVANE_BUILD_TESTS=OFF \
     -DSORVANE_WITH_HOST=OFF >/dev/null
-  cmake --build "$build" --target sorvane_prepare_bench -j2 >/dev/null
-  driver=$build/bench/sorvane_prepare_bench
+  cmake --build "$build" --target sorvane_prepare_bench desktop-sorvane-cli -j2 >/dev/null
+  driver=${driver:-$build/bench/sorvane_prepare_bench}
+  cli=${cli:-$build/src/cli/desktop-sorvane-cli}
 fi
 
 work=$(mktemp -d)
@@ -118,6 +124,45 @@ for t in $targets; do
 done
 printf '%-10s %-15s %9.2f %9s %9s %9s %8.0f\n' 1900x1060 "ours, 3x list" "$(echo "$long" | awk '{print $1}')" \
   "" "" "" "$(echo "$long" | awk '{print $2}')"
+# The whole job, in a home of its own so nothing of the real user's is touched.
+job_step() {  # label, companion actions -> one table row
+  local label=$1 start end; shift
+  : >"$work/cpu"
+  start=$(now)
+  HOME=$work/job XDG_CONFIG_HOME=$work/job/.config XDG_DATA_HOME=$work/job/.local/share \
+    XDG_CACHE_HOME=$work/job/.cache QT_QPA_PLATFORM=offscreen \
+    timed "$cli" --work-area 0,0,1920,1080 --no-browser "$@" >"$work/job.log" 2>&1 ||
+    { echo "$label: the companion failed: $(tail -3 "$work/job.log")"; return; }
+  end=$(now)
+  awk -v label="$label" -v wall="$(calc "$end - $start")" -v floor="${wall_m[1900x1060,floor]}" \
+    '{cpu += $1 + $2; if ($3 > rss) rss = $3}
+     END {printf "%-32s %9.2f %9.2f %8.0f %9.2fx\n", label, wall, cpu, rss / 1024, wall / floor}' "$work/cpu"
+}
+rm -rf "$work/job"; mkdir -p "$work/job/Pictures" "$work/job/.config" "$work/job/.local/share"
+echo
+echo "The whole job with the companion at 1900x1060 ($(ls "$corpus" | wc -l) pictures; x_floor: wall / the floor's)"
+printf '%-32s %9s %9s %8s %10s\n' step wall_s cpu_s rss_MB x_floor
+job_step "add the corpus and apply" --add "$corpus"/* --apply
+job_step "apply after a duration edit" --duration 6 --apply
+job_step "apply after a colour change" --color 0x112233 --apply
+# What an Apply that changes no picture spends preparing, apart from the
+# companion's start-up and the page: every copy is kept.
+rm -rf "$work/out" "$work/out.new"; fresh_store
+read -r again_s _ kept <<<"$("$driver" again 1900 1060 "$work/store" "$work/out")"
+printf 'preparation with nothing changed: %.3f s (%s copies kept)\n' "$again_s" "$kept"
+
+# The desktop host showing that page (6 s slides) on a display of its own,
+# when the host program and Xvfb are there: its memory (PSS) and CPU.
+host=${BENCH_HOST:-${build:-$repo/build/bench}/src/host/desktop-sorvane-host}
+if [[ -x $host ]] && command -v Xvfb >/dev/null && command -v openbox >/dev/null; then
+  echo
+  echo "The desktop host showing the page, 30 s"
+  "$here/../tests/host/measure-footprint.sh" "$host" "$work/job/Pictures/Sorvane.html" 30 ||
+    echo "the footprint could not be measured"
+else
+  echo "(no desktop host footprint: set BENCH_HOST to a built desktop-sorvane-host, with Xvfb and openbox installed)"
+fi
+
 echo
 echo "PSNR of our reductions against Lanczos-3 of the full decode (reduced: as resampled; stored: after re-encoding)"
 for t in $targets; do

@@ -52,6 +52,7 @@ void MainForm::UpdateTargetSize() {
 }
 
 PreparationResult MainForm::RunPreparation(const std::string& folder) {
+    // The copies the page shows now: those whose inputs are unchanged are kept.
     const auto& w = state_.Window;
     const auto& settings = state_.Settings;
     const PreparationInput input{settings.Pictures,
@@ -60,7 +61,8 @@ PreparationResult MainForm::RunPreparation(const std::string& folder) {
                                  settings.BackgroundColor,
                                  AlignIndexOf(settings.Alignment),
                                  w.TargetSize,
-                                 w.LargestSize};
+                                 w.LargestSize,
+                                 w.PreparedFolder};
     PreparationResult result =
         PreparePictures(input, *platform_.screen, *platform_.colors, dialogs_);
     state_.Window.TargetSize = result.TargetSize;

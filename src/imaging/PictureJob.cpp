@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -15,13 +16,16 @@
 #include "Resampler.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/FileIdentity.h"
+
+namespace fs = std::filesystem;
 
 namespace sorvane {
 
 namespace {
 
-// A prepared copy is rebuilt on every run, so it skips the flush to disk that
-// the stored copy gets; it is still written aside and renamed, so the page
+// A prepared copy can always be made again from its stored copy, so it skips
+// the flush to disk that the stored copy gets; it is still written aside and renamed, so the page
 // never shows a half-written picture. Returns why it failed, or "".
 std::string WritePreparedCopy(const std::string& path, const std::string& bytes) {
     try {
@@ -94,7 +98,8 @@ std::optional<PictureResult> PrepareTransparent(const PictureJob& job, const std
                                                 const std::string& bytes,
                                                 const PicturePlacement& place, bool shrink,
                                                 const std::string& icc,
-                                                const std::optional<ToSrgb>& toSrgb) {
+                                                const std::optional<ToSrgb>& toSrgb,
+                                                bool stopAfterRewrite) {
     const int32_t nw = place.Right - place.Left, nh = place.Bottom - place.Top;
     std::optional<RgbaImage> picture = DecodePngRgba(bytes, {nw, nh});
     if (!picture) return std::nullopt;
@@ -103,6 +108,7 @@ std::optional<PictureResult> PrepareTransparent(const PictureJob& job, const std
     if (shrink)
         result.StoredRewritten = RewriteStored(job.PictureStore + fileName,
                                                [&] { return EncodePngRgba(*picture, icc); });
+    if (result.StoredRewritten && stopAfterRewrite) return result;
     if (toSrgb) toSrgb->ApplyRgba(picture->Data(), picture->Stride(), nw, nh);
     RgbImage canvas = job.Background->Clone();
     const std::optional<RgbTarget> area = canvas.Area(place.Left, place.Top, nw, nh);
@@ -117,7 +123,10 @@ std::optional<PictureResult> PrepareTransparent(const PictureJob& job, const std
     return result;
 }
 
-PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
+// With stopAfterRewrite, a picture whose stored copy was rewritten returns
+// there, with no copy written (outcome Skipped): the caller makes the copy from
+// the stored copy as written.
+PictureResult Prepare(const PictureJob& job, const std::string& fileName, bool stopAfterRewrite) {
     PictureResult result;
     const PictureFormat key = FormatKeyOf(fileName);
     if (key == PictureFormat::Other) return result;
@@ -155,7 +164,8 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     const std::optional<ToSrgb> toSrgb = ToSrgb::For(icc);
 
     if (key == PictureFormat::Png && facts.Png && facts.Transparent && header->Orientation == 0)
-        if (auto done = PrepareTransparent(job, fileName, *bytes, place, shrink, icc, toSrgb))
+        if (auto done = PrepareTransparent(job, fileName, *bytes, place, shrink, icc, toSrgb,
+                                           stopAfterRewrite))
             return *done;
 
     // An upright picture that is reduced anyway is resampled straight into its
@@ -170,6 +180,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
         bytes.reset();
         result.Reduced = true;
         result.StoredRewritten = RewriteStored(storedPath, area.View(), key, icc);
+        if (result.StoredRewritten && stopAfterRewrite) return result;
         if (toSrgb) toSrgb->Apply(area);
         WriteCanvas(job, fileName, canvas, key, result);
         return result;
@@ -193,6 +204,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     if (header->Orientation != 0) picture = Reoriented(picture, header->Orientation);
 
     if (shrink) result.StoredRewritten = RewriteStored(storedPath, picture.View(), key, icc);
+    if (result.StoredRewritten && stopAfterRewrite) return result;
     if (toSrgb) toSrgb->Apply(picture.Target());
 
     RgbImage canvas = background.Clone();
@@ -206,11 +218,70 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName) {
     return result;
 }
 
+// Links the show's current copy into this run's folder when it was made from
+// the same inputs and is still as it was written. `stored` is the stored
+// copy's identity now.
+bool KeepShownCopy(const PictureJob& job, const std::string& fileName, const std::string& stored,
+                   PictureResult& result) {
+    const PreparedManifest::Entry* entry = job.Shown->Find(fileName);
+    if (!entry || entry->Stored != stored) return false;
+    const std::string shown = job.ShownFolder + fileName;
+    if (FileContentIdentityOf(shown) != entry->Copy) return false;
+    const fs::path to(job.PreparedFolder + fileName);
+    std::error_code ec;
+    // A run into the shown folder itself (the preview) leaves the copy where it is.
+    if (!fs::equivalent(shown, to, ec) || ec) fs::remove(to, ec);
+    if (!fs::exists(to, ec)) fs::create_hard_link(shown, to, ec);
+    if (ec) {
+        ec.clear();
+        fs::copy_file(shown, to, ec);
+        if (ec) {
+            fs::remove(to, ec);
+            return false;
+        }
+    }
+    const std::optional<std::string> copy = FileContentIdentityOf(to.string());
+    if (!copy) return false;
+    result.Outcome = PictureOutcome::Prepared;
+    result.Reused = true;
+    result.Made = PreparedManifest::Entry{stored, *copy};
+    return true;
+}
+
+// Prepares the picture; a reduced one is prepared again from its rewritten
+// stored copy, as every later run prepares it, so a run that changes nothing
+// writes the same bytes. Settled: the copy is the one a later run would make.
+PictureResult PrepareSettled(const PictureJob& job, const std::string& fileName, bool& settled) {
+    PictureResult result = Prepare(job, fileName, true);
+    settled = !result.Reduced;
+    if (!result.StoredRewritten || result.Outcome != PictureOutcome::Skipped) return result;
+    PictureResult again = Prepare(job, fileName, false);
+    settled = !again.Reduced;
+    again.Reduced = true;
+    again.StoredRewritten = true;
+    return again;
+}
+
 }  // namespace
 
 PictureResult PreparePicture(const PictureJob& job, const std::string& fileName) {
     try {
-        return Prepare(job, fileName);
+        const std::optional<std::string> before = FileIdentityOf(job.PictureStore + fileName);
+        PictureResult result;
+        if (before && job.Shown && !job.ShownFolder.empty() &&
+            KeepShownCopy(job, fileName, *before, result))
+            return result;
+        bool settled = false;
+        result = PrepareSettled(job, fileName, settled);
+        if (settled && result.Outcome == PictureOutcome::Prepared) {
+            // Kept only when the stored copy is the one read (or the one this run wrote).
+            const std::optional<std::string> after = FileIdentityOf(job.PictureStore + fileName);
+            const std::optional<std::string> copy =
+                FileContentIdentityOf(job.PreparedFolder + fileName);
+            if (after && copy && (result.StoredRewritten || after == before))
+                result.Made = PreparedManifest::Entry{*after, *copy};
+        }
+        return result;
     } catch (const std::exception&) {
         // A codec or allocation failure skips this picture like an unreadable one.
     }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "PreparedManifest.h"
 #include "RgbImage.h"
 #include "platform/Geometry.h"
 
@@ -20,6 +22,11 @@ struct PictureJob {
     uint32_t BackgroundColor = 0;          // COLORREF, for transparency
     const RgbImage* Background = nullptr;  // Target-sized, already filled
     MemoryBudget* Budget = nullptr;        // shared by the workers; none: the process's own
+    // The show's current copies and what they were made from (this run's
+    // inputs, else empty): a copy whose inputs are unchanged is linked into
+    // PreparedFolder instead of being made again.
+    std::string ShownFolder{};  // ends with a separator; empty when there is none
+    const PreparedManifest* Shown = nullptr;
 };
 
 enum class PictureOutcome {
@@ -34,6 +41,10 @@ struct PictureResult {
     bool Reduced = false;          // the picture was larger than the target and was resampled
     bool StoredRewritten = false;  // the reduced picture replaced the stored copy
     std::string Reason;            // why a prepared copy was not written, or a picture refused
+    bool Reused = false;           // the show's current copy was kept
+    // What to keep in the manifest for the copy written; none when a later run
+    // must make it again (the stored copy could not be rewritten, or changed meanwhile).
+    std::optional<PreparedManifest::Entry> Made{};
 };
 
 // Prepares one picture: decode, fit, reduce (rewriting the stored copy), lay

@@ -6,6 +6,7 @@
 #include "PictureFormat.h"
 #include "PictureHeader.h"
 #include "PictureJob.h"
+#include "PreparedManifest.h"
 #include "platform/Error.h"
 
 namespace sorvane {
@@ -80,6 +81,12 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
     job.AlignIndex = input.AlignIndex;
     job.BackgroundColor = color;
     job.Background = &background;
+    const std::string jobKey = PreparedManifest::JobKey(target, color, input.AlignIndex);
+    const PreparedManifest shownKeys = input.ShownFolder.empty()
+                                           ? PreparedManifest(jobKey)
+                                           : PreparedManifest::Read(input.ShownFolder, jobKey);
+    job.ShownFolder = input.ShownFolder;
+    job.Shown = &shownKeys;
     std::vector<std::string> names;
     names.reserve(pictures.size());
     for (const PictureEntry& entry : pictures) names.push_back(entry.FileName);
@@ -94,9 +101,18 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
             }
             progress.Repaint();
         });
-    for (size_t i = 0; i < results.size(); ++i)
+    PreparedManifest made(jobKey);
+    for (size_t i = 0; i < results.size(); ++i) {
         if (results[i].Outcome == PictureOutcome::NotWritten)
             result.NotWritten.push_back(names[i] + ": " + results[i].Reason);
+        if (results[i].Reused) ++result.Kept;
+        if (results[i].Made) made.Set(names[i], *results[i].Made);
+    }
+    // Without it the next run only makes every copy again: no reason to fail this one.
+    try {
+        made.Write(input.PreparedFolder);
+    } catch (const Error&) {
+    }
 
     // A picture too large to prepare is named to the user: its slide would
     // otherwise be missing or out of date without a word.

@@ -39,6 +39,10 @@ struct PreparationInput {
     int AlignIndex = 1;            // 0 left, 1 centre, else right
     PixelSize TargetSize;
     PixelSize LargestSize;
+    // The show's current copies, with the manifest of what they were made
+    // from: those whose inputs did not change are kept rather than made again.
+    // Ends with a separator; empty to make every copy.
+    std::string ShownFolder;
 };
 
 struct PreparationResult {
@@ -52,12 +56,14 @@ struct PreparationResult {
     PixelSize LargestSize;
     // "name: reason" for every picture that was read but whose copy was not written.
     std::vector<std::string> NotWritten;
+    // How many copies were kept from the shown folder rather than made again.
+    int Kept = 0;
 };
 
 // Prepares one target-sized copy of every listed picture in PreparedFolder,
-// on every core; a picture larger than the target is reduced and its stored
-// copy replaced (written aside, then renamed). Unreadable pictures are
-// skipped. Progress is reported on the calling thread as pictures finish.
+// on every core, and beside them the manifest of what each was made from; a picture larger than the
+// target is reduced and its stored copy replaced (written aside, then renamed). Unreadable pictures
+// are skipped. Progress is reported on the calling thread as pictures finish.
 PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
                                   ColorTranslator& colors, Dialogs& dialogs);
 

@@ -94,10 +94,12 @@ class PreparationTest : public ::testing::Test {
         return result.Started;
     }
 
+    // The copies, without the manifest kept beside them.
     std::vector<std::string> PreparedNames() const {
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(prepared))
-            names.push_back(e.path().filename().string());
+            if (e.path().filename() != PreparedManifest::FileName)
+                names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
