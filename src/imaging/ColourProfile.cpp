@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <mutex>
 
 namespace sorvane {
 
@@ -112,7 +113,12 @@ std::string EmbeddedIccProfile(std::string_view bytes) {
 }
 
 struct ToSrgb::Transforms {
-    cmsHTRANSFORM rgb = nullptr, rgba = nullptr;
+    std::string icc;
+    cmsHTRANSFORM rgb = nullptr;
+    // Building a transform costs more than applying it to a screenful, so
+    // the RGBA one is built only for a picture that needs it.
+    mutable std::once_flag rgbaBuilt;
+    mutable cmsHTRANSFORM rgba = nullptr;
     ~Transforms() {
         if (rgb) cmsDeleteTransform(rgb);
         if (rgba) cmsDeleteTransform(rgba);
@@ -127,9 +133,8 @@ std::optional<ToSrgb> ToSrgb::For(const std::string& icc) {
     auto t = std::make_shared<Transforms>();
     t->rgb =
         cmsCreateTransform(from.get(), TYPE_RGB_8, srgb.get(), TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
-    t->rgba = cmsCreateTransform(from.get(), TYPE_RGBA_8, srgb.get(), TYPE_RGBA_8,
-                                 INTENT_PERCEPTUAL, cmsFLAGS_COPY_ALPHA);
-    if (!t->rgb || !t->rgba) return std::nullopt;
+    if (!t->rgb) return std::nullopt;
+    t->icc = icc;
     // An sRGB profile maps every colour onto itself: leave such pictures alone.
     std::array<uint8_t, 9 * 9 * 9 * 3> probe, out;
     size_t k = 0;
@@ -156,8 +161,18 @@ void ToSrgb::Apply(const RgbTarget& pixels) const {
 }
 
 void ToSrgb::ApplyRgba(uint8_t* rows, size_t stride, int32_t width, int32_t height) const {
+    const Transforms& t = *transforms_;
+    std::call_once(t.rgbaBuilt, [&] {
+        const Profile from(
+            cmsOpenProfileFromMem(t.icc.data(), static_cast<cmsUInt32Number>(t.icc.size())));
+        const Profile srgb(cmsCreate_sRGBProfile());
+        if (from)
+            t.rgba = cmsCreateTransform(from.get(), TYPE_RGBA_8, srgb.get(), TYPE_RGBA_8,
+                                        INTENT_PERCEPTUAL, cmsFLAGS_COPY_ALPHA);
+    });
+    if (!t.rgba) return;
     const auto bytes = static_cast<cmsUInt32Number>(stride);
-    cmsDoTransformLineStride(transforms_->rgba, rows, rows, static_cast<cmsUInt32Number>(width),
+    cmsDoTransformLineStride(t.rgba, rows, rows, static_cast<cmsUInt32Number>(width),
                              static_cast<cmsUInt32Number>(height), bytes, bytes, 0, 0);
 }
 
