@@ -19,6 +19,22 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Desktop Sorvane developers <sorvane@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Turn your pictures into a slide show on your desktop")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+# A package is built for the Debian release it is built on (its library
+# names and versions differ between releases), so its version says which:
+# 0.1.0~deb12, 0.1.0~deb13. The tilde sorts before the bare version, and the
+# newer release's build after the older's, so upgrading Debian upgrades us too.
+set(sorvane_deb_suffix "")
+if(EXISTS /etc/os-release)
+  file(STRINGS /etc/os-release sorvane_os_id REGEX "^ID=")
+  file(STRINGS /etc/os-release sorvane_os_version REGEX "^VERSION_ID=")
+  string(REGEX REPLACE "^VERSION_ID=\"?([0-9]+).*" "\\1" sorvane_os_version "${sorvane_os_version}")
+  if(sorvane_os_id MATCHES "^ID=\"?debian\"?$" AND sorvane_os_version MATCHES "^[0-9]+$")
+    set(sorvane_deb_suffix "~deb${sorvane_os_version}")
+  endif()
+endif()
+set(SORVANE_DEB_VERSION_SUFFIX "${sorvane_deb_suffix}" CACHE STRING
+    "Appended to the Debian package's version: the release it is built for")
+set(CPACK_DEBIAN_PACKAGE_VERSION "${PROJECT_VERSION}${SORVANE_DEB_VERSION_SUFFIX}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)

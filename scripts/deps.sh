@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a job needs; already-installed ones are skipped.
-#   scripts/deps.sh run|test|sessions|bench|windows
+#   scripts/deps.sh run|test|check|sessions|bench|windows
+# The same names serve Debian 12 and 13.
 set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
@@ -9,8 +10,16 @@ build_pkgs=(cmake g++ ninja-build pkg-config ccache
             libgtk-3-dev libwebkit2gtk-4.1-dev libgtk-layer-shell-dev libwayland-dev
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)
-test_pkgs=(chromium xvfb xauth openbox x11-utils xdotool imagemagick
-           desktop-file-utils appstream sqlite3 dpkg-dev clang-format clang libclang-rt-14-dev)
+# The Debian package: CPack's generator runs `file` on what it packs, and
+# dpkg-shlibdeps finds the Depends.
+package_pkgs=(dpkg-dev file)
+# The tests that need no display, browser or desktop session.
+check_pkgs=(desktop-file-utils appstream sqlite3)
+# The page's browser tests run in Chromium, Firefox ESR and WebKitGTK.
+test_pkgs=(chromium firefox-esr xvfb xauth openbox x11-utils xdotool imagemagick
+           "${package_pkgs[@]}" "${check_pkgs[@]}" clang-format
+           # the default clang's sanitizer and fuzzer runtimes, on either release
+           clang libclang-rt-dev)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
 # openbox, headless sway, KWin and GNOME Shell (with recommendations: ~2 GB).
 sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick
@@ -25,9 +34,10 @@ case "${1:-run}" in
   windows) want=("${windows_pkgs[@]}") ;;
   run) want+=("${run_pkgs[@]}") ;;
   test) want+=("${run_pkgs[@]}" "${test_pkgs[@]}" "${sessions_pkgs[@]}") ;;
+  check) want+=("${run_pkgs[@]}" "${package_pkgs[@]}" "${check_pkgs[@]}") ;;
   sessions) want+=("${run_pkgs[@]}" "${sessions_pkgs[@]}") ;;
   bench) want+=("${run_pkgs[@]}" "${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
-  *) echo "usage: $0 run|test|sessions|bench|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|check|sessions|bench|windows" >&2; exit 2 ;;
 esac
 # Node.js for the page's browser tests, unless a newer one is already there.
 if [ "${1:-run}" = test ] || [ "${1:-run}" = bench ] && ! command -v npm >/dev/null; then want+=(nodejs npm); fi

@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <ostream>

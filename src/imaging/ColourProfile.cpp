@@ -3,6 +3,7 @@
 #include <lcms2.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>

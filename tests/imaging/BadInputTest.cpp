@@ -1,5 +1,6 @@
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "PreparationFixture.h"

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
+#include <algorithm>
 #include <cstring>
 
 #include "TestPictures.h"

@@ -3,6 +3,8 @@
 #include "imaging/PictureEncoder.h"
 #include "imaging/PictureHeader.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QImage>
 

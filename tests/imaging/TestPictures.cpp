@@ -1,5 +1,6 @@
 #include "TestPictures.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/TempHome.h"

@@ -9,8 +9,9 @@ build=$1 sample=$2
 
 skip() { echo "SKIPPED: $*" >&2; exit 77; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
-for tool in cpack dpkg-deb dpkg-shlibdeps; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed (dpkg-dev gives dpkg-shlibdeps)"
+# CPack's Debian generator runs `file` on every installed file.
+for tool in cpack dpkg-deb dpkg-shlibdeps file; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/deps.sh installs it)"
 done
 
 work=$(mktemp -d)
@@ -28,13 +29,21 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
 [ "$(field Package)" = desktop-sorvane ] || fail "package name: $(field Package)"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] ||
   fail "architecture: $(field Architecture)"
+# The version names the Debian release the package was built on.
+release=$(. /etc/os-release && [ "${ID:-}" = debian ] && echo "${VERSION_ID:-}" || true)
+if [ -n "$release" ]; then
+  case "$(field Version)" in *"~deb$release") ;; *) fail "version $(field Version) lacks ~deb$release" ;; esac
+  case "$(basename "$deb")" in *"~deb${release}_"*) ;; *) fail "file name lacks ~deb$release" ;; esac
+fi
 depends=$(field Depends)
 echo "Depends: $depends"
 # What the shared-library scan must have found: the window's Qt, the
 # desktop host's GTK, web engine and layer-shell, the codecs and the store.
+# From Debian 13 on, libraries with a 64-bit time_t carry a t64 suffix
+# (libqt6core6t64, libpng16-16t64); either spelling names the same library.
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libgtk-3-0 \
   libwebkit2gtk-4.1-0 libgtk-layer-shell0 libsqlite3-0 libturbojpeg0 libpng16-16 libxcb1; do
-  tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$lib" || fail "Depends lacks $lib"
+  tr ',' '\n' <<<"$depends" | awk '{sub(/t64$/, "", $1); print $1}' | grep -qxF "$lib" || fail "Depends lacks $lib"
 done
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')

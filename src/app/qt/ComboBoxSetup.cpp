@@ -1,5 +1,7 @@
 #include "ComboBoxSetup.h"
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontDatabase>

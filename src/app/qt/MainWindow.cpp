@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>

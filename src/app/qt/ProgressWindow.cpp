@@ -1,5 +1,7 @@
 #include "ProgressWindow.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,6 +1,7 @@
 #include "AutostartEntry.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>

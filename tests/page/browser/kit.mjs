@@ -1,34 +1,22 @@
-// Shared helpers for the page's browser tests and the contact sheet: test
-// pictures, pages written by the program's own generator, and a headless
-// Chromium whose clock the test drives.
+// Shared helpers for the page's browser tests: test pictures, pages written by
+// the program's own generator, and comparing screenshots.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
 import { decodePng, encodePng } from './png.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const SOURCE_DIR = process.env.SORVANE_SOURCE_DIR || path.resolve(here, '../../..');
 export const TEMPLATE =
   process.env.SORVANE_TEMPLATE || path.join(SOURCE_DIR, 'resources', 'template.html');
-export const CHROMIUM = process.env.SORVANE_CHROMIUM || '/usr/bin/chromium';
 
 // The transition names in the program's order, read from the program itself.
 export function transitionNames() {
   const text = fs.readFileSync(path.join(SOURCE_DIR, 'src/settings/TransitionNames.cpp'), 'utf8');
   const list = text.slice(text.indexOf('TransitionNames = {'), text.indexOf('};'));
   return [...list.matchAll(/"([^"]+)"/g)].map((m) => m[1]);
-}
-
-export function launch() {
-  return chromium.launch({
-    executablePath: CHROMIUM,
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
 }
 
 // ---- pictures ----
@@ -89,45 +77,6 @@ export function writeShow(dir, { pictures = [], color = '336699', duration = '4'
   return pathToFileURL(path.join(dir, page)).href;
 }
 
-// ---- driving a page ----
-/**
- * Opens a page with a stopped clock in a fresh context. Script errors and
- * console errors are collected in `errors`; failed picture requests are not
- * errors (the show is meant to skip those) and are kept in `failedRequests`.
- */
-export async function openShow(browser, url, { width = 320, height = 240, dpr = 1 } = {}) {
-  const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: dpr });
-  const page = await context.newPage();
-  const errors = [], failedRequests = [];
-  page.on('pageerror', (e) => errors.push(`page error: ${e.message}`));
-  page.on('console', (m) => {
-    if (m.type() === 'error' && !/Failed to load resource/.test(m.text()))
-      errors.push(`console: ${m.text()}`);
-  });
-  page.on('requestfailed', (r) => failedRequests.push(r.url()));
-  await page.clock.install({ time: 0 });
-  await page.clock.pauseAt(1000);
-  await page.goto(url);
-  await waitForState(page, (d) => d.state !== 'loading');
-  return { page, context, errors, failedRequests };
-}
-
-export async function state(page) {
-  return page.evaluate(() => ({
-    state: document.documentElement.dataset.state,
-    picture: document.documentElement.dataset.picture,
-    transition: document.documentElement.dataset.transition,
-  }));
-}
-
-// Waits (for loading and decoding, which run in real time) until the show's
-// status attributes pass the test. The page's clock stays where it is.
-export async function waitForState(page, test) {
-  await page.waitForFunction(`(${test})(document.documentElement.dataset)`, null,
-    { timeout: 10000 });
-}
-
-export const shot = (page) => page.screenshot({ type: 'png' });
 export const pixels = (png) => decodePng(png);
 export function pixelAt(img, x, y) {
   const o = (y * img.width + x) * 4;
