@@ -1,11 +1,11 @@
 #include "DesktopHost.h"
 
-#include <fcntl.h>
 #include <glib-unix.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "DesktopSurface.h"
+#include "platform/AtomicFile.h"
 #include "platform/linux/HostSocket.h"
 #include "platform/linux/LinuxActiveDesktop.h"
 
@@ -42,18 +42,16 @@ struct DesktopHost::Client {
 std::string PageProblem(const std::string& path) {
     if (path.empty()) return {};
     if (path.find('\0') != std::string::npos) return "A page path with a NUL character is refused.";
-    // Non-blocking: a FIFO by the page's name must not hang the desktop.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) return "The page " + path + " does not exist.";
-        return "The page " + path + " can't be read.";
+    // The file layer's open never waits on a FIFO by the page's name.
+    const int fd = OpenRegularFile(path);
+    if (fd >= 0) {
+        ::close(fd);
+        return {};
     }
     struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    ::close(fd);
-    if (!regular) return "The page " + path + " does not exist as a file.";
-    return {};
+    if (::stat(path.c_str(), &st) != 0) return "The page " + path + " does not exist.";
+    if (!S_ISREG(st.st_mode)) return "The page " + path + " does not exist as a file.";
+    return "The page " + path + " can't be read.";
 }
 
 DesktopHost::DesktopHost(std::unique_ptr<HostListener> listener,

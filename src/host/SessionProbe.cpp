@@ -36,23 +36,17 @@ bool CallerIsHeadless() {
 
 }  // namespace
 
-bool WaylandReachable(const char* display) {
-    wl_display* d = wl_display_connect(display);
-    if (d == nullptr) return false;
-    wl_display_disconnect(d);
-    return true;
-}
-
-bool WaylandOffersLayerShell(const char* display) {
-    wl_display* d = wl_display_connect(display);
-    if (d == nullptr) return false;
+WaylandOffer ProbeWayland() {
+    wl_display* d = wl_display_connect(nullptr);
+    if (d == nullptr) return WaylandOffer::Unreachable;
     Globals globals;
     wl_registry* registry = wl_display_get_registry(d);
     wl_registry_add_listener(registry, &RegistryListener, &globals);
     const bool answered = wl_display_roundtrip(d) >= 0;
     wl_registry_destroy(registry);
     wl_display_disconnect(d);
-    return answered && globals.layerShell;
+    if (!answered) return WaylandOffer::Unreachable;
+    return globals.layerShell ? WaylandOffer::LayerShell : WaylandOffer::NoLayerShell;
 }
 
 bool X11Reachable() {
@@ -76,8 +70,9 @@ SessionChoice ProbeSession() {
                 "The desktop slide show needs a display, but this was started without one "
                 "(QT_QPA_PLATFORM=" +
                     std::string(std::getenv("QT_QPA_PLATFORM")) + ")."};
-    const bool wayland = Set("WAYLAND_DISPLAY") && WaylandReachable(nullptr);
-    if (wayland && WaylandOffersLayerShell(nullptr)) return {DesktopLayer::LayerShell, {}};
+    const WaylandOffer offer = Set("WAYLAND_DISPLAY") ? ProbeWayland() : WaylandOffer::Unreachable;
+    if (offer == WaylandOffer::LayerShell) return {DesktopLayer::LayerShell, {}};
+    const bool wayland = offer == WaylandOffer::NoLayerShell;
     if (Set("DISPLAY") && X11Reachable()) return {DesktopLayer::X11Desktop, {}};
     if (wayland)
         return {DesktopLayer::None,

@@ -25,10 +25,9 @@ SessionChoice ProbeSession();
 // session this is when it gives none.
 std::string SessionName();
 
-// True when the compositor at `display` (nullptr: WAYLAND_DISPLAY)
-// announces zwlr_layer_shell_v1; false when it doesn't or can't be reached.
-bool WaylandOffersLayerShell(const char* display);
-bool WaylandReachable(const char* display);
+// What the compositor at WAYLAND_DISPLAY offers, from one connection.
+enum class WaylandOffer { Unreachable, NoLayerShell, LayerShell };
+WaylandOffer ProbeWayland();
 bool X11Reachable();
 
 }  // namespace sorvane
