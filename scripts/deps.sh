@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a job needs; already-installed ones are skipped.
-#   scripts/deps.sh run|test|check|sessions|bench|windows
+#   scripts/deps.sh run|test|check|sessions|bench|windows|trixie
 # The same names serve Debian 12 and 13.
 set -euo pipefail
 
@@ -28,16 +28,20 @@ sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xd
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
 # The Windows cross-build and its tests under Wine.
 windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64)
+# The Debian 13 jobs' chroots (scripts/trixie-tests.sh), and CPack for the
+# Debian 12 package they install.
+trixie_pkgs=(mmdebstrap cmake "${package_pkgs[@]}")
 
 want=("${build_pkgs[@]}")
 case "${1:-run}" in
   windows) want=("${windows_pkgs[@]}") ;;
+  trixie) want=("${trixie_pkgs[@]}") ;;
   run) want+=("${run_pkgs[@]}") ;;
   test) want+=("${run_pkgs[@]}" "${test_pkgs[@]}" "${sessions_pkgs[@]}") ;;
   check) want+=("${run_pkgs[@]}" "${package_pkgs[@]}" "${check_pkgs[@]}") ;;
   sessions) want+=("${run_pkgs[@]}" "${sessions_pkgs[@]}") ;;
   bench) want+=("${run_pkgs[@]}" "${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
-  *) echo "usage: $0 run|test|check|sessions|bench|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|check|sessions|bench|windows|trixie" >&2; exit 2 ;;
 esac
 # Node.js for the page's browser tests, unless a newer one is already there.
 if [ "${1:-run}" = test ] || [ "${1:-run}" = bench ] && ! command -v npm >/dev/null; then want+=(nodejs npm); fi

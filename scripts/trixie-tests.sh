@@ -8,9 +8,9 @@
 #    from build/dev) in a clean trixie chroot and runs the companion on a
 #    sample picture there.
 # SORVANE_TRIXIE_ONLY=build or =install runs one of the two.
-# Needs root and mmdebstrap. The downloaded package archives and the compiler
-# cache are kept between runs in SORVANE_TRIXIE_CACHE
-# (default /var/cache/desktop-sorvane-trixie).
+# Needs root; scripts/deps.sh trixie installs mmdebstrap. The downloaded
+# package archives and the compiler cache are kept between runs in
+# SORVANE_TRIXIE_CACHE (default /var/cache/desktop-sorvane-trixie).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -20,7 +20,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 only=${SORVANE_TRIXIE_ONLY:-}
 
 [ "$(id -u)" -eq 0 ] || { echo "trixie-tests.sh needs root (mmdebstrap makes real chroots)" >&2; exit 1; }
-command -v mmdebstrap >/dev/null || { echo "mmdebstrap is not installed" >&2; exit 1; }
+scripts/deps.sh trixie
 
 # The machine's own Debian mirror: the first main-archive address its apt
 # sources name (one-line or deb822 format), not the security archive.

@@ -20,7 +20,7 @@
 #include <sstream>
 #include <string>
 
-#include "DesktopWebSettings.h"
+#include "host/DesktopWebSettings.h"
 
 namespace {
 
