@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/DesktopWallpaper.h"
 #include "app/MainForm.h"
 #include "app/ScriptedDialogs.h"
 #include "common/TestPlatform.h"
@@ -176,17 +175,6 @@ TEST(BrowserVersion, TheLeadingNumberDecides) {
     EXPECT_FALSE(BrowserVersionHasTransitions("5.00.2920.0000"));
     EXPECT_FALSE(BrowserVersionHasTransitions("5.49"));
     EXPECT_FALSE(BrowserVersionHasTransitions(""));
-}
-
-TEST(BuildWallpaperCalls, ClearThenInstall) {
-    auto state = std::make_shared<FakeDesktopState>();
-    FakeActiveDesktop desktop(state);
-    ClearWallpaper(desktop);
-    InstallWallpaper(desktop, "/p/Sorvane.html");
-    EXPECT_EQ(state->calls,
-              (std::vector<std::string>{"SetWallpaper ", "ApplyChanges 7",
-                                        std::string("SetWallpaper /p/Sorvane.html") + '\0',
-                                        "ApplyChanges 7"}));
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST_F(SettingsPersistence, ConfigurationSurvivesARestartByteForByte) {
     s.Pictures = {{"beach.jpg", 12, true}, {"a|bar.png", 54, false}, {"été.bmp", 3, false}};
     first->WriteConfigFile();
     const std::string written = ReadFile(ConfigPath());
-    EXPECT_EQ(written, FormatConfigFile(s));
+    EXPECT_EQ(written, " 3368601 \r\n12\r\nright\r\nbeach.jpg|12\r\na|bar.png|54\r\nété.bmp|3\r\n");
 
     auto second = NewForm();
     second->ReadConfigFile();

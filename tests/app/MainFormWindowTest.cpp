@@ -199,16 +199,6 @@ TEST_F(Window, ClosingUnloadsTheOtherWindowsAndDeletesThePreviewPage) {
     EXPECT_EQ(Start()->State().Window.LastBrowseDir, "/somewhere/else");
 }
 
-TEST_F(Window, TabsSwitchPagesAndKeepTheSettings) {
-    auto form = Start();
-    form->SetDurationText("3");
-    form->TabStrip1_Click(2);
-    EXPECT_EQ(form->State().Controls.TabIndex, 2);
-    form->TabStrip1_Click(1);
-    EXPECT_EQ(form->State().Controls.TabIndex, 1);
-    EXPECT_EQ(form->State().Settings.DurationText, "3");
-}
-
 TEST_F(Window, OptionEditsMarkChanged) {
     auto form = Start();
     auto& st = form->State();

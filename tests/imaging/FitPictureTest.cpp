@@ -9,34 +9,14 @@
 namespace sorvane {
 namespace {
 
-class FixedScreen : public Screen {
-  public:
-    explicit FixedScreen(Rect r) : area(r) {}
-    Rect WorkArea() override { return area; }
-    Rect area;
-};
-
 TEST(TargetSize, WorkAreaLessMarginsBoundedByLargestSideBySide) {
-    FixedScreen screen({0, 0, 1024, 738});
-    PreparationInput form;
-    form.LargestSize = {3000, 3000};
-    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
-    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 718}));
-
-    form.LargestSize = {800, 600};
-    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
-    EXPECT_EQ(form.TargetSize, (PixelSize{800, 600}));
-
+    const Rect area{0, 0, 1024, 738};
+    EXPECT_EQ(TargetSizeFor(area, {3000, 3000}), (PixelSize{1004, 718}));
+    EXPECT_EQ(TargetSizeFor(area, {800, 600}), (PixelSize{800, 600}));
     // Each side is bounded on its own.
-    form.LargestSize = {3000, 500};
-    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
-    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 500}));
-
+    EXPECT_EQ(TargetSizeFor(area, {3000, 500}), (PixelSize{1004, 500}));
     // An offset work area (a panel on the left or top) keeps its size.
-    screen.area = {64, 30, 1088, 768};
-    form.LargestSize = {3000, 3000};
-    form.TargetSize = TargetSizeFor(screen.WorkArea(), form.LargestSize);
-    EXPECT_EQ(form.TargetSize, (PixelSize{1004, 718}));
+    EXPECT_EQ(TargetSizeFor({64, 30, 1088, 768}, {3000, 3000}), (PixelSize{1004, 718}));
 }
 
 // Work areas at the ends of the 32-bit range neither wrap nor trap.
