@@ -2,10 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace sorvane {
 
@@ -197,19 +199,8 @@ long SqliteRegistryBackend::Fail(int rc) {
     }
 }
 
-// Opens the file on first use and again after a failed attempt, so a store
-// that was unreadable once is picked up when it is mended.
-long SqliteRegistryBackend::Connect() {
-    if (db_) return RegSuccess;
-    std::error_code ec;
-    const auto folder = std::filesystem::path(path_).parent_path();
-    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-    // A pipe or device of that name would keep the first read waiting for ever.
-    const auto status = std::filesystem::status(path_, ec);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        lastError_ = "\"" + path_ + "\" is not a regular file";
-        return RegIoFailed;
-    }
+// Opens the file, switches it to WAL and makes the tables where they are missing.
+int SqliteRegistryBackend::OpenAndPrepare() {
     int rc =
         sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc == SQLITE_OK) {
@@ -235,6 +226,35 @@ long SqliteRegistryBackend::Connect() {
         rc = tx.Began();
         if (rc == SQLITE_OK) rc = sqlite3_exec(db_, Schema, nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) rc = tx.Commit();
+    }
+    return rc;
+}
+
+// Opens the file on first use and again after a failed attempt, so a store
+// that was unreadable once is picked up when it is mended.
+long SqliteRegistryBackend::Connect() {
+    if (db_) return RegSuccess;
+    std::error_code ec;
+    const auto folder = std::filesystem::path(path_).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    // A pipe or device of that name would keep the first read waiting for ever.
+    const auto status = std::filesystem::status(path_, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        lastError_ = "\"" + path_ + "\" is not a regular file";
+        return RegIoFailed;
+    }
+    // Two programs making the store at the same moment can be told "busy" at
+    // once, without the busy timeout: switching a new file to WAL and the
+    // first read of its schema can each find the other holding a lock. The
+    // whole opening is tried again until the timeout, so no first write is lost.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(busyTimeoutMs_);
+    int rc = OpenAndPrepare();
+    while ((rc & 0xff) == SQLITE_BUSY && std::chrono::steady_clock::now() < deadline) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        rc = OpenAndPrepare();
     }
     if (rc != SQLITE_OK) {
         const long result = Fail(rc);

@@ -51,6 +51,7 @@ class SqliteRegistryBackend : public RegistryBackend {
     class Statement;
     class Transaction;
     long Connect();
+    int OpenAndPrepare();
     long Fail(int sqliteResult);
     long KeyPresent(uint32_t root, const std::string& path, bool& present);
 
