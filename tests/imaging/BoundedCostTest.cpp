@@ -49,7 +49,9 @@ TEST_F(PreparationTest, PictureBombsStayWithinAboutAGigabyte) {
     const PictureJob job{form.PictureStore, form.PreparedFolder, {1004, 718}, 1,
                          kBackground,       &background};
 
-    ASSERT_TRUE(ResetPeakRss());
+    // Chroots may mount /proc read-only (mmdebstrap does): nothing to measure from.
+    if (!ResetPeakRss())
+        GTEST_SKIP() << "the peak memory figure cannot be reset: /proc is read-only here";
     const auto results = PreparePictureList(job, names, 2, {});
     EXPECT_LT(PeakRssBytes(), size_t{1100} << 20);
 
