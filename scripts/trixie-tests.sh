@@ -2,8 +2,8 @@
 # Debian 13 (trixie), in chroots made from this machine's Debian mirror:
 #   scripts/trixie-tests.sh [DEBIAN_12_DEB]
 # 1. builds the program in a trixie chroot and runs the tests that need no
-#    display, browser or desktop session, the package check included (it
-#    makes the ~deb13 package);
+#    display, browser or desktop session, the package check included; the
+#    ~deb13 package made there must then be refused by apt on Debian 12;
 # 2. installs our Debian 12 package (the given .deb, or one made with CPack
 #    from build/dev) in a clean trixie chroot and runs the companion on a
 #    sample picture there.
@@ -31,7 +31,7 @@ echo "== mirror: $mirror"
 
 work=$(mktemp -d /var/tmp/sorvane-trixie.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$cache/archives" "$cache/ccache"
+mkdir -p "$cache/archives" "$cache/ccache" "$work/deb13"
 
 # Our Debian 12 package, made before anything else.
 deb12=${1:-}
@@ -77,6 +77,9 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev -j$jobs >/tmp/build.log 2>&1 || { tail -n 60 /tmp/build.log; exit 1; }
 echo "compiler warnings: \$(grep -c 'warning:' /tmp/build.log || true)"
 ctest --preset dev -j$jobs --label-exclude 'browser|display|session|e2e|shape'
+cpack --config build/dev/CPackConfig.cmake -G DEB -B /tmp/cpack >/tmp/cpack.log 2>&1 ||
+  { tail -n 30 /tmp/cpack.log; exit 1; }
+mkdir -p /tmp/deb13 && cp /tmp/cpack/*.deb /tmp/deb13/
 INNER
 exec runuser -u builder -- env HOME=/home/builder CCACHE_DIR=/home/builder/ccache CCACHE_BASEDIR=/src \
   CCACHE_MAXSIZE=2G bash /tmp/as-builder.sh
@@ -92,10 +95,22 @@ quiet mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" \
   --customize-hook="cp -a $cache/ccache/. \"\$1/home/builder/ccache/\"" \
   --customize-hook="copy-in $work/build.sh /tmp" \
   --customize-hook='chroot "$1" bash /tmp/build.sh' \
+  --customize-hook="sync-out /tmp/deb13 $work/deb13" \
   --customize-hook="$keep_archives" \
   --customize-hook="rm -rf $cache/ccache && cp -a \"\$1/home/builder/ccache\" $cache/ccache" \
   trixie /dev/null "$mirror"
 echo "== trixie build and tests: $(($(date +%s) - t)) s"
+
+# The other way round must fail cleanly: the ~deb13 package asks for
+# Debian 13's libraries, so apt on Debian 12 refuses it before touching anything.
+if grep -q '^VERSION_ID="12"' /etc/os-release; then
+  deb13=$(ls "$work"/deb13/*.deb)
+  echo "== $(basename "$deb13") on this Debian 12 machine (apt simulation)"
+  if apt-get install -s "$deb13" >"$work/deb13-on-12.log" 2>&1; then
+    echo "apt would install the Debian 13 package on Debian 12" >&2; exit 1
+  fi
+  grep -E 'Depends:|E: ' "$work/deb13-on-12.log" | head -n 5
+fi
 fi
 
 # Inside a clean chroot: our Debian 12 package through apt, then the
