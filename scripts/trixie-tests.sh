@@ -5,8 +5,8 @@
 #    display, browser or desktop session, the package check included; the
 #    ~deb13 package made there must then be refused by apt on Debian 12;
 # 2. installs our Debian 12 package (the given .deb, or one made with CPack
-#    from build/dev) in a clean trixie chroot and runs the companion on a
-#    sample picture there.
+#    from build/dev) in clean bookworm and trixie chroots and runs the
+#    companion on a sample picture there.
 # SORVANE_TRIXIE_ONLY=build or =install runs one of the two.
 # Needs root; scripts/deps.sh trixie installs mmdebstrap. The downloaded
 # package archives and the compiler cache are kept between runs in
@@ -120,6 +120,11 @@ set -e
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/deb12.deb >/tmp/install.log 2>&1 ||
   { tail -n 30 /tmp/install.log; exit 1; }
 echo "installed: $(dpkg-query -W -f='${Package} ${Version}' desktop-sorvane) on Debian $(cat /etc/debian_version)"
+# Every program finds every library it links (the window and the host need a
+# display to go further).
+for program in desktop-sorvane desktop-sorvane-cli desktop-sorvane-host; do
+  if ldd "/usr/bin/$program" | grep 'not found'; then echo "$program lacks a library"; exit 1; fi
+done
 useradd -m user
 cat >/tmp/as-user.sh <<'INNER'
 set -e
@@ -138,15 +143,19 @@ exec runuser -u user -- env HOME=/home/user XDG_RUNTIME_DIR=/tmp/user-run QT_QPA
   bash /tmp/as-user.sh
 EOF
 
+# Debian 12 itself as well: what apt on a clean system pulls in for our
+# Depends must be all the programs need.
 if [ "$only" != build ]; then
-echo "== trixie: our Debian 12 package installed and run"
+for suite in bookworm trixie; do
+echo "== $suite: our Debian 12 package installed and run"
 t=$(date +%s)
 quiet mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" \
   --customize-hook="copy-in $work/deb12.deb $work/run.sh /tmp" \
   --customize-hook='chroot "$1" bash /tmp/run.sh' \
   --customize-hook="$keep_archives" \
-  trixie /dev/null "$mirror"
-echo "== trixie install and run: $(($(date +%s) - t)) s"
+  "$suite" /dev/null "$mirror"
+echo "== $suite install and run: $(($(date +%s) - t)) s"
+done
 fi
 
-echo "== Debian 13 jobs: $(($(date +%s) - started)) s"
+echo "== Debian 12 and 13 chroot jobs: $(($(date +%s) - started)) s"
