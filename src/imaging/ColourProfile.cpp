@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 
 namespace sorvane {
 
@@ -103,6 +104,10 @@ using Profile = std::unique_ptr<void, ProfileCloser>;
 
 }  // namespace
 
+bool IsGreyProfile(std::string_view icc) {
+    return icc.size() >= 128 && icc.substr(16, 4) == "GRAY";
+}
+
 std::string EmbeddedIccProfile(std::string_view bytes) {
     if (bytes.size() > 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xD8)
@@ -115,6 +120,9 @@ std::string EmbeddedIccProfile(std::string_view bytes) {
 struct ToSrgb::Transforms {
     std::string icc;
     cmsHTRANSFORM rgb = nullptr;
+    // A grey profile: what each grey level becomes in sRGB, one table per
+    // channel, so a grey pixel gets exactly LittleCMS's answer.
+    std::optional<std::array<std::array<uint8_t, 256>, 3>> grey;
     // Building a transform costs more than applying it to a screenful, so
     // the RGBA one is built only for a picture that needs it.
     mutable std::once_flag rgbaBuilt;
@@ -128,9 +136,31 @@ struct ToSrgb::Transforms {
 std::optional<ToSrgb> ToSrgb::For(const std::string& icc) {
     if (icc.empty()) return std::nullopt;
     const Profile from(cmsOpenProfileFromMem(icc.data(), static_cast<cmsUInt32Number>(icc.size())));
-    if (!from || cmsGetColorSpace(from.get()) != cmsSigRgbData) return std::nullopt;
+    if (!from) return std::nullopt;
     const Profile srgb(cmsCreate_sRGBProfile());
     auto t = std::make_shared<Transforms>();
+    if (cmsGetColorSpace(from.get()) == cmsSigGrayData) {
+        const cmsHTRANSFORM grey = cmsCreateTransform(from.get(), TYPE_GRAY_8, srgb.get(),
+                                                      TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
+        if (!grey) return std::nullopt;
+        std::array<uint8_t, 256> levels;
+        std::array<uint8_t, 256 * 3> out;
+        for (int v = 0; v < 256; ++v) levels[static_cast<size_t>(v)] = static_cast<uint8_t>(v);
+        cmsDoTransform(grey, levels.data(), out.data(), 256);
+        cmsDeleteTransform(grey);
+        bool same = true;
+        auto& table = t->grey.emplace();
+        for (size_t v = 0; v < 256; ++v)
+            for (size_t c = 0; c < 3; ++c) {
+                table[c][v] = out[v * 3 + c];
+                same = same && std::abs(int{out[v * 3 + c]} - int(v)) <= 1;
+            }
+        if (same) return std::nullopt;
+        ToSrgb result;
+        result.transforms_ = std::move(t);
+        return result;
+    }
+    if (cmsGetColorSpace(from.get()) != cmsSigRgbData) return std::nullopt;
     t->rgb =
         cmsCreateTransform(from.get(), TYPE_RGB_8, srgb.get(), TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
     if (!t->rgb) return std::nullopt;
@@ -153,7 +183,23 @@ std::optional<ToSrgb> ToSrgb::For(const std::string& icc) {
     return result;
 }
 
+namespace {
+
+void ThroughTables(const std::array<std::array<uint8_t, 256>, 3>& table, uint8_t* rows,
+                   size_t stride, int32_t width, int32_t height, int pixelBytes) {
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* p = rows + stride * static_cast<size_t>(y);
+        for (int32_t x = 0; x < width; ++x, p += pixelBytes)
+            for (size_t c = 0; c < 3; ++c) p[c] = table[c][p[c]];
+    }
+}
+
+}  // namespace
+
 void ToSrgb::Apply(const RgbTarget& pixels) const {
+    if (transforms_->grey)
+        return ThroughTables(*transforms_->grey, pixels.Data, pixels.Stride, pixels.Width,
+                             pixels.Height, 3);
     const auto bytes = static_cast<cmsUInt32Number>(pixels.Stride);
     cmsDoTransformLineStride(transforms_->rgb, pixels.Data, pixels.Data,
                              static_cast<cmsUInt32Number>(pixels.Width),
@@ -162,6 +208,7 @@ void ToSrgb::Apply(const RgbTarget& pixels) const {
 
 void ToSrgb::ApplyRgba(uint8_t* rows, size_t stride, int32_t width, int32_t height) const {
     const Transforms& t = *transforms_;
+    if (t.grey) return ThroughTables(*t.grey, rows, stride, width, height, 4);
     std::call_once(t.rgbaBuilt, [&] {
         const Profile from(
             cmsOpenProfileFromMem(t.icc.data(), static_cast<cmsUInt32Number>(t.icc.size())));

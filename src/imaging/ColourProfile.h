@@ -16,13 +16,17 @@ namespace sorvane {
 // by its decoder; BMP profiles are not read.)
 std::string EmbeddedIccProfile(std::string_view bytes);
 
+// Whether the profile describes grey pictures (its header's colour space).
+bool IsGreyProfile(std::string_view icc);
+
 // Converts pixels from a picture's own colour space to sRGB, as a
 // colour-managed viewer shows them (perceptual intent, LittleCMS).
 class ToSrgb {
   public:
     // No value when there is nothing to do: no profile, one LittleCMS can't
-    // use or that doesn't describe RGB, or one that leaves every colour as it
-    // is (an sRGB profile), so such pictures keep their exact bytes.
+    // use or that describes neither RGB nor grey, or one that leaves every
+    // colour as it is (an sRGB or sGray profile), so such pictures keep their
+    // exact bytes. A grey picture arrives as RGB with equal channels.
     static std::optional<ToSrgb> For(const std::string& icc);
 
     void Apply(const RgbTarget& pixels) const;

@@ -23,13 +23,43 @@ struct TjFree {
     void operator()(unsigned char* p) const { tjFree(p); }
 };
 
-std::string EncodeJpeg(const RgbView& image) {
+// A grey profile describes grey pictures only: a copy whose pixels are all
+// grey is written grey, as its original was, and the profile is left off
+// pixels it cannot describe.
+bool AllGrey(const uint8_t* rows, size_t stride, int32_t width, int32_t height, int pixelBytes) {
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* p = rows + stride * static_cast<size_t>(y);
+        for (int32_t x = 0; x < width; ++x, p += pixelBytes)
+            if (p[0] != p[1] || p[1] != p[2]) return false;
+    }
+    return true;
+}
+
+// A grey copy's rows, packed: grey alone, or grey and alpha from RGBA.
+std::unique_ptr<uint8_t[]> GreyRows(const uint8_t* rows, size_t stride, int32_t width,
+                                    int32_t height, int pixelBytes) {
+    const int out = pixelBytes == 4 ? 2 : 1;
+    auto grey =
+        std::make_unique<uint8_t[]>(static_cast<size_t>(width) * out * static_cast<size_t>(height));
+    uint8_t* q = grey.get();
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* p = rows + stride * static_cast<size_t>(y);
+        for (int32_t x = 0; x < width; ++x, p += pixelBytes) {
+            *q++ = p[0];
+            if (out == 2) *q++ = p[3];
+        }
+    }
+    return grey;
+}
+
+std::string EncodeJpeg(const RgbView& image, bool grey = false) {
     std::unique_ptr<void, TjDeleter> tj(tjInitCompress());
     if (!tj) throw Error("Could not start the JPEG encoder.");
     unsigned char* raw = nullptr;
     unsigned long size = 0;
-    const int rc = tjCompress2(tj.get(), image.Data, image.Width, static_cast<int>(image.Stride),
-                               image.Height, TJPF_RGB, &raw, &size, TJSAMP_444, 100, 0);
+    const int rc =
+        tjCompress2(tj.get(), image.Data, image.Width, static_cast<int>(image.Stride), image.Height,
+                    TJPF_RGB, &raw, &size, grey ? TJSAMP_GRAY : TJSAMP_444, 100, 0);
     std::unique_ptr<unsigned char, TjFree> out(raw);
     if (rc != 0) throw Error(std::string("Could not encode a JPEG: ") + tjGetErrorStr2(tj.get()));
     return std::string(reinterpret_cast<const char*>(out.get()), size);
@@ -99,8 +129,18 @@ std::string EncodePngWith(const RgbView& image, int level, int filters) {
 std::string EncodePngRgba(const RgbaImage& image, std::string_view icc) {
     if (image.Empty()) throw Error("Nothing to encode.");
     std::string out;
-    const PngRows rows{image.Data(), image.Stride(), image.Width(), image.Height(),
-                       PNG_COLOR_TYPE_RGB_ALPHA};
+    PngRows rows{image.Data(), image.Stride(), image.Width(), image.Height(),
+                 PNG_COLOR_TYPE_RGB_ALPHA};
+    std::unique_ptr<uint8_t[]> grey;
+    if (IsGreyProfile(icc)) {
+        if (AllGrey(image.Data(), image.Stride(), image.Width(), image.Height(), 4)) {
+            grey = GreyRows(image.Data(), image.Stride(), image.Width(), image.Height(), 4);
+            rows = {grey.get(), static_cast<size_t>(image.Width()) * 2, image.Width(),
+                    image.Height(), PNG_COLOR_TYPE_GRAY_ALPHA};
+        } else {
+            icc = {};
+        }
+    }
     if (!EncodePngInto(rows, kPngCompressionLevel, kPngFilters, icc.data(), icc.size(), &out))
         throw Error("Could not encode a PNG.");
     return out;
@@ -108,11 +148,17 @@ std::string EncodePngRgba(const RgbaImage& image, std::string_view icc) {
 
 namespace {
 
-std::string EncodePng(const RgbView& image, std::string_view icc) {
+std::string EncodePng(const RgbView& image, std::string_view icc, bool grey) {
     static_assert(kPngFilters == PNG_FILTER_SUB);
     if (icc.empty()) return EncodePngWith(image, kPngCompressionLevel, kPngFilters);
     std::string out;
-    const PngRows rows{image.Data, image.Stride, image.Width, image.Height, PNG_COLOR_TYPE_RGB};
+    PngRows rows{image.Data, image.Stride, image.Width, image.Height, PNG_COLOR_TYPE_RGB};
+    std::unique_ptr<uint8_t[]> greyRows;
+    if (grey) {
+        greyRows = GreyRows(image.Data, image.Stride, image.Width, image.Height, 3);
+        rows = {greyRows.get(), static_cast<size_t>(image.Width), image.Width, image.Height,
+                PNG_COLOR_TYPE_GRAY};
+    }
     if (!EncodePngInto(rows, kPngCompressionLevel, kPngFilters, icc.data(), icc.size(), &out))
         throw Error("Could not encode a PNG.");
     return out;
@@ -136,11 +182,16 @@ std::string EncodePicture(const RgbImage& image, PictureFormat key) {
 
 std::string EncodePicture(const RgbView& image, PictureFormat key, std::string_view icc) {
     if (!image.Data || image.Width <= 0 || image.Height <= 0) throw Error("Nothing to encode.");
+    bool grey = false;
+    if (IsGreyProfile(icc)) {
+        grey = AllGrey(image.Data, image.Stride, image.Width, image.Height, 3);
+        if (!grey) icc = {};
+    }
     switch (key) {
         case PictureFormat::Jpeg:
-            return WithJpegIccProfile(EncodeJpeg(image), icc);
+            return WithJpegIccProfile(EncodeJpeg(image, grey), icc);
         case PictureFormat::Png:
-            return EncodePng(image, icc);
+            return EncodePng(image, icc, grey);
         case PictureFormat::Bmp:
             return EncodeBmp(image);
         case PictureFormat::Other:

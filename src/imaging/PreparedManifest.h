@@ -11,7 +11,7 @@ namespace sorvane {
 // Raise whenever a change to decoding, fitting, resampling, the canvas or the
 // encoders alters the bytes of a prepared copy: copies made by older code are
 // then all made again.
-inline constexpr int kPreparationVersion = 1;
+inline constexpr int kPreparationVersion = 2;
 
 // What the prepared copies of one show were made from, kept beside them so the
 // next build makes again only the copies whose inputs changed.

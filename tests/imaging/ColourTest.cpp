@@ -1,7 +1,13 @@
+#include <lcms2.h>
+#include <turbojpeg.h>
+#include <zlib.h>
+
 #include <QBuffer>
 #include <QColorSpace>
 #include <QImage>
 #include <QImageWriter>
+#include <cmath>
+#include <cstring>
 
 #include "PreparationFixture.h"
 #include "imaging/ColourProfile.h"
@@ -100,6 +106,86 @@ TEST(ColourProfile, FoundInJpegSegmentsAndPngChunksAndWrittenBack) {
     EXPECT_FALSE(ToSrgb::For("not a profile"));
     EXPECT_FALSE(ToSrgb::For(QColorSpace(QColorSpace::SRgb).iccProfile().toStdString()));
     EXPECT_TRUE(ToSrgb::For(icc));
+}
+
+// A grey profile with linear levels, as scanners and cameras write.
+std::string LinearGreyProfile() {
+    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
+    cmsHPROFILE grey = cmsCreateGrayProfile(cmsD50_xyY(), linear);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(grey, nullptr, &size);
+    std::string icc(size, '\0');
+    cmsSaveProfileToMem(grey, icc.data(), &size);
+    cmsCloseProfile(grey);
+    cmsFreeToneCurve(linear);
+    return icc;
+}
+
+// An iCCP chunk right after a PNG's header chunk.
+std::string WithPngIccProfile(std::string png, const std::string& icc) {
+    uLongf packed = compressBound(icc.size());
+    std::string body("grey\0\0", 6);
+    std::string z(packed, '\0');
+    compress(reinterpret_cast<Bytef*>(z.data()), &packed,
+             reinterpret_cast<const Bytef*>(icc.data()), icc.size());
+    body += z.substr(0, packed);
+    const std::string chunk = "iCCP" + body;
+    const auto bigEndian = [](uint32_t v) {
+        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    };
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), uInt(chunk.size()));
+    png.insert(33, bigEndian(uint32_t(body.size())) + chunk + bigEndian(uint32_t(crc)));
+    return png;
+}
+
+// Four grey levels with a linear profile, JPEG and PNG, fitting the target
+// or halved: the prepared copy shows each level as sRGB does, and a reduced
+// stored copy stays grey, with its profile. A grey profile never goes on
+// pixels that are not grey.
+TEST_F(PreparationTest, GreyPicturesWithAProfileShowAsAColourManagedViewerShowsThem) {
+    const std::string icc = LinearGreyProfile();
+    ASSERT_TRUE(IsGreyProfile(icc));
+    form.TargetSize = {800, 100};
+    const int levels[] = {32, 64, 128, 192};
+    int n = 0;
+    for (const int scale : {1, 2})
+        for (const char* format : {"jpg", "png"}) {
+            QImage grey(800 * scale, 100 * scale, QImage::Format_Grayscale8);
+            for (int i = 0; i < 4; ++i)
+                for (int y = 0; y < grey.height(); ++y)
+                    std::memset(grey.scanLine(y) + i * 200 * scale, levels[i], 200 * size_t(scale));
+            const std::string plain = Encoded(grey, format);
+            const std::string name = "grey" + std::to_string(n++) + "." + format;
+            AddBytes(name, *format == 'j' ? WithJpegIccProfile(plain, icc)
+                                          : WithPngIccProfile(plain, icc));
+            ASSERT_TRUE(Run());
+            form.Pictures.clear();
+            const RgbImage copy = ReadPicture(prepared / name);
+            for (int i = 0; i < 4; ++i) {
+                const double linear = levels[i] / 255.0;
+                const int v = int(std::lround(255 * (1.055 * std::pow(linear, 1 / 2.4) - 0.055)));
+                const uint32_t want = uint32_t(v) * 0x010101u;
+                const uint32_t got = PixelAt(copy, i * 200 + 100, 50);
+                EXPECT_TRUE(Near(got, want, 2)) << name << " level " << levels[i] << std::hex
+                                                << ": " << got << " instead of " << want;
+            }
+            if (scale == 2) {
+                const std::string stored = ReadFile(store / name);
+                EXPECT_EQ(EmbeddedIccProfile(stored), icc) << name;
+                if (*format == 'p') {
+                    EXPECT_EQ(stored[25], 0) << "colour type";
+                } else {
+                    tjhandle tj = tjInitDecompress();
+                    int w = 0, h = 0, sub = -1, space = -1;
+                    tjDecompressHeader3(tj, reinterpret_cast<const unsigned char*>(stored.data()),
+                                        stored.size(), &w, &h, &sub, &space);
+                    tjDestroy(tj);
+                    EXPECT_EQ(sub, TJSAMP_GRAY);
+                }
+            }
+        }
+    for (const auto format : {PictureFormat::Jpeg, PictureFormat::Png})
+        EXPECT_EQ(EmbeddedIccProfile(EncodePicture(Solid(4, 4, 0xFF).View(), format, icc)), "");
 }
 
 // The stored copy keeps its transparency; only the canvas lays it on the
