@@ -67,7 +67,7 @@ cat >"$work/build.sh" <<EOF
 set -e
 cd /src
 DEBIAN_FRONTEND=noninteractive scripts/deps.sh check >/tmp/deps.log 2>&1 || { tail -n 30 /tmp/deps.log; exit 1; }
-useradd -m builder && mkdir -p /home/builder/ccache && chown -R builder: /src /home/builder
+useradd -M -d /home/builder builder && mkdir -p /home/builder/ccache && chown -R builder: /src /home/builder
 . /etc/os-release
 echo "\$PRETTY_NAME, \$(g++ --version | head -n1), Qt \$(dpkg-query -W -f='\${Version}' qt6-base-dev)"
 cat >/tmp/as-builder.sh <<'INNER'
