@@ -15,11 +15,8 @@
 #include <map>
 #include <random>
 
-#include "app/MainForm.h"
-#include "app/ScriptedDialogs.h"
-#include "common/TestPlatform.h"
+#include "FormTest.h"
 #include "imaging/Preparation.h"
-#include "registry/SqliteRegistryBackend.h"
 #include "registry/cRegistry.h"
 #include "settings/SettingsKey.h"
 
@@ -91,32 +88,17 @@ class SmallDisk {
     bool mounted_ = false;
 };
 
-class Build : public ::testing::Test {
+class Build : public FormTest {
   protected:
-    TempHome home;
-    TestPlatform fakes{home};
-    ScriptedDialogs dialogs;
-    std::shared_ptr<RegistryBackend> store = std::make_shared<SqliteRegistryBackend>(
-        (home / "config/desktop-sorvane/registry.db").string());
+    Build() { MakeFolders(); }
 
-    Build() {
-        fs::create_directories(fakes.folders->program);
-        fs::create_directories(fakes.folders->pictures);
-    }
-
+    // The template comes in at the start, so a test may replace it before.
     std::unique_ptr<MainForm> Start() {
-        if (!fs::exists(fakes.folders->templ))
-            fs::copy_file(fs::path(SORVANE_TEST_SOURCE_DIR) / "resources/template.html",
-                          fakes.folders->templ);
-        Platform p = fakes.Make();
-        p.registry = store;
-        auto form = std::make_unique<MainForm>(std::move(p), dialogs);
-        form->Form_Load();
-        return form;
+        CopyTemplate();
+        return FormTest::Start();
     }
 
     fs::path Pictures() const { return fakes.folders->pictures; }
-    std::string ConfigPath() const { return fakes.folders->program + "/config.dat"; }
     std::string Page() const { return ReadFile(Pictures() / "Sorvane.html"); }
 
     // A stored, measured JPEG and its list entry, as adding leaves them. A

@@ -4,10 +4,7 @@
 
 #include <random>
 
-#include "app/MainForm.h"
-#include "app/ScriptedDialogs.h"
-#include "common/TestPlatform.h"
-#include "registry/SqliteRegistryBackend.h"
+#include "FormTest.h"
 #include "registry/cRegistry.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsKey.h"
@@ -15,14 +12,8 @@
 namespace sorvane::test {
 namespace {
 
-class SettingsPersistence : public ::testing::Test {
+class SettingsPersistence : public FormTest {
   protected:
-    TempHome home;
-    TestPlatform fakes{home};
-    ScriptedDialogs dialogs;
-    std::shared_ptr<RegistryBackend> store = std::make_shared<SqliteRegistryBackend>(
-        (home / "config/desktop-sorvane/registry.db").string());
-
     std::unique_ptr<MainForm> NewForm(bool withRegistry = true) {
         Platform p = fakes.Make();
         if (withRegistry) p.registry = store;
@@ -30,7 +21,6 @@ class SettingsPersistence : public ::testing::Test {
         std::filesystem::create_directories(fakes.folders->program);
         return form;
     }
-    std::string ConfigPath() const { return fakes.folders->program + "/config.dat"; }
 
     cRegistry Value(const char* name, uint32_t type) {
         cRegistry reg(store);

@@ -6,12 +6,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "FormTest.h"
 #include "app/AboutPage.h"
-#include "app/MainForm.h"
-#include "app/ScriptedDialogs.h"
-#include "common/TestPlatform.h"
 #include "imaging/Preparation.h"
-#include "registry/SqliteRegistryBackend.h"
 
 namespace fs = std::filesystem;
 
@@ -22,30 +19,13 @@ constexpr char PromptText[] =
     "You need to enable 'Active Desktop' under the 'Web' tab of your Display Settings.\r\n\r\n"
     "Click 'OK' to do this now.";
 
-class Window : public ::testing::Test {
+class Window : public FormTest {
   protected:
-    TempHome home;
-    TestPlatform fakes{home};
-    ScriptedDialogs dialogs;
-    std::shared_ptr<RegistryBackend> store = std::make_shared<SqliteRegistryBackend>(
-        (home / "config/desktop-sorvane/registry.db").string());
-
     Window() {
-        fs::create_directories(fakes.folders->program);
-        fs::create_directories(fakes.folders->pictures);
-        fs::copy_file(fs::path(SORVANE_TEST_SOURCE_DIR) / "resources/template.html",
-                      fakes.folders->templ);
+        MakeFolders();
+        CopyTemplate();
     }
 
-    std::unique_ptr<MainForm> Start() {
-        Platform p = fakes.Make();
-        p.registry = store;
-        auto form = std::make_unique<MainForm>(std::move(p), dialogs);
-        form->Form_Load();
-        return form;
-    }
-
-    std::string ConfigPath() const { return fakes.folders->program + "/config.dat"; }
     std::string PagePath() const { return fakes.folders->pictures + "/Sorvane.html"; }
 
     // A stored, measured picture and its list entry, as adding would leave them;
