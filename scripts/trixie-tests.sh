@@ -57,8 +57,16 @@ cached=(--dpkgopt=force-unsafe-io --dpkgopt='path-exclude=/usr/share/man/*'
         --skip=download/empty --skip=essential/unlink
         --setup-hook='mkdir -p "$1"/var/cache/apt/archives/'
         --setup-hook="sync-in $cache/archives/ /var/cache/apt/archives/")
-keep_archives="sync-out /var/cache/apt/archives/ $cache/archives/"
-quiet() { "$@" 2> >(grep -v -e '^I: ' >&2); }
+# One throw-away chroot of a suite, the given customize hooks run in it, and
+# its downloaded archives kept for the next.
+in_chroot() {
+  local suite=$1 hooks=() hook
+  shift
+  for hook in "$@"; do hooks+=(--customize-hook="$hook"); done
+  mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" "${hooks[@]}" \
+    --customize-hook="sync-out /var/cache/apt/archives/ $cache/archives/" \
+    "$suite" /dev/null "$mirror" 2> >(grep -v -e '^I: ' >&2)
+}
 
 # Inside the build chroot: the packages from our own list, then the build and
 # the tests as a user of our own (some tests differ as root: read-only
@@ -88,17 +96,15 @@ EOF
 if [ "$only" != install ]; then
 echo "== trixie: build and tests"
 t=$(date +%s)
-quiet mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" \
-  --customize-hook='mkdir -p "$1/src" "$1/home/builder/ccache"' \
-  --customize-hook="tar -C \"\$1/src\" -xf $work/src.tar" \
-  --customize-hook="if [ -d ../shared ]; then cp -a ../shared \"\$1/shared\"; fi" \
-  --customize-hook="cp -a $cache/ccache/. \"\$1/home/builder/ccache/\"" \
-  --customize-hook="copy-in $work/build.sh /tmp" \
-  --customize-hook='chroot "$1" bash /tmp/build.sh' \
-  --customize-hook="sync-out /tmp/deb13 $work/deb13" \
-  --customize-hook="$keep_archives" \
-  --customize-hook="rm -rf $cache/ccache && cp -a \"\$1/home/builder/ccache\" $cache/ccache" \
-  trixie /dev/null "$mirror"
+in_chroot trixie \
+  'mkdir -p "$1/src" "$1/home/builder/ccache"' \
+  "tar -C \"\$1/src\" -xf $work/src.tar" \
+  "if [ -d ../shared ]; then cp -a ../shared \"\$1/shared\"; fi" \
+  "cp -a $cache/ccache/. \"\$1/home/builder/ccache/\"" \
+  "copy-in $work/build.sh /tmp" \
+  'chroot "$1" bash /tmp/build.sh' \
+  "sync-out /tmp/deb13 $work/deb13" \
+  "rm -rf $cache/ccache && cp -a \"\$1/home/builder/ccache\" $cache/ccache"
 echo "== trixie build and tests: $(($(date +%s) - t)) s"
 
 # The other way round must fail cleanly: the ~deb13 package asks for
@@ -149,11 +155,7 @@ if [ "$only" != build ]; then
 for suite in bookworm trixie; do
 echo "== $suite: our Debian 12 package installed and run"
 t=$(date +%s)
-quiet mmdebstrap --variant=apt --mode=root --include=passwd "${cached[@]}" \
-  --customize-hook="copy-in $work/deb12.deb $work/run.sh /tmp" \
-  --customize-hook='chroot "$1" bash /tmp/run.sh' \
-  --customize-hook="$keep_archives" \
-  "$suite" /dev/null "$mirror"
+in_chroot "$suite" "copy-in $work/deb12.deb $work/run.sh /tmp" 'chroot "$1" bash /tmp/run.sh'
 echo "== $suite install and run: $(($(date +%s) - t)) s"
 done
 fi
