@@ -86,6 +86,20 @@ async function launchChromium() {
 }
 
 // ---- Firefox ESR ----
+// Firefox ESR's WebDriver BiDi now and then answers a new tab, right after
+// another was closed, with "no such frame" (a context it was still
+// discarding). That is the driver, not the page: ask again, a few times.
+async function newFirefoxPage(browser) {
+  for (let attempt = 1; ; ++attempt) {
+    try {
+      return await browser.newPage();
+    } catch (error) {
+      if (attempt >= 3 || !/no such frame|DiscardedBrowsingContext/.test(String(error))) throw error;
+      await new Promise((resolve) => setTimeout(resolve, 200));
+    }
+  }
+}
+
 async function launchFirefox() {
   if (!fs.existsSync(FIREFOX)) return { name: 'firefox', missing: `${FIREFOX} is missing` };
   if (!hasModule('puppeteer-core')) return { name: 'firefox', missing: 'puppeteer-core is not installed' };
@@ -103,7 +117,7 @@ async function launchFirefox() {
   return {
     name: 'firefox', version: await browser.version(),
     async open(url, { width = 320, height = 240, dpr = 1 } = {}) {
-      const page = await browser.newPage();
+      const page = await newFirefoxPage(browser);
       await page.setViewport({ width, height, deviceScaleFactor: dpr });
       await page.evaluateOnNewDocument(CLOCK);
       await page.goto(url);
