@@ -1,0 +1,129 @@
+#include "PictureCycleBackdrop.h"
+
+#include <gdk/gdk.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdio>
+
+#include "platform/Error.h"
+
+namespace sorvane {
+
+namespace {
+
+bool Readable(const std::string& path) {
+    return g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR) && ::access(path.c_str(), R_OK) == 0;
+}
+
+// "6 s", "1.5 s": the interval as the user gave it.
+std::string Seconds(double ms) {
+    char buf[32];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, ms / 1000.0, std::chars_format::general, 6);
+    return std::string(buf, res.ptr) + " s";
+}
+
+}  // namespace
+
+PictureCycleBackdrop::PictureCycleBackdrop(std::unique_ptr<DesktopBackground> desktop)
+    : desktop_(std::move(desktop)), saved_(*desktop_) {}
+
+PictureCycleBackdrop::~PictureCycleBackdrop() {
+    StopTimer();
+    const std::string problem = saved_.GiveBack();
+    if (!problem.empty()) std::fprintf(stderr, "desktop-sorvane-host: %s\n", problem.c_str());
+}
+
+HostReply PictureCycleBackdrop::Show(const std::string& pagePath) {
+    if (pagePath.empty()) {
+        StopTimer();
+        showing_ = false;
+        const std::string problem = saved_.GiveBack();
+        return {problem.empty(), problem};
+    }
+    PageShow show;
+    try {
+        show = ReadPageShow(pagePath);
+    } catch (const Error& e) {
+        return {false, e.what()};
+    }
+    if (!Readable(show.Pictures.front()))
+        return {false, "The page's first picture " + show.Pictures.front() + " can't be read."};
+    // Nothing changes unless the user's own background can come back.
+    std::string problem = saved_.KeepCurrent();
+    if (problem.empty()) problem = desktop_->Set(show.Pictures.front());
+    if (!problem.empty()) return {false, problem};
+    StopTimer();
+    show_ = std::move(show);
+    showing_ = true;
+    index_ = 0;
+    if (show_.Pictures.size() > 1)
+        timer_ = g_timeout_add(static_cast<guint>(show_.IntervalMs), OnTimer, this);
+    return {true, {}};
+}
+
+gboolean PictureCycleBackdrop::OnTimer(gpointer data) {
+    static_cast<PictureCycleBackdrop*>(data)->Advance();
+    return G_SOURCE_CONTINUE;
+}
+
+void PictureCycleBackdrop::Advance() {
+    // A picture deleted meanwhile is passed over, as the page passes it.
+    for (size_t tries = 0; tries < show_.Pictures.size(); ++tries) {
+        const size_t next = (index_ + 1 + tries) % show_.Pictures.size();
+        if (!Readable(show_.Pictures[next])) continue;
+        if (next == index_) return;
+        const std::string problem = desktop_->Set(show_.Pictures[next]);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "desktop-sorvane-host: %s\n", problem.c_str());
+            return;
+        }
+        index_ = next;
+        return;
+    }
+}
+
+void PictureCycleBackdrop::StopTimer() {
+    if (timer_ != 0) g_source_remove(timer_);
+    timer_ = 0;
+}
+
+std::string PictureCycleBackdrop::NotSeen() const {
+    if (!showing_) return {};
+    const std::string& ours = show_.Pictures[index_];
+    const std::vector<std::string> shown = desktop_->Shown();
+    if (shown.empty()) return desktop_->Name() + " does not say which background it shows.";
+    for (const std::string& picture : shown)
+        if (picture != ours)
+            return desktop_->Name() + " shows another background (" +
+                   (picture.empty() ? std::string("none") : picture) + ") than our picture " +
+                   ours + ".";
+    return {};
+}
+
+std::vector<std::string> PictureCycleBackdrop::Status() const {
+    std::string how = desktop_->Name() + "'s own background, ";
+    if (!showing_)
+        how += "the user's own picture";
+    else if (show_.Pictures.size() == 1)
+        how += "our one picture, without transitions";
+    else
+        how += "our pictures in turn every " + Seconds(show_.IntervalMs) + ", without transitions";
+    std::vector<std::string> out;
+    GdkDisplay* display = gdk_display_get_default();
+    for (int i = 0; display && i < gdk_display_get_n_monitors(display); ++i) {
+        const char* model = gdk_monitor_get_model(gdk_display_get_monitor(display, i));
+        out.push_back(std::string(model && *model ? model : "monitor " + std::to_string(i)) + ": " +
+                      how);
+    }
+    if (out.empty()) out.push_back("every monitor: " + how);
+    return out;
+}
+
+uint64_t PictureCycleBackdrop::ShownId() const {
+    // Not a window of ours: any non-zero token says the desktop shows us.
+    return showing_ && NotSeen().empty() ? 1 : 0;
+}
+
+}  // namespace sorvane

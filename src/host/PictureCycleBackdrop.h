@@ -1,0 +1,44 @@
+#pragma once
+
+#include <glib.h>
+
+#include <memory>
+
+#include "Backdrop.h"
+#include "DesktopBackground.h"
+#include "page/PageShow.h"
+
+namespace sorvane {
+
+// The page shown through the desktop's own background setting, for desktops
+// that draw wallpaper and icons in one window: its prepared pictures in turn
+// at the page's interval, without transitions (the desktop can't show them).
+// Our window would cover the icons there. The user's background is kept on
+// disk before the first change and given back by Show("") and on destruction.
+class PictureCycleBackdrop : public Backdrop {
+  public:
+    explicit PictureCycleBackdrop(std::unique_ptr<DesktopBackground> desktop);
+    ~PictureCycleBackdrop() override;
+    PictureCycleBackdrop(const PictureCycleBackdrop&) = delete;
+    PictureCycleBackdrop& operator=(const PictureCycleBackdrop&) = delete;
+
+    HostReply Show(const std::string& pagePath) override;
+    std::string NotSeen() const override;
+    std::vector<std::string> Status() const override;
+    uint64_t ShownId() const override;
+
+  private:
+    static gboolean OnTimer(gpointer self);
+    void StopTimer();
+    // Shows the next picture that is still there after `index_`.
+    void Advance();
+
+    std::unique_ptr<DesktopBackground> desktop_;
+    SavedBackground saved_;
+    PageShow show_;
+    bool showing_ = false;
+    size_t index_ = 0;
+    guint timer_ = 0;
+};
+
+}  // namespace sorvane
