@@ -91,7 +91,15 @@ void DesktopHost::Choose(const ShellProbe& probe) {
 }
 
 gboolean DesktopHost::OnProbe(gpointer data) {
-    static_cast<DesktopHost*>(data)->Choose(ProbeDesktopShell());
+    auto* self = static_cast<DesktopHost*>(data);
+    // A change counts once two probes agree: a shell restarting is gone for
+    // a moment, and switching ways twice for that would only flicker.
+    const ShellProbe now = ProbeDesktopShell();
+    if (now == self->probe_ || !(now == self->candidate_)) {
+        self->candidate_ = now;
+        return G_SOURCE_CONTINUE;
+    }
+    self->Choose(now);
     return G_SOURCE_CONTINUE;
 }
 

@@ -72,6 +72,7 @@ class DesktopHost {
     std::map<int, std::unique_ptr<Client>> clients_;
     std::vector<Waiter> waiters_;
     ShellProbe probe_;
+    ShellProbe candidate_;  // what the last probe found
     std::unique_ptr<Backdrop> backdrop_;
     std::string page_;
 };
