@@ -1,5 +1,7 @@
 #include "BackdropChoice.h"
 
+#include "DesktopBackground.h"
+#include "PictureCycleBackdrop.h"
 #include "SurfacesBackdrop.h"
 
 namespace sorvane {
@@ -7,12 +9,15 @@ namespace sorvane {
 std::unique_ptr<Backdrop> MakeBackdrop(const ShellProbe& probe, DesktopLayer layer,
                                        bool hardwareAcceleration) {
     switch (probe.shell) {
-        case DesktopShell::None:
-        case DesktopShell::Plasma:
         case DesktopShell::Xfdesktop:
         case DesktopShell::PcmanfmQt:
         case DesktopShell::Caja:
         case DesktopShell::Nemo:
+            // Their one window draws wallpaper and icons: ours would cover the
+            // icons, so the pictures go through their own background setting.
+            return std::make_unique<PictureCycleBackdrop>(MakeDesktopBackground(probe.shell));
+        case DesktopShell::None:
+        case DesktopShell::Plasma:
             break;
     }
     return std::make_unique<SurfacesBackdrop>(layer, probe.wallpaperClient, hardwareAcceleration);

@@ -16,6 +16,8 @@ namespace {
 constexpr char Channel[] = "xfce4-desktop";
 constexpr int CallTimeoutMs = 5000;
 constexpr gint32 StyleCentred = 1;  // xfdesktop's XFCE_BACKDROP_IMAGE_CENTERED
+constexpr int SettleRounds = 10;
+constexpr gulong SettleWaitUs = 150 * 1000;
 
 struct Variant {
     GVariant* v = nullptr;
@@ -47,28 +49,43 @@ class XfdesktopBackground : public DesktopBackground {
         std::string why;
         const auto all = Properties(why);
         if (!all) return why;
+        BackgroundSettings settings;
         for (const std::string& key : ImageKeys(*all)) {
-            why = Call("SetProperty", g_variant_new("(ssv)", Channel, StyleKey(key).c_str(),
-                                                    g_variant_new_int32(StyleCentred)));
-            if (why.empty())
-                why = Call("SetProperty", g_variant_new("(ssv)", Channel, key.c_str(),
-                                                        g_variant_new_string(picture.c_str())));
-            if (!why.empty()) return why;
+            settings[StyleKey(key)] = std::to_string(StyleCentred);
+            settings[key] = Quoted(picture);
         }
-        return {};
+        return Write(settings);
     }
 
     std::string Write(const BackgroundSettings& settings) override {
+        // xfdesktop answers a change of style by writing the image it shows
+        // back to last-image, a moment later, which can undo a change of
+        // image made just before: the styles go first, then the images,
+        // checked until they stay.
+        std::string why;
+        const auto before = Properties(why);
+        if (!before) return why;
+        bool styled = false;
         for (const auto& [key, value] : settings) {
-            std::string why;
-            if (!value) {
-                // A property that is gone already is as good as reset.
-                Call("ResetProperty", g_variant_new("(ssb)", Channel, key.c_str(), FALSE));
-            } else if (GVariant* parsed =
-                           g_variant_parse(nullptr, value->c_str(), nullptr, nullptr, nullptr)) {
-                why = Call("SetProperty", g_variant_new("(ssv)", Channel, key.c_str(), parsed));
-            }
+            if (IsImageKey(key) || Holds(*before, key, value)) continue;
+            why = Put(key, value);
             if (!why.empty()) return why;
+            styled = true;
+        }
+        if (styled) g_usleep(SettleWaitUs);
+        for (int round = 0; round < SettleRounds; ++round) {
+            const auto all = Properties(why);
+            if (!all) return why;
+            bool settled = true;
+            for (const auto& [key, value] : settings) {
+                if (!IsImageKey(key)) continue;
+                if (Holds(*all, key, value)) continue;
+                settled = false;
+                why = Put(key, value);
+                if (!why.empty()) return why;
+            }
+            if (settled) return {};
+            g_usleep(SettleWaitUs);
         }
         return {};
     }
@@ -150,6 +167,35 @@ class XfdesktopBackground : public DesktopBackground {
                                 workspace + "/last-image");
         }
         return {keys.begin(), keys.end()};
+    }
+
+    static bool Holds(const std::map<std::string, std::string>& all, const std::string& key,
+                      const std::optional<std::string>& value) {
+        const auto it = all.find(key);
+        return value ? it != all.end() && it->second == *value : it == all.end();
+    }
+
+    static bool IsImageKey(const std::string& key) {
+        return key.size() > 11 && key.compare(key.size() - 11, 11, "/last-image") == 0;
+    }
+
+    // One property set from GVariant text, or reset (one that is gone
+    // already is as good as reset).
+    static std::string Put(const std::string& key, const std::optional<std::string>& value) {
+        if (!value) {
+            Call("ResetProperty", g_variant_new("(ssb)", Channel, key.c_str(), FALSE));
+            return {};
+        }
+        GVariant* parsed = g_variant_parse(nullptr, value->c_str(), nullptr, nullptr, nullptr);
+        if (parsed == nullptr) return {};  // not from us: nothing sensible to put back
+        return Call("SetProperty", g_variant_new("(ssv)", Channel, key.c_str(), parsed));
+    }
+
+    static std::string Quoted(const std::string& text) {
+        gchar* printed = g_variant_print(g_variant_new_string(text.c_str()), TRUE);
+        std::string out = printed;
+        g_free(printed);
+        return out;
     }
 
     static std::string StyleKey(const std::string& imageKey) {
