@@ -21,10 +21,12 @@ test_pkgs=(chromium firefox-esr xvfb xauth openbox x11-utils xdotool imagemagick
            # the default clang's sanitizer and fuzzer runtimes, on either release
            clang libclang-rt-dev)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
-# openbox, headless sway, KWin and GNOME Shell (with recommendations: ~2 GB).
+# openbox, headless sway, KWin and GNOME Shell (with recommendations: ~2 GB);
+# Xfce's and LXQt's desktops, with LXQt's wallpapers, icons and Qt theme.
 sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick
                sway grim kwin-wayland gnome-shell xwayland dbus libglib2.0-bin
-               python3-dbus python3-gi gir1.2-gtk-3.0)
+               python3-dbus python3-gi gir1.2-gtk-3.0
+               xfdesktop4 xfwm4 xfconf pcmanfm-qt lxqt-themes lxqt-qtplugin breeze-icon-theme)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
 # The Windows cross-build and its tests under Wine.
 windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64)

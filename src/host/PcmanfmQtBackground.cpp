@@ -130,7 +130,16 @@ class PcmanfmQtBackground : public DesktopBackground {
     }
 
     std::string Set(const std::string& picture) override {
-        const std::string why = Run(picture, "center");
+        // pcmanfm-qt applies a mode given with the wallpaper only when it
+        // differs from the one in its settings, and never stores it there, so
+        // a changed mode could not be changed back. Our picture has the
+        // screen's size and looks the same in every mode that shows a
+        // picture: the user's mode stays unless it shows none.
+        const std::optional<std::string> mode =
+            DesktopValue(UserFile(RunningProfile()), "WallpaperMode");
+        const bool showsPicture = mode && (*mode == "stretch" || *mode == "fit" ||
+                                           *mode == "center" || *mode == "tile" || *mode == "zoom");
+        const std::string why = Run(picture, showsPicture ? "" : "center");
         if (!why.empty()) return why;
         const gint64 end = g_get_monotonic_time() + SettledWaitUs;
         while (Shown() != std::vector<std::string>{picture} && g_get_monotonic_time() < end)
@@ -178,8 +187,8 @@ class PcmanfmQtBackground : public DesktopBackground {
         const std::string profileArg = "--profile=" + *profile;
         const std::string pictureArg = "--set-wallpaper=" + picture;
         const std::string modeArg = "--wallpaper-mode=" + mode;
-        const char* argv[] = {"pcmanfm-qt", profileArg.c_str(), pictureArg.c_str(), modeArg.c_str(),
-                              nullptr};
+        const char* argv[] = {"pcmanfm-qt", profileArg.c_str(), pictureArg.c_str(),
+                              mode.empty() ? nullptr : modeArg.c_str(), nullptr};
         gint status = 0;
         GError* error = nullptr;
         if (!g_spawn_sync(
