@@ -72,6 +72,23 @@ page_below_bar() {
     near "$(pixel "$work/shots/$1.png" $((width / 2)) $((bar + 4)))" "$page_colour"
 }
 
+# start_swaybg NAME: sway starts swaybg anew when the background is set again;
+# its new surface must not cover the page.
+start_swaybg() {
+  swaymsg output '*' bg "#$background" solid_color >/dev/null || fail "sway refused the background"
+  wait_for 20 swaybg_pid || fail "sway did not start swaybg again"
+  sleep 2  # time for swaybg's surface to be drawn, were it to cover the page
+  page_below_bar "$1" || fail "swaybg started after the host covers the page (see $(keep "$1"))"
+}
+# restart_swaybg NAME: swaybg ends and starts again while the host runs.
+restart_swaybg() {
+  step "swaybg ends and starts again while the host runs"
+  kill "$(swaybg_pid)"
+  wait_for 10 eval '! swaybg_pid' || fail "swaybg did not end"
+  page_below_bar "$1-gone" || fail "the page went with swaybg (see $(keep "$1-gone"))"
+  start_swaybg "$1"
+}
+
 wait_for 20 shell_alone alone || fail "swaybg's background and the bar are not shown (see $(keep alone))"
 keep alone
 
@@ -101,23 +118,21 @@ page_around_window "$work/shots/window.png" "$wx" "$wy" "$ww" "$wh" "$width" "$h
 keep window
 bar_as_alone window
 kill "$plain_pid"
+restart_swaybg restarted-first
 
 host_quit "$width" "$height"
 wait_for 10 shell_alone quit || fail "swaybg's background does not come back after quit (see $(keep quit))"
 keep quit
 
-step "the host first, then swaybg (ended and started again while the host runs)"
+step "the host first, then swaybg"
 kill "$(swaybg_pid)"
 wait_for 10 eval '! swaybg_pid' || fail "swaybg did not end"
 host_load
 wait_for 30 page_below_bar alone-host || fail "the page is not shown without swaybg (see $(keep alone-host))"
-# sway starts swaybg anew when the background is set again.
-swaymsg output '*' bg "#$background" solid_color >/dev/null || fail "sway refused the background"
-wait_for 20 swaybg_pid || fail "sway did not start swaybg again"
-sleep 2  # time for swaybg's surface to be drawn, were it to cover the page
-page_below_bar restarted || fail "swaybg started after the host covers the page (see $(keep restarted))"
+start_swaybg restarted
 keep restarted
 bar_as_alone restarted
+restart_swaybg again
 
 host_quit "$width" "$height"
 wait_for 10 shell_alone quit || fail "swaybg's background does not come back after quit (see $(keep quit))"
