@@ -43,9 +43,9 @@ icon_count() { [ "$(icons "$1" | wc -l)" = "$2" ]; }
 # keeps the last as NAME.
 settled() {
   shot "$1" >/dev/null
-  [ -f "$work/shots/$1-before.png" ] &&
-    [ "$(differing "$1-before" "$1")" = 0 ] ||
-    { mv "$work/shots/$1.png" "$work/shots/$1-before.png"; return 1; }
+  if [ -f "$work/shots/$1-before.png" ] && [ "$(differing "$1-before" "$1")" = 0 ]; then return 0; fi
+  mv "$work/shots/$1.png" "$work/shots/$1-before.png"
+  return 1
 }
 differing() {  # differing A B: how many pixels below the top bar differ
   compare -metric AE -fuzz 10% "$work/shots/$1.png[1280x$((800 - panel))+0+$panel]" \

@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2154,SC2034  # from session-lib.sh; shell_pid: for the sourcing scripts
 # The GNOME Shell sessions' shared parts (sourced after session-lib.sh and
 # enter_namespaces): a headless shell on one 1280x800 virtual monitor with
 # private buses, its windows from org.gnome.Shell.Eval, screenshots from

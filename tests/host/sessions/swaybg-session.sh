@@ -47,7 +47,8 @@ wait_for 20 pgrep -x swaybar || fail "sway started no swaybar"
 bar_height() {
   swaymsg -t get_workspaces | python3 -c 'import json, sys; print(json.load(sys.stdin)[0]["rect"]["y"])'
 }
-wait_for 20 eval '[ "$(bar_height)" -gt 0 ]' || fail "swaybar reserves no space"
+bar_reserved() { [ "$(bar_height)" -gt 0 ]; }
+wait_for 20 bar_reserved || fail "swaybar reserves no space"
 bar=$(bar_height)
 echo "swaybar: ${width}x$bar at the top"
 

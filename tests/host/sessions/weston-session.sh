@@ -32,9 +32,12 @@ wait_for 20 test -S /tmp/.X11-unix/X0 || fail "weston offers no XWayland"
 # weston fades its desktop in: the shell alone is the screen once it holds still.
 settled() {
   shot alone >/dev/null || return 1
-  ! near "$(pixel "$work/shots/alone.png" 640 400)" 000000 &&
-    [ -f "$work/shots/before.png" ] && [ "$(same_below_panel before alone)" = 0 ] ||
-    { mv "$work/shots/alone.png" "$work/shots/before.png"; return 1; }
+  if ! near "$(pixel "$work/shots/alone.png" 640 400)" 000000 && [ -f "$work/shots/before.png" ] &&
+    [ "$(same_below_panel before alone)" = 0 ]; then
+    return 0
+  fi
+  mv "$work/shots/alone.png" "$work/shots/before.png"
+  return 1
 }
 same_below_panel() {  # pixels that differ between two shots below the panel
   compare -metric AE -fuzz 10% "$work/shots/$1.png[1280x768+0+32]" \
