@@ -73,20 +73,34 @@ page_below_bar() {
     near "$(pixel "$work/shots/$1.png" $((width / 2)) $((bar + 4)))" "$page_colour"
 }
 
+# The host looks for wallpaper clients from time to time: its status tells
+# once it has seen swaybg come or go (and shows the page again).
+host_status() { as_user "$host" status 2>&1; }
+host_sees() {  # host_sees yes|no: whether it has seen a wallpaper client
+  local status
+  status=$(host_status) || return 1
+  case $1 in
+    yes) [[ "$status" == *"with a wallpaper client"* ]] ;;
+    no) [[ "$status" != *"wallpaper client"* ]] ;;
+  esac && [[ "$status" == *"the page is seen"* ]]
+}
 # start_swaybg NAME: sway starts swaybg anew when the background is set again;
 # its new surface must not cover the page.
 start_swaybg() {
   swaymsg output '*' bg "#$background" solid_color >/dev/null || fail "sway refused the background"
   wait_for 20 swaybg_pid || fail "sway did not start swaybg again"
-  sleep 2  # time for swaybg's surface to be drawn, were it to cover the page
-  page_below_bar "$1" || fail "swaybg started after the host covers the page (see $(keep "$1"))"
+  wait_for 20 host_sees yes || fail "the host does not see swaybg: $(host_status)"
+  wait_for 10 page_below_bar "$1" || fail "swaybg started after the host covers the page (see $(keep "$1"))"
+  keep "$1"
+  bar_as_alone "$1"
 }
 # restart_swaybg NAME: swaybg ends and starts again while the host runs.
 restart_swaybg() {
   step "swaybg ends and starts again while the host runs"
   kill "$(swaybg_pid)"
   wait_for 10 eval '! swaybg_pid' || fail "swaybg did not end"
-  page_below_bar "$1-gone" || fail "the page went with swaybg (see $(keep "$1-gone"))"
+  wait_for 20 host_sees no || fail "the host still sees a wallpaper client: $(host_status)"
+  wait_for 10 page_below_bar "$1-gone" || fail "the page went with swaybg (see $(keep "$1-gone"))"
   start_swaybg "$1"
 }
 
@@ -95,6 +109,8 @@ keep alone
 
 step "swaybg first, then the host"
 host_load
+wait_for 20 host_sees yes || fail "the host does not see swaybg: $(host_status)"
+host_status
 wait_for 30 page_below_bar loaded ||
   fail "the page does not cover swaybg's background below the bar (see $(keep loaded))"
 keep loaded
@@ -129,10 +145,9 @@ step "the host first, then swaybg"
 kill "$(swaybg_pid)"
 wait_for 10 eval '! swaybg_pid' || fail "swaybg did not end"
 host_load
+wait_for 20 host_sees no || fail "the host sees a wallpaper client where none runs: $(host_status)"
 wait_for 30 page_below_bar alone-host || fail "the page is not shown without swaybg (see $(keep alone-host))"
 start_swaybg restarted
-keep restarted
-bar_as_alone restarted
 restart_swaybg again
 
 host_quit "$width" "$height"

@@ -46,13 +46,20 @@ same_below_panel() {  # pixels that differ between two shots below the panel
 wait_for 30 settled || fail "weston's desktop does not settle (see $(keep before))"
 keep alone
 
-step "desktop-sorvane-host load refuses, naming the session and why"
-rc=0
-as_user timeout 60 "$host" load "$page" >"$work/refusal.log" 2>&1 || rc=$?
-echo "load exited $rc: $(cat "$work/refusal.log")"
-[ "$rc" != 0 ] || fail "'load' reports success in weston, whose X window manager puts a desktop window over the user's windows"
-grep -qi weston "$work/refusal.log" || fail "the refusal does not name weston"
-[ "$(wc -w <"$work/refusal.log")" -ge 6 ] || fail "the refusal does not say why"
+# refused NAME [VARIABLE=VALUE]: load must fail with a message saying why.
+refused() {
+  local rc=0
+  as_user "${@:2}" timeout 60 "$host" load "$page" >"$work/$1.log" 2>&1 || rc=$?
+  echo "load exited $rc: $(cat "$work/$1.log")"
+  [ "$rc" != 0 ] ||
+    fail "'load' reports success in weston, whose X window manager puts a desktop window over the user's windows"
+  [ "$(wc -w <"$work/$1.log")" -ge 6 ] || fail "the refusal does not say why"
+}
+step "desktop-sorvane-host load refuses, saying why (weston started from a terminal)"
+refused refusal
+step "and naming weston where a display manager started it (XDG_SESSION_DESKTOP from weston.desktop)"
+refused refusal-login XDG_SESSION_DESKTOP=weston
+grep -qi weston "$work/refusal-login.log" || fail "the refusal does not name weston"
 
 step "nothing of the host on screen"
 sleep 1  # time for a window to map, were one coming
