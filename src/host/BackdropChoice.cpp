@@ -15,7 +15,8 @@ std::unique_ptr<Backdrop> MakeBackdrop(const ShellProbe& probe, DesktopLayer lay
         case DesktopShell::Nemo:
             // Their one window draws wallpaper and icons: ours would cover the
             // icons, so the pictures go through their own background setting.
-            return std::make_unique<PictureCycleBackdrop>(MakeDesktopBackground(probe.shell));
+            return std::make_unique<PictureCycleBackdrop>(MakeDesktopBackground(probe.shell),
+                                                          ShellName(probe.shell));
         case DesktopShell::None:
         case DesktopShell::Plasma:
             break;

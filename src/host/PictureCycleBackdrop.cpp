@@ -26,8 +26,9 @@ std::string Seconds(double ms) {
 
 }  // namespace
 
-PictureCycleBackdrop::PictureCycleBackdrop(std::unique_ptr<DesktopBackground> desktop)
-    : desktop_(std::move(desktop)), saved_(*desktop_) {}
+PictureCycleBackdrop::PictureCycleBackdrop(std::unique_ptr<DesktopBackground> desktop,
+                                           std::string desktopName)
+    : desktop_(std::move(desktop)), desktopName_(std::move(desktopName)), saved_(*desktop_) {}
 
 PictureCycleBackdrop::~PictureCycleBackdrop() {
     StopTimer();
@@ -119,6 +120,10 @@ std::vector<std::string> PictureCycleBackdrop::Status() const {
     }
     if (out.empty()) out.push_back("every monitor: " + how);
     return out;
+}
+
+std::string PictureCycleBackdrop::Limits() const {
+    return desktopName_ + " shows your pictures in turn, without transitions.";
 }
 
 uint64_t PictureCycleBackdrop::ShownId() const {

@@ -17,7 +17,8 @@ namespace sorvane {
 // disk before the first change and given back by Show("") and on destruction.
 class PictureCycleBackdrop : public Backdrop {
   public:
-    explicit PictureCycleBackdrop(std::unique_ptr<DesktopBackground> desktop);
+    // `desktopName` names the desktop for the user ("Xfce's desktop (xfdesktop)").
+    PictureCycleBackdrop(std::unique_ptr<DesktopBackground> desktop, std::string desktopName);
     ~PictureCycleBackdrop() override;
     PictureCycleBackdrop(const PictureCycleBackdrop&) = delete;
     PictureCycleBackdrop& operator=(const PictureCycleBackdrop&) = delete;
@@ -26,6 +27,7 @@ class PictureCycleBackdrop : public Backdrop {
     std::string NotSeen() const override;
     std::vector<std::string> Status() const override;
     uint64_t ShownId() const override;
+    std::string Limits() const override;
 
   private:
     static gboolean OnTimer(gpointer self);
@@ -34,6 +36,7 @@ class PictureCycleBackdrop : public Backdrop {
     void Advance();
 
     std::unique_ptr<DesktopBackground> desktop_;
+    std::string desktopName_;
     SavedBackground saved_;
     PageShow show_;
     bool showing_ = false;

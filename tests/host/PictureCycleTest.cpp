@@ -129,7 +129,7 @@ TEST_F(PictureCycleTest, FailuresChangeNothingAndKeepTheFile) {
 TEST_F(PictureCycleTest, PicturesInTurnThenTheUsersBack) {
     const std::string page = WriteShow();
     {
-        PictureCycleBackdrop backdrop(std::make_unique<FakeBackground>(desk));
+        PictureCycleBackdrop backdrop(std::make_unique<FakeBackground>(desk), "Fakedesk");
         EXPECT_FALSE(backdrop.Show((home / "missing.html").string()).ok);
         EXPECT_TRUE(desk.pictures.empty()) << "a page it can't read changes nothing";
 
@@ -142,6 +142,8 @@ TEST_F(PictureCycleTest, PicturesInTurnThenTheUsersBack) {
                                             "0.5 s, without transitions"),
                   std::string::npos)
             << backdrop.Status()[0];
+
+        EXPECT_EQ(backdrop.Limits(), "Fakedesk shows your pictures in turn, without transitions.");
 
         // Round and round, a picture deleted meanwhile passed over.
         WriteFile(home / "Pictures/Sorvane/c.png", "c");
