@@ -103,7 +103,8 @@ ShellProbe ProbeDesktopShell() {
             const std::vector<std::string> args = Split0(ReadAll(dir + "/cmdline"));
             if (comm == "pcmanfm-qt" && Has(args, "--desktop", "-d"))
                 shell = DesktopShell::PcmanfmQt;
-            if (comm == "caja" && !Has(args, "--no-desktop", "-n")) shell = DesktopShell::Caja;
+            // caja's "-n" is --no-default-window, which desktop sessions pass.
+            if (comm == "caja" && !Has(args, "--no-desktop")) shell = DesktopShell::Caja;
         } else {
             for (std::string_view client : WallpaperClients)
                 if (comm == client) wallpaper = true;

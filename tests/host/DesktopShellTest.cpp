@@ -63,6 +63,7 @@ TEST(DesktopShell, FoundByWhatRunsInOurSession) {
         // A file manager that does not draw the desktop, and a shell on
         // another display, are not ours to follow.
         FakeShell browser(home.Root(), "pcmanfm-qt", {}, ":4711");
+        FakeShell files(home.Root(), "caja", {"--no-desktop"}, ":4711");
         FakeShell other(home.Root(), "xfdesktop", {}, ":4712.0");
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_EQ(ProbeDesktopShell(), ShellProbe{});
@@ -74,6 +75,10 @@ TEST(DesktopShell, FoundByWhatRunsInOurSession) {
     {
         FakeShell desktop(home.Root(), "pcmanfm-qt", {"--desktop", "--profile=lxqt"}, ":4711");
         EXPECT_EQ(ProbeSoon({DesktopShell::PcmanfmQt, false}).shell, DesktopShell::PcmanfmQt);
+    }
+    {
+        FakeShell desktop(home.Root(), "caja", {"-n", "--force-desktop"}, ":4711");
+        EXPECT_EQ(ProbeSoon({DesktopShell::Caja, false}).shell, DesktopShell::Caja);
     }
     {
         FakeShell swaybg(home.Root(), "swaybg", {}, ":4711");
