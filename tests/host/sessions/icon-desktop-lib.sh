@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2154  # work, test_user: session-lib.sh; width, height, shell_name: the caller
 # Shared by the sessions whose desktop shell draws wallpaper and icons in one
 # window (xfdesktop, pcmanfm-qt --desktop): the host must leave the icons
 # alone and show the slide show through the shell's own background setting.
@@ -21,6 +22,7 @@ write_show() {  # write_show WIDTH HEIGHT
     'Img[0] = new ImageData("magenta.png", 12);' 'Img[1] = new ImageData("yellow%202.png", 54);' \
     'var ImageCount = 1' 'var IntervalText = "1500";' "$first_colour" >"$pictures/Sorvane.html"
   chown -R "$test_user:" "$work/home"
+  # shellcheck disable=SC2034  # for host_load
   page=$pictures/Sorvane.html
   saved_background=$work/home/.local/state/desktop-sorvane
 }
@@ -107,6 +109,7 @@ as_alone() {  # as_alone NAME: takes shot NAME; its background is the shell-alon
 # The shell alone, drawn: the reference for the icons and the background.
 shell_alone() {
   start_shell
+  # shellcheck disable=SC2016  # expanded by eval, each try
   wait_for 30 eval '[ "$(white_count_of_shot alone)" -gt 100 ]' ||
     fail "the desktop shell drew no icons (see $(keep alone))"
   sleep 2  # the icons' glyphs and the background may come a moment later

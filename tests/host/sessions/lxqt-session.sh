@@ -38,6 +38,7 @@ user_settings
 start_user xserver Xvnc :0 -geometry ${width}x$height -depth 24 -SecurityTypes None -rfbport -1 -nolisten tcp
 user_env+=(DISPLAY=:0 QT_QPA_PLATFORMTHEME=lxqt XDG_CURRENT_DESKTOP=LXQt)
 wait_for 20 as_user xprop -root || fail "the X server did not start"
+# shellcheck disable=SC2119  # no service: pcmanfm-qt needs only the bus
 start_bus
 start_user openbox openbox
 wait_for 20 eval 'as_user xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
