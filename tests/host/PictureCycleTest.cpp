@@ -1,5 +1,8 @@
 // The user's background kept and given back, and the pictures in turn, on a
 // fake desktop setting (the seam where a real desktop's settings would be).
+#define G_SETTINGS_ENABLE_BACKEND
+#include <gio/gio.h>
+#include <gio/gsettingsbackend.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -165,6 +168,31 @@ TEST_F(PictureCycleTest, PicturesInTurnThenTheUsersBack) {
     }
     EXPECT_EQ(desk.settings, user) << "given back when it ends";
     EXPECT_FALSE(fs::exists(kept));
+}
+
+// caja's and nemo's keys in their real schemas, where installed, on GSettings'
+// memory backend (never the user's dconf).
+TEST(GSettingsBackgrounds, SetShownAndGivenBack) {
+    setenv("GSETTINGS_BACKEND", "memory", 1);
+    if (!G_IS_OBJECT(g_settings_backend_get_default()) ||
+        std::string(G_OBJECT_TYPE_NAME(g_settings_backend_get_default())) !=
+            "GMemorySettingsBackend")
+        GTEST_SKIP() << "GSettings does not use its memory backend here";
+    int tried = 0;
+    for (auto make : {MakeCajaBackground, MakeNemoBackground}) {
+        auto desktop = make();
+        std::string why;
+        const auto before = desktop->Read(why);
+        if (!before) continue;  // its schema is not installed
+        ++tried;
+        for (const auto& [key, value] : *before) EXPECT_EQ(value, std::nullopt) << key;
+        ASSERT_EQ(desktop->Set("/p/Sorvane/a b.png"), "");
+        EXPECT_EQ(desktop->Shown(), std::vector<std::string>{"/p/Sorvane/a b.png"});
+        EXPECT_EQ(desktop->Read(why)->at("picture-options"), "'centered'");
+        ASSERT_EQ(desktop->Write(*before), "");
+        EXPECT_EQ(desktop->Read(why), before) << desktop->Name();
+    }
+    if (tried == 0) GTEST_SKIP() << "neither MATE's nor Cinnamon's background schema is installed";
 }
 
 }  // namespace
