@@ -164,6 +164,16 @@ icon_desktop_checks() {
   shell_alone
   host_load
   pictures_in_turn shell-first
+
+  step "a host killed mid-show: the next one still gives the user's background back"
+  # shellcheck disable=SC2046  # one pid a word
+  kill -KILL $(pgrep -s "$host_sid")
+  wait_for 15 host_gone || fail "the killed host's processes remain"
+  [ -f "$saved_background/$shell_name-background.ini" ] ||
+    fail "the user's background was not kept on disk through the crash"
+  host_load
+  grep -q Sorvane "$saved_background/$shell_name-background.ini" &&
+    fail "the next host kept our picture as the user's background"
   host_quit "$width" "$height"
   given_back quit
 
