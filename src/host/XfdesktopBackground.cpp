@@ -118,9 +118,10 @@ class XfdesktopBackground : public DesktopBackground {
         if (!reply.v) {
             // xfconf answers with its own error for a channel without any
             // backdrop yet; anything else means nobody answered.
-            const bool empty = g_dbus_error_is_remote_error(error) &&
-                               g_str_has_prefix(g_dbus_error_get_remote_error(error) ?: "",
-                                                "org.xfce.Xfconf.Error");
+            gchar* remote = g_dbus_error_get_remote_error(error);
+            const bool empty =
+                remote != nullptr && g_str_has_prefix(remote, "org.xfce.Xfconf.Error");
+            g_free(remote);
             if (!empty)
                 why = "xfconf, where xfdesktop keeps its background, does not answer: " +
                       std::string(error->message);
