@@ -130,6 +130,12 @@ std::string SavedBackground::KeepCurrent() {
     return {};
 }
 
+void SavedBackground::Forget() {
+    keptThisRun_ = false;
+    std::error_code ec;
+    std::filesystem::remove(path_, ec);
+}
+
 std::string SavedBackground::GiveBack() {
     keptThisRun_ = false;
     const std::optional<std::string> text = ReadWholeFileIfPossible(path_);

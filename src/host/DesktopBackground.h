@@ -66,6 +66,8 @@ class SavedBackground {
     // Gives the kept settings back and forgets them; "" (also when nothing
     // is kept) or why not, keeping them for another try.
     std::string GiveBack();
+    // The user chose a background of their own meanwhile: nothing to give back.
+    void Forget();
     bool Kept() const;
     std::string Path() const { return path_; }
 

@@ -56,6 +56,7 @@ HostReply PictureCycleBackdrop::Show(const std::string& pagePath) {
     if (problem.empty()) problem = desktop_->Set(show.Pictures.front());
     if (!problem.empty()) return {false, problem};
     StopTimer();
+    monitors_ = desktop_->Shown().size();
     show_ = std::move(show);
     showing_ = true;
     index_ = 0;
@@ -69,7 +70,27 @@ gboolean PictureCycleBackdrop::OnTimer(gpointer data) {
     return G_SOURCE_CONTINUE;
 }
 
+bool PictureCycleBackdrop::UserChoseAnother() const {
+    const std::vector<std::string> shown = desktop_->Shown();
+    // A monitor that came meanwhile has the desktop's default: not a choice.
+    if (shown.size() != monitors_) return false;
+    for (const std::string& picture : shown)
+        if (!picture.empty() && !IsPreparedCopy(picture)) return true;
+    return false;
+}
+
 void PictureCycleBackdrop::Advance() {
+    // A background the user picked in the desktop's own settings stays, and
+    // is theirs to keep when we end; NotSeen() tells the program.
+    if (UserChoseAnother()) {
+        StopTimer();
+        saved_.Forget();
+        std::fprintf(stderr,
+                     "desktop-sorvane-host: %s shows a background of the user's choice; "
+                     "the pictures stop.\n",
+                     desktop_->Name().c_str());
+        return;
+    }
     // A picture deleted meanwhile is passed over, as the page passes it.
     for (size_t tries = 0; tries < show_.Pictures.size(); ++tries) {
         const size_t next = (index_ + 1 + tries) % show_.Pictures.size();
@@ -81,6 +102,7 @@ void PictureCycleBackdrop::Advance() {
             return;
         }
         index_ = next;
+        monitors_ = desktop_->Shown().size();
         return;
     }
 }

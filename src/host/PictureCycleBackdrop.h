@@ -32,8 +32,10 @@ class PictureCycleBackdrop : public Backdrop {
   private:
     static gboolean OnTimer(gpointer self);
     void StopTimer();
-    // Shows the next picture that is still there after `index_`.
+    // Shows the next picture that is still there after `index_`, unless the
+    // user chose another background meanwhile.
     void Advance();
+    bool UserChoseAnother() const;
 
     std::unique_ptr<DesktopBackground> desktop_;
     std::string desktopName_;
@@ -41,6 +43,7 @@ class PictureCycleBackdrop : public Backdrop {
     PageShow show_;
     bool showing_ = false;
     size_t index_ = 0;
+    size_t monitors_ = 0;  // how many settings named our picture when last set
     guint timer_ = 0;
 };
 

@@ -168,6 +168,19 @@ TEST_F(PictureCycleTest, PicturesInTurnThenTheUsersBack) {
     }
     EXPECT_EQ(desk.settings, user) << "given back when it ends";
     EXPECT_FALSE(fs::exists(kept));
+
+    // The user picks another background in the desktop's settings mid-show:
+    // it stays, and is not undone when we end.
+    {
+        PictureCycleBackdrop backdrop(std::make_unique<FakeBackground>(desk), "Fakedesk");
+        ASSERT_TRUE(backdrop.Show(page).ok);
+        desk.settings["image"] = "'/home/u/new.jpg'";
+        const size_t shown = desk.pictures.size();
+        while (fs::exists(kept)) g_main_context_iteration(nullptr, TRUE);
+        EXPECT_EQ(desk.pictures.size(), shown);
+        EXPECT_NE(backdrop.NotSeen(), "");
+    }
+    EXPECT_EQ(desk.settings.at("image"), "'/home/u/new.jpg'");
 }
 
 // caja's and nemo's keys in their real schemas, where installed, on GSettings'
