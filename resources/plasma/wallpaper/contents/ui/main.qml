@@ -29,6 +29,10 @@ Rectangle {
         settings.javascriptCanOpenWindows: false
         settings.focusOnNavigationEnabled: false
 
+        onLoadingChanged: {
+            if (loadRequest.status === WebEngineView.LoadSucceededStatus)
+                wallpaper.configuration.Shown = root.revision + " " + loadRequest.url
+        }
         onContextMenuRequested: request.accepted = true
         // Only the page itself (and its reloads) may load here.
         onNavigationRequested: {

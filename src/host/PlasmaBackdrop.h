@@ -1,0 +1,61 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Backdrop.h"
+#include "PlasmaScripts.h"
+
+namespace sorvane {
+
+// The page as the wallpaper of KDE Plasma: plasmashell draws wallpaper and
+// icons in one window, so the page goes in as a wallpaper plugin of ours
+// (resources/plasma/wallpaper) under the icons, set through plasmashell's
+// scripting on D-Bus. The user's own plugin of each desktop is kept on disk
+// before the first change and given back by Show("") and on destruction.
+// When plasmashell starts again, or a screen is added, the page is put on
+// every desktop again.
+class PlasmaBackdrop : public Backdrop {
+  public:
+    // Needs GTK initialised (for screens being added).
+    PlasmaBackdrop();
+    ~PlasmaBackdrop() override;
+    PlasmaBackdrop(const PlasmaBackdrop&) = delete;
+    PlasmaBackdrop& operator=(const PlasmaBackdrop&) = delete;
+
+    HostReply Show(const std::string& pagePath) override;
+    std::string NotSeen() const override;
+    std::vector<std::string> Status() const override;
+    uint64_t ShownId() const override;
+
+  private:
+    // plasmashell's answer to a script, or why there is none.
+    struct Answer {
+        bool ok = false;
+        std::string text;
+    };
+    Answer Run(const std::string& script) const;
+    // The desktops, or nullopt with `problem` set.
+    std::optional<std::vector<PlasmaDesktop>> Desktops(std::string& problem) const;
+    // Our plugin and page on every desktop (`missingOnly`: where not yet).
+    HostReply Apply(bool missingOnly);
+    HostReply GiveBack();
+    // Checks every second for a while that each desktop shows the page, and
+    // puts it there where not.
+    void KeepApplying();
+    static gboolean OnTick(gpointer self);
+    static void OnShellAppeared(GDBusConnection*, const gchar*, const gchar*, gpointer self);
+    static void OnMonitorAdded(GdkDisplay*, GdkMonitor*, gpointer self);
+
+    GDBusConnection* bus_ = nullptr;
+    std::string busProblem_;
+    guint watch_ = 0;
+    guint tick_ = 0;
+    int ticksLeft_ = 0;
+    std::string pageUrl_;  // "" for the user's own wallpaper
+};
+
+}  // namespace sorvane
