@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "DesktopSurface.h"
+#include <cstdio>
+
+#include "BackdropChoice.h"
 #include "platform/AtomicFile.h"
 #include "platform/linux/HostSocket.h"
 #include "platform/linux/LinuxActiveDesktop.h"
@@ -18,17 +20,12 @@ namespace {
 constexpr guint ClientTimeoutSeconds = 10;
 // More waiting clients than any real use makes are turned away.
 constexpr size_t MaxClients = 64;
-// Where the page's process starts to give memory back (a fraction of this,
-// the engine's thresholds, is when it begins).
-constexpr guint MemoryLimitMiB = 100;
-
-std::string PageUri(const std::string& path) {
-    if (path.empty()) return "about:blank";
-    gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
-    std::string out = uri ? uri : "about:blank";
-    g_free(uri);
-    return out;
-}
+// How often the running desktop shell is asked after: a /proc scan, cheap.
+constexpr guint ProbeSeconds = 2;
+// How long a `load` waits for the page to be seen before saying why not;
+// within the program's own wait for the answer.
+constexpr guint LoadSeenSeconds = 15;
+constexpr guint SeenTickMs = 200;
 
 }  // namespace
 
@@ -62,69 +59,76 @@ DesktopHost::DesktopHost(std::unique_ptr<HostListener> listener,
       layer_(layer),
       hardwareAcceleration_(hardwareAcceleration) {
     loop_ = g_main_loop_new(nullptr, FALSE);
-    // Nothing of ours goes to disk: no cache, no cookies, no local storage.
-    WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
-    // A desktop lives for days beside the user's work: the page's process
-    // gives back its caches early rather than grow.
-    WebKitMemoryPressureSettings* memory = webkit_memory_pressure_settings_new();
-    webkit_memory_pressure_settings_set_memory_limit(memory, MemoryLimitMiB);
-    context_ = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager",
-                                               data, "memory-pressure-settings", memory, nullptr));
-    webkit_memory_pressure_settings_free(memory);
-    g_object_unref(data);
-    webkit_web_context_set_cache_model(context_, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
-
-    GdkDisplay* display = gdk_display_get_default();
-    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i)
-        AddSurface(gdk_display_get_monitor(display, i));
-    g_signal_connect(display, "monitor-added", G_CALLBACK(OnMonitorAdded), this);
-    g_signal_connect(display, "monitor-removed", G_CALLBACK(OnMonitorRemoved), this);
-
+    Choose(ProbeDesktopShell());
+    probeSource_ = g_timeout_add_seconds(ProbeSeconds, OnProbe, this);
     if (listener_) listenerSource_ = g_unix_fd_add(listener_->Fd(), G_IO_IN, OnListener, this);
 }
 
 DesktopHost::~DesktopHost() {
     if (listenerSource_ != 0) g_source_remove(listenerSource_);
+    if (probeSource_ != 0) g_source_remove(probeSource_);
+    if (seenSource_ != 0) g_source_remove(seenSource_);
     while (!clients_.empty()) Drop(clients_.begin()->first);
-    g_signal_handlers_disconnect_by_data(gdk_display_get_default(), this);
-    surfaces_.clear();
-    g_object_unref(context_);
+    // Gives back whatever the desktop shell's own settings held before us.
+    backdrop_.reset();
     g_main_loop_unref(loop_);
 }
 
 void DesktopHost::Run() { g_main_loop_run(loop_); }
 void DesktopHost::Quit() { g_main_loop_quit(loop_); }
 
-void DesktopHost::OnShown(std::function<void()> done) {
-    if (ShownWindow() != 0) {
-        done();
-        return;
+void DesktopHost::Choose(const ShellProbe& probe) {
+    if (backdrop_ && probe == probe_) return;
+    if (backdrop_)
+        std::fprintf(stderr, "desktop-sorvane-host: the desktop is now drawn by %s%s\n",
+                     ShellName(probe.shell).c_str(),
+                     probe.wallpaperClient ? ", beside a wallpaper client" : "");
+    probe_ = probe;
+    // The old way gives back what it changed before the new one takes over.
+    backdrop_.reset();
+    backdrop_ = MakeBackdrop(probe, layer_, hardwareAcceleration_);
+    if (!page_.empty()) backdrop_->Show(page_);
+}
+
+gboolean DesktopHost::OnProbe(gpointer data) {
+    auto* self = static_cast<DesktopHost*>(data);
+    // A change counts once two probes agree: a shell restarting is gone for
+    // a moment, and switching ways twice for that would only flicker.
+    const ShellProbe now = ProbeDesktopShell();
+    if (now == self->probe_ || !(now == self->candidate_)) {
+        self->candidate_ = now;
+        return G_SOURCE_CONTINUE;
     }
-    shown_ = std::move(done);
+    self->Choose(now);
+    return G_SOURCE_CONTINUE;
 }
 
-void DesktopHost::AddSurface(GdkMonitor* monitor) {
-    // Later monitors share the first one's web process.
-    WebKitWebView* related = surfaces_.empty() ? nullptr : surfaces_.begin()->second->View();
-    auto surface =
-        std::make_unique<DesktopSurface>(monitor, layer_, context_, related, hardwareAcceleration_);
-    surface->OnFirstLoad([this] {
-        if (shown_) {
-            auto done = std::move(shown_);
-            shown_ = nullptr;
-            done();
+void DesktopHost::WhenSeen(guint seconds, std::function<void(const std::string&)> done) {
+    waiters_.push_back(
+        {g_get_monotonic_time() + gint64{seconds} * G_USEC_PER_SEC, std::move(done)});
+    if (seenSource_ == 0) seenSource_ = g_timeout_add(SeenTickMs, OnSeenTick, this);
+    OnSeenTick(this);
+}
+
+gboolean DesktopHost::OnSeenTick(gpointer data) {
+    auto* self = static_cast<DesktopHost*>(data);
+    const std::string problem = self->backdrop_->NotSeen();
+    const gint64 now = g_get_monotonic_time();
+    // Taken out first: a callback may add a waiter or end the loop.
+    std::vector<Waiter> due;
+    for (auto it = self->waiters_.begin(); it != self->waiters_.end();) {
+        if (problem.empty() || now >= it->deadline) {
+            due.push_back(std::move(*it));
+            it = self->waiters_.erase(it);
+        } else {
+            ++it;
         }
-    });
-    if (!uri_.empty()) surface->Show(uri_);
-    surfaces_[monitor] = std::move(surface);
-}
-
-void DesktopHost::OnMonitorAdded(GdkDisplay*, GdkMonitor* monitor, gpointer self) {
-    static_cast<DesktopHost*>(self)->AddSurface(monitor);
-}
-
-void DesktopHost::OnMonitorRemoved(GdkDisplay*, GdkMonitor* monitor, gpointer self) {
-    static_cast<DesktopHost*>(self)->surfaces_.erase(monitor);
+    }
+    for (Waiter& waiter : due) waiter.done(problem);
+    if (!self->waiters_.empty()) return G_SOURCE_CONTINUE;
+    if (self->seenSource_ != 0) g_source_remove(self->seenSource_);
+    self->seenSource_ = 0;
+    return G_SOURCE_CONTINUE;  // already removed above, when it was this source
 }
 
 gboolean DesktopHost::OnListener(gint, GIOCondition, gpointer data) {
@@ -149,6 +153,22 @@ gboolean DesktopHost::OnClient(gint fd, GIOCondition, gpointer data) {
         const std::optional<HostCommand> command = ParseHostCommand(*line);
         const HostReply reply =
             command ? self->Handle(*command) : HostReply{false, "Unknown request: " + *line};
+        const bool shows = command && (command->verb == HostCommand::Verb::Load ||
+                                       command->verb == HostCommand::Verb::Reload);
+        if (reply.ok && shows) {
+            // Answered once the page is seen; the client's own timer goes.
+            client->watch = 0;
+            if (client->timer != 0) g_source_remove(client->timer);
+            client->timer = 0;
+            self->WhenSeen(LoadSeenSeconds, [self, fd](const std::string& problem) {
+                const auto it = self->clients_.find(fd);
+                if (it == self->clients_.end()) return;
+                it->second->connection.WriteLine(FormatHostReply(
+                    problem.empty() ? HostReply{true, {}} : HostReply{false, problem}));
+                self->Drop(fd);
+            });
+            return G_SOURCE_REMOVE;
+        }
         client->connection.WriteLine(FormatHostReply(reply));
     } else if (open) {
         return G_SOURCE_CONTINUE;  // the rest of the line is still coming
@@ -181,6 +201,14 @@ HostReply DesktopHost::Handle(const HostCommand& command) {
             return Show(ReadWallpaperSetting(registry_));
         case HostCommand::Verb::Window:
             return {true, std::to_string(ShownWindow())};
+        case HostCommand::Verb::Status: {
+            std::string lines = "desktop: " + ShellName(probe_.shell) +
+                                (probe_.wallpaperClient ? ", with a wallpaper client" : "");
+            for (const std::string& line : backdrop_->Status()) lines += '\n' + line;
+            const std::string problem = backdrop_->NotSeen();
+            lines += problem.empty() ? "\nthe page is seen" : "\nnot seen: " + problem;
+            return {true, lines};
+        }
         case HostCommand::Verb::Quit:
             // Answer first; the loop ends once the answer is out.
             g_idle_add(
@@ -199,20 +227,11 @@ HostReply DesktopHost::Show(const std::string& path) {
     // setting still names it, so a reload once it exists shows it.
     const std::string problem = PageProblem(path);
     if (!problem.empty()) return {false, problem};
-    uri_ = PageUri(path);
-    for (auto& [monitor, surface] : surfaces_) surface->Show(uri_);
-    return {true, {}};
+    const HostReply reply = backdrop_->Show(path);
+    if (reply.ok) page_ = path;
+    return reply;
 }
 
-uint64_t DesktopHost::ShownWindow() const {
-    GdkMonitor* primary = gdk_display_get_primary_monitor(gdk_display_get_default());
-    uint64_t any = 0;
-    for (const auto& [monitor, surface] : surfaces_) {
-        const uint64_t id = surface->Id();
-        if (id != 0 && monitor == primary) return id;
-        if (any == 0) any = id;
-    }
-    return any;
-}
+uint64_t DesktopHost::ShownWindow() const { return backdrop_->ShownId(); }
 
 }  // namespace sorvane

@@ -1,27 +1,31 @@
 #pragma once
 
 #include <gtk/gtk.h>
-#include <webkit2/webkit2.h>
 
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "Backdrop.h"
+#include "DesktopShell.h"
 #include "SessionProbe.h"
 #include "platform/linux/HostCommand.h"
 
 namespace sorvane {
 
-class DesktopSurface;
 class HostConnection;
 class HostListener;
 class RegistryBackend;
 
-// The running host: one desktop surface per monitor, all showing the
-// wallpaper page, and the socket through which the program (or a second
-// start) asks for another page, a reload, the window, or the end. Requests
-// are read as they arrive, so a client that is slow or silent delays no other.
+// The running host: the wallpaper page on the desktop, in the way the
+// running desktop shell allows (asked again every few seconds, so a shell
+// started, ended or restarted later is followed), and the socket through
+// which the program (or a second start) asks for another page, a reload,
+// the state, or the end. Requests are read as they arrive, so a client that
+// is slow or silent delays no other; a `load` is answered once the page is
+// seen, or with why it is not.
 class DesktopHost {
   public:
     // `listener` may be null (nothing to listen to). Needs GTK initialised.
@@ -33,10 +37,10 @@ class DesktopHost {
 
     // Carries out one request and gives the answer for its sender.
     HostReply Handle(const HostCommand& command);
-    // Called once the first page has loaded on some monitor.
-    void OnShown(std::function<void()> done);
-    // The desktop surface of the primary monitor (else of any), 0 while none
-    // is shown yet.
+    // Calls `done` once what is shown is seen (with ""), or after `seconds`
+    // with why it is not.
+    void WhenSeen(guint seconds, std::function<void(const std::string& problem)> done);
+    // Non-zero once the page is seen (see Backdrop::ShownId).
     uint64_t ShownWindow() const;
     // Runs until a "quit" request or Quit().
     void Run();
@@ -44,13 +48,17 @@ class DesktopHost {
 
   private:
     struct Client;
+    struct Waiter {
+        gint64 deadline;
+        std::function<void(const std::string&)> done;
+    };
     static gboolean OnListener(gint fd, GIOCondition, gpointer self);
     static gboolean OnClient(gint fd, GIOCondition, gpointer client);
     static gboolean OnClientTimeout(gpointer client);
-    static void OnMonitorAdded(GdkDisplay*, GdkMonitor* monitor, gpointer self);
-    static void OnMonitorRemoved(GdkDisplay*, GdkMonitor* monitor, gpointer self);
+    static gboolean OnProbe(gpointer self);
+    static gboolean OnSeenTick(gpointer self);
     void Drop(int fd);
-    void AddSurface(GdkMonitor* monitor);
+    void Choose(const ShellProbe& probe);
     HostReply Show(const std::string& path);
 
     std::unique_ptr<HostListener> listener_;
@@ -58,12 +66,15 @@ class DesktopHost {
     DesktopLayer layer_;
     bool hardwareAcceleration_;
     GMainLoop* loop_ = nullptr;
-    WebKitWebContext* context_ = nullptr;
     guint listenerSource_ = 0;
+    guint probeSource_ = 0;
+    guint seenSource_ = 0;
     std::map<int, std::unique_ptr<Client>> clients_;
-    std::map<GdkMonitor*, std::unique_ptr<DesktopSurface>> surfaces_;
-    std::string uri_;
-    std::function<void()> shown_;
+    std::vector<Waiter> waiters_;
+    ShellProbe probe_;
+    ShellProbe candidate_;  // what the last probe found
+    std::unique_ptr<Backdrop> backdrop_;
+    std::string page_;
 };
 
 // Why a page can't be shown ("" when it can): it must be a readable regular

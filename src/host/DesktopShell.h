@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Backdrop.h"
 #include "SessionProbe.h"

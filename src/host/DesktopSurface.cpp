@@ -14,8 +14,9 @@
 
 namespace sorvane {
 
-DesktopSurface::DesktopSurface(GdkMonitor* monitor, DesktopLayer layer, WebKitWebContext* context,
-                               WebKitWebView* related, bool hardwareAcceleration)
+DesktopSurface::DesktopSurface(GdkMonitor* monitor, DesktopLayer layer, bool aboveWallpaperClient,
+                               WebKitWebContext* context, WebKitWebView* related,
+                               bool hardwareAcceleration)
     : monitor_(GDK_MONITOR(g_object_ref(monitor))), layer_(layer) {
     GtkWindow* window = GTK_WINDOW(gtk_window_new(GTK_WINDOW_TOPLEVEL));
     window_ = GTK_WIDGET(window);
@@ -26,13 +27,17 @@ DesktopSurface::DesktopSurface(GdkMonitor* monitor, DesktopLayer layer, WebKitWe
     if (layer == DesktopLayer::LayerShell) {
         gtk_layer_init_for_window(window);
         gtk_layer_set_namespace(window, "desktop-sorvane");
-        gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_BACKGROUND);
+        // A compositor may draw a newer background surface below an older
+        // one (sway does), so beside a wallpaper client ours goes one layer up.
+        gtk_layer_set_layer(window, aboveWallpaperClient ? GTK_LAYER_SHELL_LAYER_BOTTOM
+                                                         : GTK_LAYER_SHELL_LAYER_BACKGROUND);
         gtk_layer_set_monitor(window, monitor);
         for (GtkLayerShellEdge edge : {GTK_LAYER_SHELL_EDGE_LEFT, GTK_LAYER_SHELL_EDGE_RIGHT,
                                        GTK_LAYER_SHELL_EDGE_TOP, GTK_LAYER_SHELL_EDGE_BOTTOM})
             gtk_layer_set_anchor(window, edge, TRUE);
-        // -1: drawn under panels too, and pushes nothing aside.
-        gtk_layer_set_exclusive_zone(window, -1);
+        // -1: drawn under panels too, and pushes nothing aside. In the bottom
+        // layer, 0: kept out of the space panels reserve, so never over one.
+        gtk_layer_set_exclusive_zone(window, aboveWallpaperClient ? 0 : -1);
         gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
     } else {
         gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DESKTOP);
@@ -87,15 +92,7 @@ void DesktopSurface::Show(const std::string& uri) {
         webkit_web_view_load_uri(view_, uri.c_str());
 }
 
-void DesktopSurface::Loaded() {
-    if (loaded_) return;
-    loaded_ = true;
-    if (firstLoad_) {
-        auto done = std::move(firstLoad_);
-        firstLoad_ = nullptr;
-        done();
-    }
-}
+void DesktopSurface::Loaded() { loaded_ = true; }
 
 void DesktopSurface::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
     if (event == WEBKIT_LOAD_FINISHED) static_cast<DesktopSurface*>(self)->Loaded();

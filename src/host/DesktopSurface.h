@@ -4,7 +4,6 @@
 #include <webkit2/webkit2.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "SessionProbe.h"
@@ -17,8 +16,10 @@ namespace sorvane {
 class DesktopSurface {
   public:
     // `related`: a view whose web process this one shares (none for the first).
-    DesktopSurface(GdkMonitor* monitor, DesktopLayer layer, WebKitWebContext* context,
-                   WebKitWebView* related, bool hardwareAcceleration);
+    // `aboveWallpaperClient`: on a layer-shell compositor, go one layer above
+    // the background, which another client (swaybg) already holds.
+    DesktopSurface(GdkMonitor* monitor, DesktopLayer layer, bool aboveWallpaperClient,
+                   WebKitWebContext* context, WebKitWebView* related, bool hardwareAcceleration);
     ~DesktopSurface();
     DesktopSurface(const DesktopSurface&) = delete;
     DesktopSurface& operator=(const DesktopSurface&) = delete;
@@ -30,8 +31,6 @@ class DesktopSurface {
     uint64_t Id() const;
     GdkMonitor* Monitor() const { return monitor_; }
     WebKitWebView* View() const { return view_; }
-    // Called once, when the first page has loaded or failed to.
-    void OnFirstLoad(std::function<void()> done) { firstLoad_ = std::move(done); }
 
   private:
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self);
@@ -48,7 +47,6 @@ class DesktopSurface {
     bool loaded_ = false;
     int crashes_ = 0;
     guint retry_ = 0;
-    std::function<void()> firstLoad_;
 };
 
 }  // namespace sorvane

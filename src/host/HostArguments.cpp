@@ -15,10 +15,11 @@ HostArguments ParseHostArguments(const std::vector<std::string>& args) {
     const std::string& verb = rest[0];
     if (verb == "--help" || verb == "-h") {
         out.help = true;
-    } else if (verb == "reload" || verb == "quit" || verb == "window") {
-        out.command.verb = verb == "reload" ? HostCommand::Verb::Reload
-                           : verb == "quit" ? HostCommand::Verb::Quit
-                                            : HostCommand::Verb::Window;
+    } else if (verb == "reload" || verb == "quit" || verb == "window" || verb == "status") {
+        out.command.verb = verb == "reload"   ? HostCommand::Verb::Reload
+                           : verb == "quit"   ? HostCommand::Verb::Quit
+                           : verb == "window" ? HostCommand::Verb::Window
+                                              : HostCommand::Verb::Status;
         if (rest.size() > 1) out.error = "'" + verb + "' takes no further arguments.";
     } else if (verb == "stop") {
         out.stop = true;
@@ -42,7 +43,7 @@ HostArguments ParseHostArguments(const std::vector<std::string>& args) {
 
 std::string HostUsage() {
     return "Usage: desktop-sorvane-host [--foreground] [reload | load PAGE | login PAGE | quit | "
-           "stop | window]\n"
+           "stop | window | status]\n"
            "Shows the wallpaper page on the desktop, behind all windows, on every monitor.\n"
            "One host runs per user; starting it again hands the request to the running\n"
            "host. A new host detaches once its desktop is up (--foreground: it doesn't).\n"
@@ -54,6 +55,7 @@ std::string HostUsage() {
            "  stop       turn the slide show off: close the host, clear the wallpaper\n"
            "             setting and the login entry\n"
            "  window     print the desktop window's id (0 when none is shown)\n"
+           "  status     print which desktop shell runs and how each monitor shows the page\n"
            "DESKTOP_SORVANE_HARDWARE_ACCELERATION=1 lets the web engine use the GPU.\n";
 }
 

@@ -17,11 +17,15 @@ bool Set(const char* name) {
 
 struct Globals {
     bool layerShell = false;
+    bool mutter = false;
 };
 
 void OnGlobal(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
-    if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0)
-        static_cast<Globals*>(data)->layerShell = true;
+    auto* globals = static_cast<Globals*>(data);
+    if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0) globals->layerShell = true;
+    // GTK's own protocol: only mutter offers it, and mutter stacks X11
+    // desktop windows as X window managers do.
+    if (std::strcmp(interface, "gtk_shell1") == 0) globals->mutter = true;
 }
 void OnGlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener RegistryListener = {OnGlobal, OnGlobalRemove};
@@ -46,7 +50,8 @@ WaylandOffer ProbeWayland() {
     wl_registry_destroy(registry);
     wl_display_disconnect(d);
     if (!answered) return WaylandOffer::Unreachable;
-    return globals.layerShell ? WaylandOffer::LayerShell : WaylandOffer::NoLayerShell;
+    if (globals.layerShell) return WaylandOffer::LayerShell;
+    return globals.mutter ? WaylandOffer::StacksX11Desktop : WaylandOffer::NoLayerShell;
 }
 
 bool X11Reachable() {
@@ -72,9 +77,15 @@ SessionChoice ProbeSession() {
                     std::string(std::getenv("QT_QPA_PLATFORM")) + ")."};
     const WaylandOffer offer = Set("WAYLAND_DISPLAY") ? ProbeWayland() : WaylandOffer::Unreachable;
     if (offer == WaylandOffer::LayerShell) return {DesktopLayer::LayerShell, {}};
-    const bool wayland = offer == WaylandOffer::NoLayerShell;
-    if (Set("DISPLAY") && X11Reachable()) return {DesktopLayer::X11Desktop, {}};
-    if (wayland)
+    const bool x11 = Set("DISPLAY") && X11Reachable();
+    if (offer == WaylandOffer::NoLayerShell)
+        return {DesktopLayer::None,
+                "The desktop slide show can't be shown in this session (" + SessionName() +
+                    "): its Wayland compositor offers no background layer to other programs" +
+                    (x11 ? ", and it would show our desktop window over your windows."
+                         : ", and no X11 display (XWayland) is available.")};
+    if (x11) return {DesktopLayer::X11Desktop, {}};
+    if (offer == WaylandOffer::StacksX11Desktop)
         return {DesktopLayer::None,
                 "The desktop slide show can't be shown in this session (" + SessionName() +
                     "): its Wayland compositor offers no background layer to other programs, "

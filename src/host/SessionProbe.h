@@ -26,7 +26,10 @@ SessionChoice ProbeSession();
 std::string SessionName();
 
 // What the compositor at WAYLAND_DISPLAY offers, from one connection.
-enum class WaylandOffer { Unreachable, NoLayerShell, LayerShell };
+// StacksX11Desktop: no layer shell, but it keeps an X11 window of type
+// DESKTOP below all others (mutter); others, such as weston, treat one as an
+// ordinary window.
+enum class WaylandOffer { Unreachable, NoLayerShell, StacksX11Desktop, LayerShell };
 WaylandOffer ProbeWayland();
 bool X11Reachable();
 

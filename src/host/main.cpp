@@ -26,7 +26,8 @@ namespace {
 
 // Long enough for a host that is still starting its engine.
 constexpr int AnswerTimeoutMs = 30000;
-// A first page that takes longer than this still counts as a start.
+// How long a new host waits for its page to be seen before it gives up,
+// saying why; within the starter's own wait for the report.
 constexpr guint ShownTimeoutSeconds = 20;
 
 // Hands the request to the running host and prints its answer.
@@ -41,11 +42,13 @@ int HandOver(const std::string& folder, const HostCommand& command) {
                 std::fprintf(stderr, "desktop-sorvane-host: %s\n", reply.detail.c_str());
                 return 1;
             }
-            if (command.verb == HostCommand::Verb::Window)
+            if (command.verb == HostCommand::Verb::Window ||
+                command.verb == HostCommand::Verb::Status)
                 std::printf("%s\n", reply.detail.c_str());
             return 0;
         }
-        if (command.verb == HostCommand::Verb::Quit || command.verb == HostCommand::Verb::Window)
+        if (command.verb == HostCommand::Verb::Quit || command.verb == HostCommand::Verb::Window ||
+            command.verb == HostCommand::Verb::Status)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -54,6 +57,10 @@ int HandOver(const std::string& folder, const HostCommand& command) {
         return 0;
     }
     if (command.verb == HostCommand::Verb::Quit) return 0;  // nothing runs: nothing to close
+    if (command.verb == HostCommand::Verb::Status) {
+        std::printf("no desktop host runs\n");
+        return 0;
+    }
     std::fprintf(stderr, "desktop-sorvane-host: another host holds %s but does not answer.\n",
                  folder.c_str());
     return 1;
@@ -160,15 +167,16 @@ int main(int argc, char** argv) {
         start.Report(first.detail);
         return 1;
     }
-    host.OnShown([&start] { start.Report({}); });
-    g_timeout_add_seconds(
-        ShownTimeoutSeconds,
-        [](gpointer s) -> gboolean {
-            static_cast<HostStart*>(s)->Report({});
-            return G_SOURCE_REMOVE;
-        },
-        &start);
+    // Up only once the page is seen; a desktop that never shows it is no
+    // start: say why and leave the desktop as it was.
+    bool seen = false;
+    host.WhenSeen(ShownTimeoutSeconds, [&](const std::string& problem) {
+        seen = problem.empty();
+        start.Report(problem);
+        if (!seen) host.Quit();
+    });
     host.Run();
+    if (!seen) return 1;
     start.Report({});
     return 0;
 }

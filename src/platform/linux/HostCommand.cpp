@@ -56,6 +56,8 @@ std::string FormatHostCommand(const HostCommand& command) {
             return "quit";
         case HostCommand::Verb::Window:
             return "window";
+        case HostCommand::Verb::Status:
+            return "status";
         case HostCommand::Verb::Load:
             return "load " + EscapePath(command.path);
     }
@@ -67,6 +69,7 @@ std::optional<HostCommand> ParseHostCommand(std::string_view line) {
     if (line == "reload") return HostCommand{HostCommand::Verb::Reload, {}};
     if (line == "quit") return HostCommand{HostCommand::Verb::Quit, {}};
     if (line == "window") return HostCommand{HostCommand::Verb::Window, {}};
+    if (line == "status") return HostCommand{HostCommand::Verb::Status, {}};
     if (line == "load") return HostCommand{HostCommand::Verb::Load, {}};
     if (line.starts_with("load "))
         return HostCommand{HostCommand::Verb::Load, UnescapePath(line.substr(5))};
@@ -75,18 +78,16 @@ std::optional<HostCommand> ParseHostCommand(std::string_view line) {
 
 std::string FormatHostReply(const HostReply& reply) {
     std::string line = reply.ok ? "ok" : "error";
-    if (!reply.detail.empty()) {
-        line += ' ';
-        for (char c : reply.detail) line += (c == '\n' || c == '\r') ? ' ' : c;
-    }
+    // Escaped as paths are: a detail may span lines (`status`) or name a file.
+    if (!reply.detail.empty()) line += ' ' + EscapePath(reply.detail);
     return line;
 }
 
 HostReply ParseHostReply(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line == "ok") return {true, {}};
-    if (line.starts_with("ok ")) return {true, std::string(line.substr(3))};
-    if (line.starts_with("error ")) return {false, std::string(line.substr(6))};
+    if (line.starts_with("ok ")) return {true, UnescapePath(line.substr(3))};
+    if (line.starts_with("error ")) return {false, UnescapePath(line.substr(6))};
     return {false,
             "The desktop host gave an answer this program does not know: " + std::string(line)};
 }

@@ -44,6 +44,8 @@ TEST(HostProtocol, TypedRequestsAndStrayInput) {
     EXPECT_EQ(ParseHostCommand("reload")->verb, HostCommand::Verb::Reload);
     EXPECT_EQ(ParseHostCommand("quit\r")->verb, HostCommand::Verb::Quit);  // from a terminal tool
     EXPECT_EQ(ParseHostCommand("window")->verb, HostCommand::Verb::Window);
+    EXPECT_EQ(ParseHostCommand(FormatHostCommand({HostCommand::Verb::Status, {}}))->verb,
+              HostCommand::Verb::Status);
     EXPECT_EQ(ParseHostCommand("load /x%20y.html")->path, "/x y.html");
     EXPECT_EQ(ParseHostCommand("load /50%.html")->path, "/50%.html");
     EXPECT_EQ(ParseHostCommand("load /5%4")->path, "/5%4");
@@ -60,8 +62,12 @@ TEST(HostProtocol, Replies) {
     EXPECT_EQ(failed.detail, "The page /x does not exist.");
     EXPECT_FALSE(ParseHostReply("okay").ok);
     EXPECT_FALSE(ParseHostReply("").ok);
-    // A reply is one line, whatever the detail holds.
-    EXPECT_EQ(FormatHostReply({false, "two\nlines"}), "error two lines");
+    // A reply is one line, whatever the detail holds, and comes back whole.
+    for (const std::string detail : {"two\nlines", "/100%.html", "a\r\nb%0A"}) {
+        const std::string line = FormatHostReply({true, detail});
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+        EXPECT_EQ(ParseHostReply(line).detail, detail);
+    }
 }
 
 class HostSocket : public ::testing::Test {
