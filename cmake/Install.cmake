@@ -6,6 +6,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/template.html
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/samples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/desktop-sorvane/samples
         FILES_MATCHING PATTERN "*.jpg" PATTERN "*.png" PATTERN "*.bmp")
+# KDE Plasma's wallpaper plugin that shows the page under Plasma's icons.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/plasma/wallpaper/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/plasma/wallpapers/org.example.desktopsorvane)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${SORVANE_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${SORVANE_APP_ID}.metainfo.xml

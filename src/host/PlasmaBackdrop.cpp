@@ -1,7 +1,5 @@
 #include "PlasmaBackdrop.h"
 
-#include <filesystem>
-
 #include "PlasmaKeptPlugins.h"
 #include "PlasmaPluginFiles.h"
 #include "platform/Error.h"
@@ -137,10 +135,10 @@ HostReply PlasmaBackdrop::Apply(bool missingOnly) {
 
 HostReply PlasmaBackdrop::GiveBack() {
     const std::string path = KeptPlasmaPluginsPath();
+    // The file stays: plasmashell writes its settings to disk some seconds
+    // later, and one that ends before then starts again with ours.
     const Answer answer = Run(PlasmaGiveBackScript(ReadKeptPlasmaPlugins(path)));
     if (!answer.ok) return {false, answer.text};
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
     return {true, {}};
 }
 

@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# The desktop host in KDE Plasma (plasmashell in KWin, Wayland, virtual
+# output, with XWayland): the page becomes the wallpaper of Plasma's folder
+# view, under its icons and panel, through our wallpaper plugin; the user's
+# own wallpaper (a plain colour here) comes back on quit. Both start orders,
+# and plasmashell restarted under a running host. Plasma is driven and read
+# through its scripting on D-Bus, screenshots come from KWin's ScreenShot2.
+#   tests/host/sessions/plasma-session.sh HOST ARTEFACT_DIR
+source "$(dirname "$0")/session-lib.sh"
+need kwin_wayland plasmashell dbus-daemon dbus-send Xwayland compare
+need_python dbus python3-dbus
+kamd=$(compgen -G "/usr/lib/*/libexec/kactivitymanagerd" | head -n1) ||
+  skip "kactivitymanagerd is not installed"
+compgen -G "/usr/lib/*/qt5/qml/QtWebEngine/qmldir" >/dev/null ||
+  skip "qml-module-qtwebengine is not installed"
+enter_namespaces plasma
+
+width=1280
+height=800
+# The user's own wallpaper: Plasma's plain colour plugin, in a colour of theirs.
+user_colour=204080
+ours=org.example.desktopsorvane
+
+shot() {  # shot NAME: the screen into $work/shots/NAME.png
+  as_user python3 "$here/kwin-shot.py" "$work/shots/$1.png"
+  echo "$work/shots/$1.png"
+}
+# Runs a script in plasmashell; prints what it print()s.
+plasma_js() {
+  as_user timeout 20 dbus-send --session --print-reply=literal --dest=org.kde.plasmashell \
+    /PlasmaShell org.kde.PlasmaShell.evaluateScript string:"$1" | sed 's/^   //'
+}
+# "SCREEN PLUGIN" for each desktop containment.
+desktops() { plasma_js 'for (const d of desktops()) print(d.screen + " " + d.wallpaperPlugin + "\n");'; }
+plugin_is() { [ "$(desktops | awk '$1 == 0 { print $2 }')" = "$1" ]; }
+
+plasma_starts=0
+start_plasma() {
+  plasma_starts=$((plasma_starts + 1))
+  # No core file from a plasmashell that crashes on its way out.
+  start_user plasma-$plasma_starts sh -c 'ulimit -c 0; exec plasmashell --no-respawn'
+  plasma_pid=$started
+  wait_for 60 eval 'desktops | grep -q "^0 "' || fail "plasmashell shows no desktop"
+}
+# stop_plasma quit|crash: ends plasmashell as a session's end does (it saves its
+# settings; here it may hang or crash on the way out, so it is killed after a
+# while), or as a crash does (the settings of its last seconds are lost).
+stop_plasma() {
+  if [ "$1" = quit ]; then
+    as_user dbus-send --session --dest=org.kde.plasmashell /MainApplication \
+      org.qtproject.Qt.QCoreApplication.quit || true
+    wait_for 10 eval '! ps -p "$plasma_pid"' || true
+  fi
+  kill -KILL "$plasma_pid" 2>/dev/null || true
+  wait_for 20 eval '! ps -p "$plasma_pid"' || fail "plasmashell does not end"
+}
+
+# The three file icons of ~/Desktop, as the folder view lays them out at this size.
+icons=("+36+12" "+152+12" "+268+12")
+# Fails unless every icon looks as in the shot of the shell alone.
+icons_as_alone() {
+  local png=$1 xy differ
+  for xy in "${icons[@]}"; do
+    differ=$(compare -metric AE -fuzz 10% "$work/shots/alone.png[44x56${xy}]" \
+      "$png[44x56${xy}]" null: 2>&1 || true)
+    # The page shows through the folded corner and the edges: a few pixels.
+    [ "${differ%%.*}" -le 200 ] || return 1
+  done
+}
+# The panel along the bottom: Breeze's light grey, tinted by what lies below.
+panel_there() {
+  local p
+  p=$(pixel "$1" $((width / 2)) $((height - 20)))
+  for i in 0 2 4; do [ $((16#${p:i:2})) -ge 176 ] || return 1; done
+}
+# The page under the icons and the panel: magenta around them, the marker above
+# the panel, the icons and panel as without us.
+page_under_icons() {
+  local png
+  png=$(shot "$1")
+  near "$(pixel "$png" $((width / 2)) $((height / 2)))" "$page_colour" &&
+    near "$(pixel "$png" 40 $((height - 80)))" "$page_colour" &&
+    near "$(pixel "$png" 200 40)" "$page_colour" &&
+    near "$(pixel "$png" $((width - 20)) $((height - 55)))" "$marker_colour" &&
+    icons_as_alone "$png" && panel_there "$png"
+}
+user_wallpaper_back() {
+  local png
+  png=$(shot "$1")
+  near "$(pixel "$png" $((width / 2)) $((height / 2)))" "$user_colour" &&
+    icons_as_alone "$png" && plugin_is org.kde.color
+}
+host_status() { as_user "$host" status 2>&1; }
+# The library's checks look 30 pixels above the bottom: above the panel here.
+above_panel=$((height - 50))
+
+step "starting KWin (virtual output, XWayland) and Plasma's activity manager"
+cp "$(PATH=$user_path command -v kwin_wayland)" "$work/kwin_wayland"
+user_env+=(DBUS_SESSION_BUS_ADDRESS="unix:path=$work/run/bus" KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1)
+start_user dbus dbus-daemon --session --nofork --address="unix:path=$work/run/bus"
+wait_for 10 test -S "$work/run/bus" || fail "the session bus did not start"
+start_user kwin "$work/kwin_wayland" --virtual --xwayland --socket wayland-0 --width $width --height $height
+user_env+=(WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland XDG_SESSION_TYPE=wayland
+           XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true)
+wait_for 30 as_user dbus-send --session --print-reply --dest=org.kde.KWin /org/kde/KWin/ScreenShot2 \
+  org.freedesktop.DBus.Properties.Get string:org.kde.KWin.ScreenShot2 string:Version ||
+  fail "KWin did not start"
+wait_for 20 test -S /tmp/.X11-unix/X0 || fail "KWin started no XWayland"
+user_env+=(DISPLAY=:0)
+# Activated by the bus it would lack the display; plasmashell needs it running.
+start_user kactivitymanagerd "$kamd"
+
+mkdir -p "$work/home/Desktop"
+for name in one two three; do echo "$name" >"$work/home/Desktop/$name.txt"; done
+chown -R "$test_user:" "$work/home/Desktop"
+
+step "plasmashell first: its folder view with the icons of ~/Desktop, on the user's colour"
+start_plasma
+plasma_js "for (const d of desktops()) {
+  if (d.type !== 'org.kde.plasma.folder') print('containment ' + d.type + '\n');
+  d.wallpaperPlugin = 'org.kde.color';
+  d.currentConfigGroup = ['Wallpaper', 'org.kde.color', 'General'];
+  d.writeConfig('Color', '#$user_colour');
+  d.reloadConfig();
+}" | grep . && fail "the desktop is not Plasma's folder view"
+wait_for 30 eval 'near "$(pixel "$(shot alone)" $((width / 2)) $((height / 2)))" $user_colour' ||
+  fail "Plasma does not show the user's colour (see $(keep alone))"
+wait_for 20 eval 'near "$(pixel "$(shot alone)" 45 30)" f0f0f0' ||
+  fail "the folder view shows no icons at their place (see $(keep alone))"
+panel_there "$work/shots/alone.png" || fail "Plasma shows no panel (see $(keep alone))"
+keep alone
+
+host_load
+wait_for 30 page_under_icons shown || fail "the page is not under Plasma's icons (see $(keep shown))"
+keep shown
+status=$(host_status)
+echo "$status"
+[[ "$status" == *"screen 0: KDE Plasma's wallpaper plugin"* ]] || fail "status: $status"
+grep -q " org.kde.color$" "$work/home/.local/state/desktop-sorvane/plasma-wallpapers" ||
+  fail "the user's wallpaper plugin is not kept on disk"
+# From the build tree the plugin is ours for this user only.
+[ -f "$work/home/.local/share/plasma/wallpapers/$ours/metadata.json" ] ||
+  fail "the wallpaper plugin was not copied for the user"
+host_reload $width $above_panel
+
+host_quit $width $above_panel
+wait_for 20 user_wallpaper_back quit-given-back ||
+  fail "quit does not give back the user's colour (see $(keep quit-given-back))"
+keep quit-given-back
+
+step "the host first, then plasmashell: the host's own surface gives way to Plasma's"
+stop_plasma quit
+host_load
+wait_for 30 page_on bare 0 0 $width $height || fail "the page does not fill the bare screen (see $(keep bare))"
+start_plasma
+wait_for 60 page_under_icons plasma-later ||
+  fail "the page is not under the icons of a plasmashell started later (see $(keep plasma-later))"
+keep plasma-later
+
+step "plasmashell crashed and started again under the running host"
+stop_plasma crash
+start_plasma
+wait_for 60 page_under_icons restarted ||
+  fail "the page is not under the icons of a restarted plasmashell (see $(keep restarted))"
+keep restarted
+plugin_is $ours || fail "Plasma's wallpaper is $(desktops)"
+wait_for 10 eval '[[ "$(host_status)" == *"screen 0: KDE Plasma'"'"'s wallpaper plugin"* ]]' ||
+  fail "status after the restart: $(host_status)"
+
+host_quit $width $above_panel
+wait_for 20 user_wallpaper_back end-given-back ||
+  fail "quit does not give back the user's colour (see $(keep end-given-back))"
+keep end-given-back
+echo "PASSED: plasma"
