@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The desktop host in KDE Plasma (plasmashell in KWin, Wayland, virtual
-# output, with XWayland): the page becomes the wallpaper of Plasma's folder
+# The desktop host in KDE Plasma (plasmashell in KWin, Wayland, two virtual
+# outputs, with XWayland): the page becomes the wallpaper of Plasma's folder
 # view, under its icons and panel, through our wallpaper plugin; the user's
 # own wallpaper (a plain colour here) comes back on quit. Both start orders,
 # and plasmashell restarted under a running host. Plasma is driven and read
@@ -90,16 +90,23 @@ user_wallpaper_back() {
   near "$(pixel "$png" $((width / 2)) $((height / 2)))" "$user_colour" &&
     icons_as_alone "$png" && plugin_is org.kde.color
 }
+# second_screen NAME COLOUR: a shot of both screens side by side; whether the
+# middle of the second (Plasma's desktop without icons or panel) has COLOUR.
+second_screen() {
+  as_user python3 "$here/kwin-shot.py" "$work/shots/$1.png" workspace
+  near "$(pixel "$work/shots/$1.png" $((width * 3 / 2)) $((height / 2)))" "$2"
+}
 host_status() { as_user "$host" status 2>&1; }
 # The library's checks look 30 pixels above the bottom: above the panel here.
 above_panel=$((height - 50))
 
-step "starting KWin (virtual output, XWayland) and Plasma's activity manager"
+step "starting KWin (two virtual outputs, XWayland) and Plasma's activity manager"
 cp "$(PATH=$user_path command -v kwin_wayland)" "$work/kwin_wayland"
 user_env+=(DBUS_SESSION_BUS_ADDRESS="unix:path=$work/run/bus" KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1)
 start_user dbus dbus-daemon --session --nofork --address="unix:path=$work/run/bus"
 wait_for 10 test -S "$work/run/bus" || fail "the session bus did not start"
-start_user kwin "$work/kwin_wayland" --virtual --xwayland --socket wayland-0 --width $width --height $height
+start_user kwin "$work/kwin_wayland" --virtual --xwayland --socket wayland-0 --width $width --height $height \
+  --output-count 2
 user_env+=(WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland XDG_SESSION_TYPE=wayland
            XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true)
 wait_for 30 as_user dbus-send --session --print-reply --dest=org.kde.KWin /org/kde/KWin/ScreenShot2 \
@@ -133,6 +140,10 @@ keep alone
 host_load
 wait_for 30 page_under_icons shown || fail "the page is not under Plasma's icons (see $(keep shown))"
 keep shown
+second_screen shown-both "$page_colour" || fail "the page is not on the second screen (see $(keep shown-both))"
+near "$(pixel "$work/shots/shown-both.png" $((2 * width - 20)) $((height - 20)))" "$marker_colour" ||
+  fail "the page does not fit the second screen (see $(keep shown-both))"
+keep shown-both
 status=$(host_status)
 echo "$status"
 [[ "$status" == *"screen 0: KDE Plasma's wallpaper plugin"* ]] || fail "status: $status"
@@ -147,6 +158,8 @@ host_quit $width $above_panel
 wait_for 20 user_wallpaper_back quit-given-back ||
   fail "quit does not give back the user's colour (see $(keep quit-given-back))"
 keep quit-given-back
+wait_for 10 second_screen quit-given-back-both "$user_colour" ||
+  fail "quit does not give back the user's colour on the second screen (see $(keep quit-given-back-both))"
 
 step "the host first, then plasmashell: the host's own surface gives way to Plasma's"
 stop_plasma quit
@@ -163,6 +176,8 @@ start_plasma
 wait_for 60 page_under_icons restarted ||
   fail "the page is not under the icons of a restarted plasmashell (see $(keep restarted))"
 keep restarted
+wait_for 20 second_screen restarted-both "$page_colour" ||
+  fail "the page is not on the second screen after the restart (see $(keep restarted-both))"
 plugin_is $ours || fail "Plasma's wallpaper is $(desktops)"
 wait_for 10 eval '[[ "$(host_status)" == *"screen 0: KDE Plasma'"'"'s wallpaper plugin"* ]]' ||
   fail "status after the restart: $(host_status)"
@@ -171,4 +186,6 @@ host_quit $width $above_panel
 wait_for 20 user_wallpaper_back end-given-back ||
   fail "quit does not give back the user's colour (see $(keep end-given-back))"
 keep end-given-back
+wait_for 10 second_screen end-given-back-both "$user_colour" ||
+  fail "quit does not give back the user's colour on the second screen (see $(keep end-given-back-both))"
 echo "PASSED: plasma"
