@@ -1,5 +1,7 @@
 #include "PlasmaBackdrop.h"
 
+#include <filesystem>
+
 #include "PlasmaKeptPlugins.h"
 #include "PlasmaPluginFiles.h"
 #include "platform/Error.h"
@@ -29,7 +31,45 @@ bool AllShowPage(const std::vector<PlasmaDesktop>& desktops, const std::string& 
     return true;
 }
 
+PlasmaAnswer RunPlasmaScript(GDBusConnection* bus, const std::string& script) {
+    GError* error = nullptr;
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, "org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell", "evaluateScript",
+        g_variant_new("(s)", script.c_str()), G_VARIANT_TYPE("(s)"),
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, CallTimeoutMs, nullptr, &error);
+    if (reply == nullptr) {
+        const bool absent = g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_SERVICE_UNKNOWN) ||
+                            g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_NAME_HAS_NO_OWNER);
+        if (error != nullptr && g_dbus_error_is_remote_error(error))
+            g_dbus_error_strip_remote_error(error);
+        PlasmaAnswer answer{false, !absent,
+                            absent ? "KDE Plasma's desktop (plasmashell) is not running."
+                                   : std::string("KDE Plasma's desktop (plasmashell) does not "
+                                                 "answer: ") +
+                                         (error ? error->message : "unknown error")};
+        g_clear_error(&error);
+        return answer;
+    }
+    const gchar* text = nullptr;
+    g_variant_get(reply, "(&s)", &text);
+    PlasmaAnswer answer{true, true, text ? text : ""};
+    g_variant_unref(reply);
+    return answer;
+}
+
 }  // namespace
+
+std::string GiveBackPlasmaWallpaper() {
+    // Only where we ever changed Plasma's wallpaper: others' sessions are not touched.
+    const std::string path = KeptPlasmaPluginsPath();
+    if (!std::filesystem::exists(path)) return {};
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (bus == nullptr) return {};  // no session, so no plasmashell either
+    const PlasmaAnswer answer =
+        RunPlasmaScript(bus, PlasmaGiveBackScript(ReadKeptPlasmaPlugins(path)));
+    g_object_unref(bus);
+    return answer.ok || !answer.running ? std::string() : answer.text;
+}
 
 PlasmaBackdrop::PlasmaBackdrop() {
     GError* error = nullptr;
@@ -61,34 +101,13 @@ PlasmaBackdrop::~PlasmaBackdrop() {
     }
 }
 
-PlasmaBackdrop::Answer PlasmaBackdrop::Run(const std::string& script) const {
-    if (bus_ == nullptr) return {false, busProblem_};
-    GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(
-        bus_, "org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell", "evaluateScript",
-        g_variant_new("(s)", script.c_str()), G_VARIANT_TYPE("(s)"),
-        G_DBUS_CALL_FLAGS_NO_AUTO_START, CallTimeoutMs, nullptr, &error);
-    if (reply == nullptr) {
-        const bool absent = g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_SERVICE_UNKNOWN) ||
-                            g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_NAME_HAS_NO_OWNER);
-        if (error != nullptr && g_dbus_error_is_remote_error(error))
-            g_dbus_error_strip_remote_error(error);
-        Answer answer{false, absent ? "KDE Plasma's desktop (plasmashell) is not running."
-                                    : std::string("KDE Plasma's desktop (plasmashell) does not "
-                                                  "answer: ") +
-                                          (error ? error->message : "unknown error")};
-        g_clear_error(&error);
-        return answer;
-    }
-    const gchar* text = nullptr;
-    g_variant_get(reply, "(&s)", &text);
-    Answer answer{true, text ? text : ""};
-    g_variant_unref(reply);
-    return answer;
+PlasmaAnswer PlasmaBackdrop::Run(const std::string& script) const {
+    if (bus_ == nullptr) return {false, false, busProblem_};
+    return RunPlasmaScript(bus_, script);
 }
 
 std::optional<std::vector<PlasmaDesktop>> PlasmaBackdrop::Desktops(std::string& problem) const {
-    const Answer answer = Run(PlasmaReadScript());
+    const PlasmaAnswer answer = Run(PlasmaReadScript());
     if (!answer.ok) {
         problem = answer.text;
         return std::nullopt;
@@ -128,7 +147,7 @@ HostReply PlasmaBackdrop::Apply(bool missingOnly) {
     std::vector<int> ids;
     for (const PlasmaDesktop& d : *desktops)
         if (!missingOnly || d.plugin != PlasmaPluginId || d.page != pageUrl_) ids.push_back(d.id);
-    const Answer answer = Run(PlasmaApplyScript(pageUrl_, ids));
+    const PlasmaAnswer answer = Run(PlasmaApplyScript(pageUrl_, ids));
     if (!answer.ok) return {false, answer.text};
     return {true, {}};
 }
@@ -137,7 +156,7 @@ HostReply PlasmaBackdrop::GiveBack() {
     const std::string path = KeptPlasmaPluginsPath();
     // The file stays: plasmashell writes its settings to disk some seconds
     // later, and one that ends before then starts again with ours.
-    const Answer answer = Run(PlasmaGiveBackScript(ReadKeptPlasmaPlugins(path)));
+    const PlasmaAnswer answer = Run(PlasmaGiveBackScript(ReadKeptPlasmaPlugins(path)));
     if (!answer.ok) return {false, answer.text};
     return {true, {}};
 }

@@ -11,6 +11,13 @@
 
 namespace sorvane {
 
+// plasmashell's answer to a script, or why there is none.
+struct PlasmaAnswer {
+    bool ok = false;
+    bool running = true;  // false: no plasmashell on the bus
+    std::string text;
+};
+
 // The page as the wallpaper of KDE Plasma: plasmashell draws wallpaper and
 // icons in one window, so the page goes in as a wallpaper plugin of ours
 // (resources/plasma/wallpaper) under the icons, set through plasmashell's
@@ -32,12 +39,7 @@ class PlasmaBackdrop : public Backdrop {
     uint64_t ShownId() const override;
 
   private:
-    // plasmashell's answer to a script, or why there is none.
-    struct Answer {
-        bool ok = false;
-        std::string text;
-    };
-    Answer Run(const std::string& script) const;
+    PlasmaAnswer Run(const std::string& script) const;
     // The desktops, or nullopt with `problem` set.
     std::optional<std::vector<PlasmaDesktop>> Desktops(std::string& problem) const;
     // Our plugin and page on every desktop (`missingOnly`: where not yet).
@@ -57,5 +59,10 @@ class PlasmaBackdrop : public Backdrop {
     int ticksLeft_ = 0;
     std::string pageUrl_;  // "" for the user's own wallpaper
 };
+
+// For `stop` with no host left to do it (one that crashed): gives each desktop
+// that still shows our plugin the user's own back. "" when done or nothing to
+// do (no plasmashell, nothing of ours ever shown), else why not.
+std::string GiveBackPlasmaWallpaper();
 
 }  // namespace sorvane

@@ -2,8 +2,8 @@
 # The desktop host in KDE Plasma (plasmashell in KWin, Wayland, two virtual
 # outputs, with XWayland): the page becomes the wallpaper of Plasma's folder
 # view, under its icons and panel, through our wallpaper plugin; the user's
-# own wallpaper (a plain colour here) comes back on quit. Both start orders,
-# and plasmashell restarted under a running host. Plasma is driven and read
+# own wallpaper (a plain colour here) comes back on quit, and on stop after the
+# host crashed. Both start orders, and plasmashell restarted under a running host. Plasma is driven and read
 # through its scripting on D-Bus, screenshots come from KWin's ScreenShot2.
 #   tests/host/sessions/plasma-session.sh HOST ARTEFACT_DIR
 source "$(dirname "$0")/session-lib.sh"
@@ -182,10 +182,14 @@ plugin_is $ours || fail "Plasma's wallpaper is $(desktops)"
 wait_for 10 eval '[[ "$(host_status)" == *"screen 0: KDE Plasma'"'"'s wallpaper plugin"* ]]' ||
   fail "status after the restart: $(host_status)"
 
-host_quit $width $above_panel
+step "the host crashes; stop gives back the user's colour all the same"
+pkill -KILL -s "$host_sid"
+wait_for 15 host_gone || fail "the host's processes outlive SIGKILL"
+plugin_is $ours || fail "Plasma's wallpaper is $(desktops) once the host is gone"
+as_user timeout 30 "$host" stop >>"$work/load.log" 2>&1 || fail "'stop' failed: $(tail -n 3 "$work/load.log")"
 wait_for 20 user_wallpaper_back end-given-back ||
-  fail "quit does not give back the user's colour (see $(keep end-given-back))"
+  fail "stop does not give back the user's colour (see $(keep end-given-back))"
 keep end-given-back
 wait_for 10 second_screen end-given-back-both "$user_colour" ||
-  fail "quit does not give back the user's colour on the second screen (see $(keep end-given-back-both))"
+  fail "stop does not give back the user's colour on the second screen (see $(keep end-given-back-both))"
 echo "PASSED: plasma"
