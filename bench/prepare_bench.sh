@@ -159,6 +159,9 @@ if [[ -x $host ]] && command -v Xvfb >/dev/null && command -v openbox >/dev/null
   echo "The desktop host showing the page, 30 s"
   "$here/../tests/host/measure-footprint.sh" "$host" "$work/job/Pictures/Sorvane.html" 30 ||
     echo "the footprint could not be measured"
+  echo "The same, with a window covering the whole desktop (nobody sees the page)"
+  COVER=1 "$here/../tests/host/measure-footprint.sh" "$host" "$work/job/Pictures/Sorvane.html" 30 ||
+    echo "the footprint could not be measured"
 else
   echo "(no desktop host footprint: set BENCH_HOST to a built desktop-sorvane-host, with Xvfb and openbox installed)"
 fi

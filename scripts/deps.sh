@@ -21,10 +21,12 @@ test_pkgs=(chromium firefox-esr xvfb xauth openbox x11-utils xdotool imagemagick
            # the default clang's sanitizer and fuzzer runtimes, on either release
            clang libclang-rt-dev)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
-# openbox, headless sway, KWin, GNOME Shell and KDE Plasma with the web view
-# of our wallpaper plugin (with recommendations: ~2 GB).
+# openbox, headless sway (alone and with swaybg), KWin, GNOME Shell (alone and
+# with Desktop Icons NG), weston, and KDE Plasma with the web view of our
+# wallpaper plugin (with recommendations: ~2 GB).
 sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick
-               sway grim kwin-wayland gnome-shell xwayland dbus libglib2.0-bin
+               sway swaybg grim kwin-wayland gnome-shell gnome-shell-extension-desktop-icons-ng
+               weston xwayland dbus libglib2.0-bin procps
                python3-dbus python3-gi gir1.2-gtk-3.0
                plasma-workspace plasma-desktop qml-module-qtwebengine)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)

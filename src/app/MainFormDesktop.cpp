@@ -37,6 +37,10 @@ void MainForm::cmdSetWallpaper_Click() {
         reg.SetValue(current);
     }
     InstallWallpaper(*desktop, state_.Window.PagePath());
+    const std::string note = desktop->ShowNote();
+    if (!note.empty())
+        dialogs_.MessageBox(note, MsgButtons::Ok, MsgIcon::Information,
+                            platform_.wording.ShowNoteTitle);
 }
 
 void MainForm::LoadDesktopFacts() {

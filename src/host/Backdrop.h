@@ -29,6 +29,8 @@ class Backdrop {
     // where it is ours, else any non-zero token (the program only asks
     // whether the desktop is there).
     virtual uint64_t ShownId() const = 0;
+    // What this way leaves out of the page, for the user ("" for nothing).
+    virtual std::string Limits() const { return {}; }
 };
 
 }  // namespace sorvane

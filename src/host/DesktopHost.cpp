@@ -207,6 +207,8 @@ HostReply DesktopHost::Handle(const HostCommand& command) {
             for (const std::string& line : backdrop_->Status()) lines += '\n' + line;
             const std::string problem = backdrop_->NotSeen();
             lines += problem.empty() ? "\nthe page is seen" : "\nnot seen: " + problem;
+            if (const std::string limits = backdrop_->Limits(); !limits.empty())
+                lines += "\nnote: " + limits;
             return {true, lines};
         }
         case HostCommand::Verb::Quit:

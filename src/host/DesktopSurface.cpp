@@ -47,6 +47,10 @@ DesktopSurface::DesktopSurface(GdkMonitor* monitor, DesktopLayer layer, bool abo
         gtk_window_set_skip_pager_hint(window, TRUE);
         g_signal_connect(monitor, "notify::geometry", G_CALLBACK(OnGeometry), this);
         g_signal_connect(monitor, "notify::workarea", G_CALLBACK(OnGeometry), this);
+        // Without a compositor the X server says when windows cover the
+        // whole desktop: the page then rests (a hidden page runs no frames).
+        gtk_widget_add_events(window_, GDK_VISIBILITY_NOTIFY_MASK);
+        g_signal_connect(window_, "visibility-notify-event", G_CALLBACK(OnVisibility), this);
     }
 
     view_ = WEBKIT_WEB_VIEW(related ? webkit_web_view_new_with_related_view(related)
@@ -81,6 +85,13 @@ void DesktopSurface::FitMonitor() {
 
 void DesktopSurface::OnGeometry(GObject*, GParamSpec*, gpointer self) {
     static_cast<DesktopSurface*>(self)->FitMonitor();
+}
+
+gboolean DesktopSurface::OnVisibility(GtkWidget*, GdkEventVisibility* event, gpointer self) {
+    auto* surface = static_cast<DesktopSurface*>(self);
+    gtk_widget_set_visible(GTK_WIDGET(surface->view_),
+                           event->state != GDK_VISIBILITY_FULLY_OBSCURED);
+    return FALSE;
 }
 
 void DesktopSurface::Show(const std::string& uri) {

@@ -36,6 +36,7 @@ class DesktopSurface {
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self);
     static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer self);
     static void OnGeometry(GObject*, GParamSpec*, gpointer self);
+    static gboolean OnVisibility(GtkWidget*, GdkEventVisibility* event, gpointer self);
     static void OnWebProcessGone(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self);
     void Loaded();
     void FitMonitor();

@@ -18,7 +18,12 @@ bool Set(const char* name) {
 struct Globals {
     bool layerShell = false;
     bool mutter = false;
+    bool weston = false;
 };
+
+// What the compositor's own globals say it is, for messages where the
+// session names no desktop (a compositor started from a terminal).
+std::string compositorName;
 
 void OnGlobal(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
     auto* globals = static_cast<Globals*>(data);
@@ -26,6 +31,7 @@ void OnGlobal(void* data, wl_registry*, uint32_t, const char* interface, uint32_
     // GTK's own protocol: only mutter offers it, and mutter stacks X11
     // desktop windows as X window managers do.
     if (std::strcmp(interface, "gtk_shell1") == 0) globals->mutter = true;
+    if (std::strncmp(interface, "weston_", 7) == 0) globals->weston = true;
 }
 void OnGlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener RegistryListener = {OnGlobal, OnGlobalRemove};
@@ -50,6 +56,7 @@ WaylandOffer ProbeWayland() {
     wl_registry_destroy(registry);
     wl_display_disconnect(d);
     if (!answered) return WaylandOffer::Unreachable;
+    compositorName = globals.weston ? "weston" : globals.mutter ? "GNOME" : "";
     if (globals.layerShell) return WaylandOffer::LayerShell;
     return globals.mutter ? WaylandOffer::StacksX11Desktop : WaylandOffer::NoLayerShell;
 }
@@ -64,7 +71,7 @@ bool X11Reachable() {
 std::string SessionName() {
     for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION"})
         if (Set(name)) return std::getenv(name);
-    if (Set("WAYLAND_DISPLAY")) return "Wayland";
+    if (Set("WAYLAND_DISPLAY")) return compositorName.empty() ? "Wayland" : compositorName;
     if (Set("DISPLAY")) return "X11";
     return "none";
 }

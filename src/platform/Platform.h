@@ -77,6 +77,9 @@ class ActiveDesktop {
     virtual std::string GetWallpaper() = 0;
     virtual void SetWallpaper(const std::string& path) = 0;
     virtual void ApplyChanges(unsigned flags) = 0;
+    // What the desktop leaves out of the installed slide show, for the user
+    // ("" for nothing): one that shows a picture at a time has no transitions.
+    virtual std::string ShowNote() { return {}; }
 };
 
 // The windows that show whether the desktop is drawn by a browser engine.
@@ -99,6 +102,8 @@ struct DesktopWording {
     std::string DisabledText =
         "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
         "Settings.\r\n\r\nClick 'OK' to do this now.";
+    // Set Wallpaper on a desktop that shows less than the page (OK only).
+    std::string ShowNoteTitle = "Desktop Slide Show";
     // The About page's requirements.
     std::string Requirements =
         "You will need to enable Active Desktop in order to use this program. To view the "

@@ -78,6 +78,13 @@ TEST_F(DesktopForm, SetWallpaperKeepsTheFirstOldWallpaperAndInstallsThePage) {
     EXPECT_EQ(OldPaper(), "/home/ann/beach.jpg");
     EXPECT_EQ(fakes.desktop->calls.size(), 6u);
     EXPECT_TRUE(form->State().Controls.SetWallpaperEnabled) << "Set Wallpaper changes no button";
+
+    // A desktop that shows less than the page says so once the page is in.
+    fakes.desktop->note = "Xfce shows your pictures in turn, without transitions.";
+    form->cmdSetWallpaper_Click();
+    EXPECT_EQ(dialogs.Log,
+              std::vector<std::string>{"message: Desktop Slide Show: " + fakes.desktop->note});
+    EXPECT_EQ(fakes.desktop->calls.back(), "ApplyChanges 7");
 }
 
 TEST_F(DesktopForm, WithTheDesktopOffTheUserIsToldAndThePageInstalledAnyway) {

@@ -70,6 +70,7 @@ struct FakeDesktopState {
     std::string staged;
     std::vector<std::string> calls;
     bool fail = false;
+    std::string note;
 };
 
 struct FakeActiveDesktop : ActiveDesktop {
@@ -91,6 +92,7 @@ struct FakeActiveDesktop : ActiveDesktop {
         Check("ApplyChanges " + std::to_string(flags));
         state->wallpaper = state->staged;
     }
+    std::string ShowNote() override { return state->note; }
 };
 
 struct TestPlatform {

@@ -3,7 +3,8 @@
 #   tests/host/measure-footprint.sh HOST_PROGRAM PAGE [SECONDS] [WIDTHxHEIGHT] [MONITORS]
 # Prints RSS and PSS (summed over the host and its engine processes) and the
 # CPU share used while the page runs. MONITORS (1 or 2) side by side, each
-# WIDTHxHEIGHT. Nothing here asserts a number.
+# WIDTHxHEIGHT. COVER=1: a full-screen window covers the desktop after the
+# start-up, as a user's maximised work does. Nothing here asserts a number.
 set -euo pipefail
 host=$1 page=$2 seconds=${3:-60} size=${4:-1920x1080} monitors=${5:-1}
 w=${size%x*} h=${size#*x}
@@ -50,6 +51,10 @@ memory() { local rss=0 pss=0; for p in $(tree); do
   rss=$((rss + r)); pss=$((pss + s)); done; echo "$rss $pss"; }
 
 sleep 15  # start-up and the first picture
+if [ "${COVER:-0}" = 1 ]; then
+  /usr/bin/python3 "$(dirname "$0")/sessions/plain-window.py" cover full 0 2>/dev/null &
+  sleep 3
+fi
 hz=$(getconf CLK_TCK)
 start=$(ticks); begin=$(date +%s.%N)
 peak_rss=0 peak_pss=0 idle=0 busiest=0 last=$start
@@ -68,7 +73,7 @@ for p in $(tree); do  # each process: its kind and its own PSS
   kind=$(tr '\0' '\n' </proc/$p/cmdline | sed -n 's/^--type=//p' | head -1)
   echo "  pid $p ${kind:-host}: PSS $(awk '/^Pss:/{print int($2/1024)}' /proc/$p/smaps_rollup) MiB"
 done
-echo "${monitors} monitor(s) of ${size}; slides as the page says; measured ${seconds} s after 15 s start-up"
+echo "${monitors} monitor(s) of ${size}$([ "${COVER:-0}" = 1 ] && echo ", covered by a window"); slides as the page says; measured ${seconds} s after 15 s start-up"
 echo "RSS now $((rss / 1024)) MiB, peak $((peak_rss / 1024)) MiB"
 echo "PSS now $((pss / 1024)) MiB, peak $((peak_pss / 1024)) MiB"
 awk -v t=$((end - start)) -v hz="$hz" -v a="$begin" -v b="$finish" \

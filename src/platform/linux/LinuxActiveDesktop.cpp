@@ -1,5 +1,8 @@
 #include "LinuxActiveDesktop.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "AutostartEntry.h"
 #include "HostCommand.h"
 #include "HostLauncher.h"
@@ -73,6 +76,26 @@ void LinuxActiveDesktop::ApplyChanges(unsigned flags) {
     }
     const HostReply reply = ParseHostReply(*answer);
     if (!reply.ok) throw Error("The desktop could not show the page. " + reply.detail);
+}
+
+std::string LinuxActiveDesktop::ShowNote() {
+    std::optional<std::string> answer;
+    try {
+        answer = SendToHost(place_.hostFolder, FormatHostCommand({HostCommand::Verb::Status, {}}),
+                            HostAnswerTimeoutMs);
+    } catch (const Error&) {
+        return {};  // the page is in; only the note is missing
+    }
+    if (!answer) return {};
+    const HostReply reply = ParseHostReply(*answer);
+    constexpr std::string_view tag = "note: ";
+    for (size_t start = 0; reply.ok && start < reply.detail.size();) {
+        const size_t end = std::min(reply.detail.find('\n', start), reply.detail.size());
+        const std::string_view line(reply.detail.data() + start, end - start);
+        if (line.starts_with(tag)) return std::string(line.substr(tag.size()));
+        start = end + 1;
+    }
+    return {};
 }
 
 }  // namespace sorvane

@@ -36,6 +36,8 @@ class LinuxActiveDesktop : public ActiveDesktop {
     // page (not the empty desktop) starts one where that is allowed, else the
     // setting waits for the next start.
     void ApplyChanges(unsigned flags) override;
+    // The running host's note on what its way of showing the page leaves out.
+    std::string ShowNote() override;
 
     static constexpr unsigned ApplySave = 1;
     static constexpr unsigned ApplyRefresh = 4;
