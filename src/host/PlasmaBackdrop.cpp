@@ -84,6 +84,10 @@ PlasmaBackdrop::PlasmaBackdrop() {
         watch_ = g_bus_watch_name_on_connection(bus_, "org.kde.plasmashell",
                                                 G_BUS_NAME_WATCHER_FLAGS_NONE, OnShellAppeared,
                                                 nullptr, this, nullptr);
+        activities_ = g_dbus_connection_signal_subscribe(
+            bus_, "org.kde.ActivityManager", "org.kde.ActivityManager.Activities", nullptr,
+            "/ActivityManager/Activities", nullptr, G_DBUS_SIGNAL_FLAGS_NONE, OnActivities, this,
+            nullptr);
     }
     if (GdkDisplay* display = gdk_display_get_default())
         g_signal_connect(display, "monitor-added", G_CALLBACK(OnMonitorAdded), this);
@@ -94,6 +98,7 @@ PlasmaBackdrop::~PlasmaBackdrop() {
         g_signal_handlers_disconnect_by_data(display, this);
     if (tick_ != 0) g_source_remove(tick_);
     if (watch_ != 0) g_bus_unwatch_name(watch_);
+    if (activities_ != 0) g_dbus_connection_signal_unsubscribe(bus_, activities_);
     if (bus_ != nullptr) {
         const HostReply back = GiveBack();
         if (!back.ok) g_printerr("desktop-sorvane-host: %s\n", back.detail.c_str());
@@ -190,6 +195,14 @@ void PlasmaBackdrop::OnShellAppeared(GDBusConnection*, const gchar*, const gchar
         PlacePlasmaPlugin();
         self->KeepApplying();
     }
+}
+
+void PlasmaBackdrop::OnActivities(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                                  const gchar* signal, GVariant*, gpointer data) {
+    auto* self = static_cast<PlasmaBackdrop*>(data);
+    const std::string name = signal ? signal : "";
+    if (!self->pageUrl_.empty() && (name == "ActivityAdded" || name == "CurrentActivityChanged"))
+        self->KeepApplying();
 }
 
 void PlasmaBackdrop::OnMonitorAdded(GdkDisplay*, GdkMonitor*, gpointer data) {

@@ -23,8 +23,9 @@ struct PlasmaAnswer {
 // (resources/plasma/wallpaper) under the icons, set through plasmashell's
 // scripting on D-Bus. The user's own plugin of each desktop is kept on disk
 // before the first change and given back by Show("") and on destruction.
-// When plasmashell starts again, or a screen is added, the page is put on
-// every desktop again.
+// When plasmashell starts again, a screen is added or an activity (each has
+// desktops of its own) is added or switched to, the page is put on every
+// desktop again.
 class PlasmaBackdrop : public Backdrop {
   public:
     // Needs GTK initialised (for screens being added).
@@ -51,10 +52,13 @@ class PlasmaBackdrop : public Backdrop {
     static gboolean OnTick(gpointer self);
     static void OnShellAppeared(GDBusConnection*, const gchar*, const gchar*, gpointer self);
     static void OnMonitorAdded(GdkDisplay*, GdkMonitor*, gpointer self);
+    static void OnActivities(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                             const gchar*, GVariant*, gpointer self);
 
     GDBusConnection* bus_ = nullptr;
     std::string busProblem_;
     guint watch_ = 0;
+    guint activities_ = 0;
     guint tick_ = 0;
     int ticksLeft_ = 0;
     std::string pageUrl_;  // "" for the user's own wallpaper

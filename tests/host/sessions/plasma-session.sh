@@ -3,7 +3,8 @@
 # outputs, with XWayland): the page becomes the wallpaper of Plasma's folder
 # view, under its icons and panel, through our wallpaper plugin; the user's
 # own wallpaper (a plain colour here) comes back on quit, and on stop after the
-# host crashed. Both start orders, and plasmashell restarted under a running host. Plasma is driven and read
+# host crashed. Both start orders, plasmashell restarted under a running host,
+# and a new activity (new desktops) while the page is shown. Plasma is driven and read
 # through its scripting on D-Bus, screenshots come from KWin's ScreenShot2.
 #   tests/host/sessions/plasma-session.sh HOST ARTEFACT_DIR
 source "$(dirname "$0")/session-lib.sh"
@@ -153,6 +154,14 @@ grep -q " org.kde.color$" "$work/home/.local/state/desktop-sorvane/plasma-wallpa
 [ -f "$work/home/.local/share/plasma/wallpapers/$ours/metadata.json" ] ||
   fail "the wallpaper plugin was not copied for the user"
 host_reload $width $above_panel
+
+step "a new activity, with desktops of its own, gets the page too"
+first=$(plasma_js 'print(currentActivity())')
+sleep 3  # the host's own checks after the last load are over: only the new activity can call it
+plasma_js 'setCurrentActivity(createActivity("Second"))' >/dev/null
+wait_for 30 page_under_icons activity || fail "the page is not on the new activity's desktop (see $(keep activity))"
+keep activity
+plasma_js "setCurrentActivity('$first')" >/dev/null
 
 host_quit $width $above_panel
 wait_for 20 user_wallpaper_back quit-given-back ||
