@@ -4,8 +4,9 @@
 # view, under its icons and panel, through our wallpaper plugin; the user's
 # own wallpaper (a plain colour here) comes back on quit, and on stop after the
 # host crashed. Both start orders, plasmashell restarted under a running host,
-# and a new activity (new desktops) while the page is shown. Plasma is driven and read
-# through its scripting on D-Bus, screenshots come from KWin's ScreenShot2.
+# and a new activity (new desktops) while the page is shown. Plasma is driven
+# and read through its scripting on D-Bus; screenshots come from KWin's
+# ScreenShot2.
 #   tests/host/sessions/plasma-session.sh HOST ARTEFACT_DIR
 source "$(dirname "$0")/session-lib.sh"
 need kwin_wayland plasmashell dbus-daemon dbus-send Xwayland compare
@@ -50,11 +51,12 @@ stop_plasma() {
   if [ "$1" = quit ]; then
     as_user dbus-send --session --dest=org.kde.plasmashell /MainApplication \
       org.qtproject.Qt.QCoreApplication.quit || true
-    wait_for 10 eval '! ps -p "$plasma_pid"' || true
+    wait_for 10 plasma_gone || true
   fi
   kill -KILL "$plasma_pid" 2>/dev/null || true
-  wait_for 20 eval '! ps -p "$plasma_pid"' || fail "plasmashell does not end"
+  wait_for 20 plasma_gone || fail "plasmashell does not end"
 }
+plasma_gone() { ! ps -p "$plasma_pid" >/dev/null; }
 
 # The three file icons of ~/Desktop, as the folder view lays them out at this size.
 icons=("+36+12" "+152+12" "+268+12")
@@ -63,7 +65,7 @@ icons_as_alone() {
   local png=$1 xy differ
   for xy in "${icons[@]}"; do
     differ=$(compare -metric AE -fuzz 10% "$work/shots/alone.png[44x56${xy}]" \
-      "$png[44x56${xy}]" null: 2>&1 || true)
+      "${png}[44x56${xy}]" null: 2>&1 || true)
     # The page shows through the folded corner and the edges: a few pixels.
     [ "${differ%%.*}" -le 200 ] || return 1
   done
@@ -98,6 +100,7 @@ second_screen() {
   near "$(pixel "$work/shots/$1.png" $((width * 3 / 2)) $((height / 2)))" "$2"
 }
 host_status() { as_user "$host" status 2>&1; }
+status_plugin() { [[ "$(host_status)" == *"screen 0: KDE Plasma's wallpaper plugin"* ]]; }
 # The library's checks look 30 pixels above the bottom: above the panel here.
 above_panel=$((height - 50))
 
@@ -131,9 +134,9 @@ plasma_js "for (const d of desktops()) {
   d.writeConfig('Color', '#$user_colour');
   d.reloadConfig();
 }" | grep . && fail "the desktop is not Plasma's folder view"
-wait_for 30 eval 'near "$(pixel "$(shot alone)" $((width / 2)) $((height / 2)))" $user_colour' ||
+wait_for 30 colour_on alone $((width / 2)) $((height / 2)) $user_colour ||
   fail "Plasma does not show the user's colour (see $(keep alone))"
-wait_for 20 eval 'near "$(pixel "$(shot alone)" 45 30)" f0f0f0' ||
+wait_for 20 colour_on alone 45 30 f0f0f0 ||
   fail "the folder view shows no icons at their place (see $(keep alone))"
 panel_there "$work/shots/alone.png" || fail "Plasma shows no panel (see $(keep alone))"
 keep alone
@@ -145,9 +148,8 @@ second_screen shown-both "$page_colour" || fail "the page is not on the second s
 near "$(pixel "$work/shots/shown-both.png" $((2 * width - 20)) $((height - 20)))" "$marker_colour" ||
   fail "the page does not fit the second screen (see $(keep shown-both))"
 keep shown-both
-status=$(host_status)
-echo "$status"
-[[ "$status" == *"screen 0: KDE Plasma's wallpaper plugin"* ]] || fail "status: $status"
+host_status
+status_plugin || fail "status: $(host_status)"
 grep -q " org.kde.color$" "$work/home/.local/state/desktop-sorvane/plasma-wallpapers" ||
   fail "the user's wallpaper plugin is not kept on disk"
 # From the build tree the plugin is ours for this user only.
@@ -188,8 +190,7 @@ keep restarted
 wait_for 20 second_screen restarted-both "$page_colour" ||
   fail "the page is not on the second screen after the restart (see $(keep restarted-both))"
 plugin_is $ours || fail "Plasma's wallpaper is $(desktops)"
-wait_for 10 eval '[[ "$(host_status)" == *"screen 0: KDE Plasma'"'"'s wallpaper plugin"* ]]' ||
-  fail "status after the restart: $(host_status)"
+wait_for 10 status_plugin || fail "status after the restart: $(host_status)"
 
 step "the host crashes; stop gives back the user's colour all the same"
 pkill -KILL -s "$host_sid"
