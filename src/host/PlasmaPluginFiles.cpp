@@ -35,15 +35,14 @@ bool InstalledForEveryone() {
 
 // Where our own copy comes from: the program's build tree first (its plugin is
 // the one that matches it), then the installed data beside the program.
-std::string SourceFolder() {
-    std::vector<fs::path> candidates;
-    if (RunFromBuildTree()) candidates.emplace_back(SORVANE_SOURCE_RESOURCES "/plasma/wallpaper");
+std::vector<std::string> ProgramSources() {
+    std::vector<std::string> sources;
+    if (RunFromBuildTree()) sources.emplace_back(SORVANE_SOURCE_RESOURCES "/plasma/wallpaper");
     const std::string exe = ExecutableFolder();
-    if (!exe.empty()) candidates.push_back(fs::path(exe) / "../share" / PluginSubfolder());
-    candidates.push_back(fs::path(SORVANE_DATA_ROOT_INSTALL_DIR) / PluginSubfolder());
-    for (const fs::path& c : candidates)
-        if (HasPlugin(c)) return c.lexically_normal().string();
-    return {};
+    if (!exe.empty())
+        sources.push_back((fs::path(exe) / "../share" / PluginSubfolder()).lexically_normal());
+    sources.push_back((fs::path(SORVANE_DATA_ROOT_INSTALL_DIR) / PluginSubfolder()).string());
+    return sources;
 }
 
 // Copies the files that differ, each whole (plasmashell may read them meanwhile).
@@ -81,19 +80,19 @@ std::string UserPlasmaPluginFolder() {
     return (folder / PluginSubfolder()).string();
 }
 
-std::string PlacePlasmaPlugin() {
+std::string PlacePlasmaPlugin() { return PlacePlasmaPlugin(RunFromBuildTree(), ProgramSources()); }
+
+std::string PlacePlasmaPlugin(bool buildTree, const std::vector<std::string>& sources) {
     const fs::path mine = UserPlasmaPluginFolder();
     std::error_code ec;
-    if (!RunFromBuildTree() && InstalledForEveryone()) {
+    if (!buildTree && InstalledForEveryone()) {
         fs::remove_all(mine, ec);  // ours alone: this folder bears our plugin's id
         return {};
     }
-    const std::string source = SourceFolder();
-    if (source.empty()) {
-        if (HasPlugin(mine)) return {};  // copied by an earlier run
-        return "The wallpaper plugin for KDE Plasma (" + PluginSubfolder() + ") is not installed.";
-    }
-    return CopyPlugin(source, mine);
+    for (const std::string& source : sources)
+        if (HasPlugin(source)) return CopyPlugin(source, mine);
+    if (HasPlugin(mine)) return {};  // copied by an earlier run
+    return "The wallpaper plugin for KDE Plasma (" + PluginSubfolder() + ") is not installed.";
 }
 
 }  // namespace sorvane

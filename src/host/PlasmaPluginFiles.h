@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace sorvane {
 
@@ -11,6 +12,10 @@ namespace sorvane {
 // is copied into $XDG_DATA_HOME/plasma/wallpapers/. "" when the plugin is in
 // place, else why not.
 std::string PlacePlasmaPlugin();
+
+// The same with the places given: whether the program runs from its build
+// tree, and the plugin folders a copy may come from, best first.
+std::string PlacePlasmaPlugin(bool buildTree, const std::vector<std::string>& sources);
 
 // The folder plasmashell reads our plugin from, for this user.
 std::string UserPlasmaPluginFolder();

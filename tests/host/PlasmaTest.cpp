@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "common/TempHome.h"
 #include "host/PlasmaKeptPlugins.h"
@@ -13,6 +15,21 @@ namespace sorvane::test {
 namespace {
 
 const std::string Ours = PlasmaPluginId;
+
+// XDG_DATA_DIRS for one test.
+struct DataDirs {
+    explicit DataDirs(const std::string& value) {
+        if (const char* old = std::getenv("XDG_DATA_DIRS")) before = old;
+        setenv("XDG_DATA_DIRS", value.c_str(), 1);
+    }
+    ~DataDirs() {
+        if (before)
+            setenv("XDG_DATA_DIRS", before->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_DIRS");
+    }
+    std::optional<std::string> before;
+};
 
 TEST(PlasmaScripts, ReadsBackWhatTheReadScriptPrints) {
     // As plasmashell prints it: encodeURIComponent of each field, empty ones too.
@@ -108,6 +125,31 @@ TEST(PlasmaPluginFiles, ACopyForTheUserFromTheSourceTree) {
     WriteFile(mine / "contents/ui/main.qml", "old");
     ASSERT_EQ(PlacePlasmaPlugin(), "");
     EXPECT_EQ(ReadFile(mine / "contents/ui/main.qml"), ReadFile(source / "contents/ui/main.qml"));
+}
+
+TEST(PlasmaPluginFiles, AnInstalledPluginIsNotHiddenByACopy) {
+    TempHome home;
+    const fs::path mine = UserPlasmaPluginFolder();
+    const fs::path system = home / "system";
+    const DataDirs dirs((home / "elsewhere").string() + ":" + system.string());
+
+    // Neither installed nor beside the program: said so, nothing made.
+    EXPECT_NE(PlacePlasmaPlugin(false, {(home / "none").string()}), "");
+    EXPECT_FALSE(fs::exists(mine));
+
+    const fs::path source = SourceDir() / "resources/plasma/wallpaper";
+    ASSERT_EQ(PlacePlasmaPlugin(false, {(home / "none").string(), source.string()}), "");
+    EXPECT_TRUE(fs::exists(mine / "metadata.json"));
+
+    // Installed for everyone later: our copy, which plasmashell would read
+    // first, goes; from the build tree the source's copy stays the one used.
+    fs::create_directories(system / "plasma/wallpapers");
+    fs::copy(source, system / "plasma/wallpapers/org.example.desktopsorvane",
+             fs::copy_options::recursive);
+    ASSERT_EQ(PlacePlasmaPlugin(true, {source.string()}), "");
+    EXPECT_TRUE(fs::exists(mine / "metadata.json"));
+    ASSERT_EQ(PlacePlasmaPlugin(false, {source.string()}), "");
+    EXPECT_FALSE(fs::exists(mine));
 }
 
 }  // namespace
