@@ -129,11 +129,12 @@ HostReply PlasmaBackdrop::Show(const std::string& pagePath) {
     }
     const std::string url = PageUrl(pagePath);
     if (url.empty()) return {false, "The page " + pagePath + " has no file URL."};
+    // Never a plugin Plasma can't find: it would show an error as the wallpaper.
+    const std::string placed = PlacePlasmaPlugin();
+    if (!placed.empty()) return {false, placed};
     pageUrl_ = url;
     // Kept even when plasmashell is away: it gets the page once it is back.
     KeepApplying();
-    const std::string placed = PlacePlasmaPlugin();
-    if (!placed.empty()) return {false, placed};
     return Apply(false);
 }
 
@@ -192,8 +193,7 @@ void PlasmaBackdrop::OnShellAppeared(GDBusConnection*, const gchar*, const gchar
     auto* self = static_cast<PlasmaBackdrop*>(data);
     if (!self->pageUrl_.empty()) {
         // A plasmashell that starts after us may not know the plugin yet.
-        PlacePlasmaPlugin();
-        self->KeepApplying();
+        if (PlacePlasmaPlugin().empty()) self->KeepApplying();
     }
 }
 

@@ -147,6 +147,11 @@ std::string PlasmaNotSeen(const std::vector<PlasmaDesktop>& desktops, const std:
             return "KDE Plasma shows its own wallpaper (" + d.plugin + ") on " + where + ".";
         if (d.page != pageUrl)
             return "KDE Plasma's wallpaper on " + where + " is set to another page.";
+        // Never anything loaded: most likely the web view itself is missing.
+        if (d.shown.empty())
+            return "KDE Plasma's wallpaper on " + where +
+                   " has loaded no page yet (its web view needs QtWebEngine for QML: on Debian the "
+                   "package qml-module-qtwebengine).";
         if (d.shown != std::to_string(d.revision) + " " + pageUrl)
             return "KDE Plasma's wallpaper on " + where + " has not loaded the page.";
     }
