@@ -48,6 +48,13 @@ if(NOT TARGET desktop-sorvane-host)
                  "slide show on the desktop.")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Only KDE Plasma's desktop needs the web view module, for our wallpaper
+# plugin; everyone else would carry a second web engine for nothing.
+if(sorvane_deb_suffix STREQUAL "~deb12")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qml-module-qtwebengine")
+else()
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qml-module-qtwebengine | qml6-module-qtwebengine")
+endif()
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
 
