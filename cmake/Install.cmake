@@ -6,6 +6,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/template.html
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/samples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/desktop-sorvane/samples
         FILES_MATCHING PATTERN "*.jpg" PATTERN "*.png" PATTERN "*.bmp")
+# KDE Plasma's wallpaper plugin that shows the page under Plasma's icons.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/plasma/wallpaper/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/plasma/wallpapers/org.example.desktopsorvane)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${SORVANE_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${SORVANE_APP_ID}.metainfo.xml
@@ -45,6 +48,13 @@ if(NOT TARGET desktop-sorvane-host)
                  "slide show on the desktop.")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Only KDE Plasma's desktop needs the web view module, for our wallpaper
+# plugin; everyone else would carry a second web engine for nothing.
+if(sorvane_deb_suffix STREQUAL "~deb12")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qml-module-qtwebengine")
+else()
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qml-module-qtwebengine | qml6-module-qtwebengine")
+endif()
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
 

@@ -24,12 +24,14 @@ test_pkgs=(chromium firefox-esr xvfb xauth openbox x11-utils xdotool imagemagick
            clang libclang-rt-dev)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with
 # openbox, headless sway (alone and with swaybg), KWin, GNOME Shell (alone and
-# with Desktop Icons NG), weston, and the desktops of Xfce, LXQt (with its
-# wallpapers, icons and Qt theme) and MATE (with recommendations: ~2 GB).
+# with Desktop Icons NG), weston, KDE Plasma with the web view of our wallpaper
+# plugin, and the desktops of Xfce, LXQt (with its wallpapers, icons and Qt
+# theme) and MATE (with recommendations: ~2 GB).
 sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xdotool imagemagick
                sway swaybg grim kwin-wayland gnome-shell gnome-shell-extension-desktop-icons-ng
                weston xwayland dbus libglib2.0-bin procps
                python3-dbus python3-gi gir1.2-gtk-3.0
+               plasma-workspace plasma-desktop qml-module-qtwebengine
                xfdesktop4 xfwm4 xfconf pcmanfm-qt lxqt-themes lxqt-qtplugin breeze-icon-theme
                caja dconf-service)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)

@@ -2,6 +2,7 @@
 
 #include "DesktopBackground.h"
 #include "PictureCycleBackdrop.h"
+#include "PlasmaBackdrop.h"
 #include "SurfacesBackdrop.h"
 
 namespace sorvane {
@@ -9,6 +10,8 @@ namespace sorvane {
 std::unique_ptr<Backdrop> MakeBackdrop(const ShellProbe& probe, DesktopLayer layer,
                                        bool hardwareAcceleration) {
     switch (probe.shell) {
+        case DesktopShell::Plasma:
+            return std::make_unique<PlasmaBackdrop>();
         case DesktopShell::Xfdesktop:
         case DesktopShell::PcmanfmQt:
         case DesktopShell::Caja:
@@ -18,7 +21,6 @@ std::unique_ptr<Backdrop> MakeBackdrop(const ShellProbe& probe, DesktopLayer lay
             return std::make_unique<PictureCycleBackdrop>(MakeDesktopBackground(probe.shell),
                                                           ShellName(probe.shell));
         case DesktopShell::None:
-        case DesktopShell::Plasma:
             break;
     }
     return std::make_unique<SurfacesBackdrop>(layer, probe.wallpaperClient, hardwareAcceleration);

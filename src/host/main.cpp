@@ -14,6 +14,7 @@
 #include "DesktopHost.h"
 #include "HostArguments.h"
 #include "HostStart.h"
+#include "PlasmaBackdrop.h"
 #include "SessionProbe.h"
 #include "platform/Error.h"
 #include "platform/linux/AutostartEntry.h"
@@ -99,6 +100,13 @@ int main(int argc, char** argv) {
             StopDesktopSlideShow(OpenDefaultRegistryStore(), HostSocketFolder());
         } catch (const Error& e) {
             std::fprintf(stderr, "desktop-sorvane-host: %s\n", e.what());
+            return 1;
+        }
+        // A host that ended without giving Plasma's wallpaper back (a crash)
+        // left our page there; a running host gives it back as well.
+        const std::string plasma = GiveBackPlasmaWallpaper();
+        if (!plasma.empty()) {
+            std::fprintf(stderr, "desktop-sorvane-host: %s\n", plasma.c_str());
             return 1;
         }
         return 0;

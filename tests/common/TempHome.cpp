@@ -22,6 +22,7 @@ TempHome::TempHome() {
     setenv("XDG_CONFIG_HOME", (root_ / "config").string().c_str(), 1);
     setenv("XDG_DATA_HOME", (root_ / "data").string().c_str(), 1);
     setenv("XDG_CACHE_HOME", (root_ / "cache").string().c_str(), 1);
+    setenv("XDG_STATE_HOME", (root_ / "state").string().c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (root_ / "runtime").string().c_str(), 1);
 }
 

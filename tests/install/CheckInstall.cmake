@@ -7,6 +7,9 @@ endif()
 foreach(f
     bin/desktop-sorvane-cli
     share/desktop-sorvane/template.html
+    share/plasma/wallpapers/org.example.desktopsorvane/metadata.json
+    share/plasma/wallpapers/org.example.desktopsorvane/contents/ui/main.qml
+    share/plasma/wallpapers/org.example.desktopsorvane/contents/config/main.xml
     share/applications/org.example.DesktopSorvane.desktop
     share/metainfo/org.example.DesktopSorvane.metainfo.xml
     share/icons/hicolor/scalable/apps/org.example.DesktopSorvane.svg)

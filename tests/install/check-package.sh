@@ -49,6 +49,8 @@ done
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 for f in ./usr/bin/desktop-sorvane ./usr/bin/desktop-sorvane-host ./usr/bin/desktop-sorvane-cli \
   ./usr/share/desktop-sorvane/template.html \
+  ./usr/share/plasma/wallpapers/org.example.desktopsorvane/metadata.json \
+  ./usr/share/plasma/wallpapers/org.example.desktopsorvane/contents/ui/main.qml \
   ./usr/share/applications/org.example.DesktopSorvane.desktop \
   ./usr/share/metainfo/org.example.DesktopSorvane.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/org.example.DesktopSorvane.svg; do

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Saves a screenshot of KWin's active screen as PNG through its ScreenShot2
 D-Bus interface (KWin must run with KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1):
-kwin-shot.py OUT.png"""
+kwin-shot.py OUT.png [workspace]   (workspace: all outputs side by side)"""
 import os
 import subprocess
 import sys
@@ -19,7 +19,8 @@ chunks = []
 reader = threading.Thread(target=lambda: chunks.extend(iter(lambda: os.read(r, 1 << 16), b"")))
 reader.start()
 try:
-    info = shooter.CaptureActiveScreen({"native-resolution": True}, dbus.types.UnixFd(w))
+    capture = shooter.CaptureWorkspace if sys.argv[2:] == ["workspace"] else shooter.CaptureActiveScreen
+    info = capture({"native-resolution": True}, dbus.types.UnixFd(w))
 finally:
     os.close(w)
 reader.join(30)
