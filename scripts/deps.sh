@@ -13,13 +13,12 @@ run_pkgs=(xdg-utils)
 # The Debian package: CPack's generator runs `file` on what it packs, and
 # dpkg-shlibdeps finds the Depends.
 package_pkgs=(dpkg-dev file)
-# The tests that need no display, browser or desktop session.
-check_pkgs=(desktop-file-utils appstream sqlite3)
+# The tests that need no display, browser or desktop session; MATE's and
+# Cinnamon's background schemas for the host's tests of them.
+check_pkgs=(desktop-file-utils appstream sqlite3 mate-desktop-common cinnamon-desktop-data)
 # The page's browser tests run in Chromium, Firefox ESR and WebKitGTK.
 test_pkgs=(chromium firefox-esr xvfb xauth openbox x11-utils xdotool imagemagick
            "${package_pkgs[@]}" "${check_pkgs[@]}" clang-format
-           # MATE's and Cinnamon's background schemas, for the host's tests of them
-           mate-desktop-common cinnamon-desktop-data
            # the default clang's sanitizer and fuzzer runtimes, on either release
            clang libclang-rt-dev)
 # The desktop host in real sessions (tests/host/sessions): X11 on Xvnc with

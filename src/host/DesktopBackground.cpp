@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "HostStart.h"
+#include "HostFolders.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 
@@ -95,8 +95,7 @@ std::optional<BackgroundSettings> ParseBackgroundSettings(const std::string& tex
 }
 
 SavedBackground::SavedBackground(DesktopBackground& desktop) : desktop_(desktop) {
-    path_ =
-        std::filesystem::path(HostLogPath()).parent_path() / (desktop.Name() + "-background.ini");
+    path_ = std::filesystem::path(HostStateFolder()) / (desktop.Name() + "-background.ini");
 }
 
 bool SavedBackground::Kept() const { return std::filesystem::exists(path_); }

@@ -1,5 +1,7 @@
 #include "HostStart.h"
 
+#include "HostFolders.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -55,17 +57,7 @@ int OpenLog() {
 
 }  // namespace
 
-std::string HostLogPath() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    std::string folder;
-    if (state != nullptr && state[0] == '/') {
-        folder = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        folder = std::string(home ? home : "/tmp") + "/.local/state";
-    }
-    return folder + "/desktop-sorvane/host.log";
-}
+std::string HostLogPath() { return HostStateFolder() + "/host.log"; }
 
 HostStart::HostStart(bool foreground) : foreground_(foreground) {
     if (foreground) return;

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "HostStart.h"
+#include "HostFolders.h"
 #include "platform/AtomicFile.h"
 
 namespace sorvane {
@@ -38,8 +38,6 @@ void WriteKeptPlasmaPlugins(const std::string& path, const PlasmaPlugins& kept) 
     WriteFileAtomically(path, text);
 }
 
-std::string KeptPlasmaPluginsPath() {
-    return (std::filesystem::path(HostLogPath()).parent_path() / "plasma-wallpapers").string();
-}
+std::string KeptPlasmaPluginsPath() { return HostStateFolder() + "/plasma-wallpapers"; }
 
 }  // namespace sorvane

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "HostFolders.h"
 #include "PlasmaScripts.h"
 #include "platform/AtomicFile.h"
 #include "platform/linux/ExecutableLocation.h"
@@ -69,15 +70,7 @@ std::string CopyPlugin(const fs::path& from, const fs::path& to) {
 }  // namespace
 
 std::string UserPlasmaPluginFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    fs::path folder;
-    if (data != nullptr && data[0] == '/') {
-        folder = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        folder = fs::path(home ? home : "/nonexistent") / ".local/share";
-    }
-    return (folder / PluginSubfolder()).string();
+    return (fs::path(XdgFolder("XDG_DATA_HOME", ".local/share")) / PluginSubfolder()).string();
 }
 
 std::string PlacePlasmaPlugin() { return PlacePlasmaPlugin(RunFromBuildTree(), ProgramSources()); }
