@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <initializer_list>
+#include <vector>
+
 #include "common/FakeColors.h"
 #include "common/TempHome.h"
 #include "page/PageGenerator.h"
@@ -22,7 +26,16 @@ class NoProgress : public Progress {
 struct PageShowTest : ::testing::Test {
     test::TempHome home;
     std::string page = (home / "Pictures/Sorvane.html").string();
-    std::string pictures = (home / "Pictures/Sorvane/").string();
+    // The prepared copies' paths, compared as paths: Windows writes either
+    // separator.
+    std::vector<std::filesystem::path> Copies(std::initializer_list<const char*> names) const {
+        std::vector<std::filesystem::path> out;
+        for (const char* name : names) out.push_back(home / "Pictures" / "Sorvane" / name);
+        return out;
+    }
+    static std::vector<std::filesystem::path> Paths(const std::vector<std::string>& texts) {
+        return {texts.begin(), texts.end()};
+    }
 };
 
 // A page the generator wrote from the real template reads back as written.
@@ -30,15 +43,19 @@ TEST_F(PageShowTest, ReadsWhatTheGeneratorWrote) {
     test::TableColors colors;
     NoProgress progress;
     SlideshowSettings settings;
-    settings.Pictures = {
-        {"beach.jpg", 12}, {"my pic #1 %41.jpg", 54}, {"\xC3\xA9t\xC3\xA9.png", 3}};
+    settings.Pictures = {{"beach.jpg", 12}, {"my pic #1 %41.jpg", 54}};
+#ifndef _WIN32
+    // A name's own bytes (on Windows the page carries ANSI names as UTF-8,
+    // and only the Linux desktop host reads pages back).
+    settings.Pictures.push_back({"\xC3\xA9t\xC3\xA9.png", 3});
+#endif
     settings.DurationText = "1.5";
     WritePage((home / "Pictures").string(), "", settings,
               (test::SourceDir() / "resources/template.html").string(), colors, progress);
     const PageShow show = ReadPageShow(page);
-    EXPECT_EQ(show.Pictures,
-              (std::vector<std::string>{pictures + "beach.jpg", pictures + "my pic #1 %41.jpg",
-                                        pictures + "\xC3\xA9t\xC3\xA9.png"}));
+    std::vector<std::filesystem::path> want = Copies({"beach.jpg", "my pic #1 %41.jpg"});
+    if (settings.Pictures.size() == 3) want.push_back(Copies({"\xC3\xA9t\xC3\xA9.png"})[0]);
+    EXPECT_EQ(Paths(show.Pictures), want);
     EXPECT_EQ(show.IntervalMs, 1500);
 }
 
@@ -68,7 +85,7 @@ TEST_F(PageShowTest, CountsAsTheScriptDoes) {
     WriteFile(page, lines + "var ImageCount = 3\r\n");
     EXPECT_EQ(ReadPageShow(page).Pictures.size(), 2u);
     WriteFile(page, lines + "var ImageCount = 0\r\n");
-    EXPECT_EQ(ReadPageShow(page).Pictures, std::vector<std::string>{pictures + "a.png"});
+    EXPECT_EQ(Paths(ReadPageShow(page).Pictures), Copies({"a.png"}));
 }
 
 TEST_F(PageShowTest, RefusesWhatItCannotShow) {
