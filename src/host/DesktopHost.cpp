@@ -106,29 +106,32 @@ gboolean DesktopHost::OnProbe(gpointer data) {
 void DesktopHost::WhenSeen(guint seconds, std::function<void(const std::string&)> done) {
     waiters_.push_back(
         {g_get_monotonic_time() + gint64{seconds} * G_USEC_PER_SEC, std::move(done)});
-    if (seenSource_ == 0) seenSource_ = g_timeout_add(SeenTickMs, OnSeenTick, this);
-    OnSeenTick(this);
+    if (AnswerWaiters() && seenSource_ == 0)
+        seenSource_ = g_timeout_add(SeenTickMs, OnSeenTick, this);
 }
 
-gboolean DesktopHost::OnSeenTick(gpointer data) {
-    auto* self = static_cast<DesktopHost*>(data);
-    const std::string problem = self->backdrop_->NotSeen();
+bool DesktopHost::AnswerWaiters() {
+    const std::string problem = backdrop_->NotSeen();
     const gint64 now = g_get_monotonic_time();
     // Taken out first: a callback may add a waiter or end the loop.
     std::vector<Waiter> due;
-    for (auto it = self->waiters_.begin(); it != self->waiters_.end();) {
+    for (auto it = waiters_.begin(); it != waiters_.end();) {
         if (problem.empty() || now >= it->deadline) {
             due.push_back(std::move(*it));
-            it = self->waiters_.erase(it);
+            it = waiters_.erase(it);
         } else {
             ++it;
         }
     }
     for (Waiter& waiter : due) waiter.done(problem);
-    if (!self->waiters_.empty()) return G_SOURCE_CONTINUE;
-    if (self->seenSource_ != 0) g_source_remove(self->seenSource_);
+    return !waiters_.empty();
+}
+
+gboolean DesktopHost::OnSeenTick(gpointer data) {
+    auto* self = static_cast<DesktopHost*>(data);
+    if (self->AnswerWaiters()) return G_SOURCE_CONTINUE;
     self->seenSource_ = 0;
-    return G_SOURCE_CONTINUE;  // already removed above, when it was this source
+    return G_SOURCE_REMOVE;
 }
 
 gboolean DesktopHost::OnListener(gint, GIOCondition, gpointer data) {

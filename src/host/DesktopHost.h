@@ -57,6 +57,9 @@ class DesktopHost {
     static gboolean OnClientTimeout(gpointer client);
     static gboolean OnProbe(gpointer self);
     static gboolean OnSeenTick(gpointer self);
+    // Answers the waiters whose page is seen or whose time is up; whether
+    // any still wait.
+    bool AnswerWaiters();
     void Drop(int fd);
     void Choose(const ShellProbe& probe);
     HostReply Show(const std::string& path);

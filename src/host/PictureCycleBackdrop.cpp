@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "MonitorName.h"
 #include "platform/Error.h"
 
 namespace sorvane {
@@ -135,11 +136,8 @@ std::vector<std::string> PictureCycleBackdrop::Status() const {
         how += "our pictures in turn every " + Seconds(show_.IntervalMs) + ", without transitions";
     std::vector<std::string> out;
     GdkDisplay* display = gdk_display_get_default();
-    for (int i = 0; display && i < gdk_display_get_n_monitors(display); ++i) {
-        const char* model = gdk_monitor_get_model(gdk_display_get_monitor(display, i));
-        out.push_back(std::string(model && *model ? model : "monitor " + std::to_string(i)) + ": " +
-                      how);
-    }
+    for (int i = 0; display && i < gdk_display_get_n_monitors(display); ++i)
+        out.push_back(MonitorName(gdk_display_get_monitor(display, i)) + ": " + how);
     if (out.empty()) out.push_back("every monitor: " + how);
     return out;
 }

@@ -1,6 +1,7 @@
 #include "SurfacesBackdrop.h"
 
 #include "DesktopSurface.h"
+#include "MonitorName.h"
 
 namespace sorvane {
 
@@ -19,15 +20,6 @@ std::string PageUri(const std::string& path) {
 }
 
 }  // namespace
-
-std::string MonitorName(GdkMonitor* monitor) {
-    const char* model = gdk_monitor_get_model(monitor);
-    GdkRectangle g;
-    gdk_monitor_get_geometry(monitor, &g);
-    std::string name = model && *model ? model : "monitor";
-    return name + " (" + std::to_string(g.width) + "x" + std::to_string(g.height) + " at " +
-           std::to_string(g.x) + "," + std::to_string(g.y) + ")";
-}
 
 SurfacesBackdrop::SurfacesBackdrop(DesktopLayer layer, bool aboveWallpaperClient,
                                    bool hardwareAcceleration)

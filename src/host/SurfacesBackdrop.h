@@ -42,7 +42,4 @@ class SurfacesBackdrop : public Backdrop {
     std::string uri_;
 };
 
-// A monitor's name for messages: its connector where GDK knows it.
-std::string MonitorName(GdkMonitor* monitor);
-
 }  // namespace sorvane

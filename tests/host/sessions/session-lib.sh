@@ -243,3 +243,16 @@ host_reload() {
   wait_for 20 colour_on back $(($1 / 2)) $(($2 - 30)) "$page_colour" ||
     fail "the host does not go back to the first page"
 }
+
+# sway_rect TITLE: "X Y WIDTH HEIGHT" of sway's window of that title (sway's
+# tree through the session's `swaymsg`).
+sway_rect() {
+  swaymsg -t get_tree | python3 -c '
+import json, sys
+def walk(n):
+    if n.get("name") == sys.argv[1]:
+        r = n["rect"]; print(r["x"], r["y"], r["width"], r["height"])
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))' "$1"
+}

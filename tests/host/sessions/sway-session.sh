@@ -51,15 +51,7 @@ PY
 step "a floating window above the desktop"
 start_user plain python3 "$here/plain-window.py" sorvane-plain 400 300
 wait_for 20 swaymsg "[title=sorvane-plain] focus" || fail "the window did not open"
-rect=$(swaymsg -t get_tree | python3 -c '
-import json, sys
-def walk(n):
-    if n.get("name") == "sorvane-plain":
-        r = n["rect"]; print(r["x"], r["y"], r["width"], r["height"])
-    for c in n.get("nodes", []) + n.get("floating_nodes", []):
-        walk(c)
-walk(json.load(sys.stdin))')
-read -r wx wy ww wh <<<"$rect"
+read -r wx wy ww wh <<<"$(sway_rect sorvane-plain)"
 echo "window at ${wx},${wy} ${ww}x${wh}"
 wait_for 10 colour_on window $((wx + ww / 2)) $((wy + wh / 2)) $window_colour || true
 page_around_window "$work/shots/window.png" "$wx" "$wy" "$ww" "$wh" 1280 800
