@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ class MainForm {
 
     // True once the window has been unloaded (OK, Cancel, close box).
     bool Closed() const { return closed_; }
+    // Runs one handler for a front-end: an error it lets through becomes a
+    // message to the user, and the window stays as it is, edits and all.
+    void Guard(const std::function<void()>& handler);
 
     // --- Start-up and closing (MainFormLifecycle.cpp)
     void Form_Load();

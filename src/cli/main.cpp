@@ -13,6 +13,7 @@
 #include "platform/linux/HostSocket.h"
 #include "platform/linux/LinuxActiveDesktop.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxShell.h"
 
 int main(int argc, char** argv) {
     using namespace sorvane;
@@ -57,7 +58,9 @@ int main(int argc, char** argv) {
     MainForm form(MakeLinuxPlatform(options), dialogs);
     form.Form_Load();
     const auto stopDesktop = [&form] {
-        StopDesktopSlideShow(form.Services().registry, HostSocketFolder());
+        const std::string problem = StopDesktopSlideShow(
+            form.Services().registry, HostSocketFolder(), LinuxShell::HostProgram());
+        if (!problem.empty()) throw std::runtime_error(problem);
     };
     const int status = cli::RunActions(args, form, dialogs, std::cout, std::cerr, stopDesktop);
     if (!form.Closed()) form.Form_QueryUnload();

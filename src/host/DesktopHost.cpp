@@ -9,7 +9,7 @@
 #include "BackdropChoice.h"
 #include "platform/AtomicFile.h"
 #include "platform/linux/HostSocket.h"
-#include "platform/linux/LinuxActiveDesktop.h"
+#include "platform/linux/HostTimeouts.h"
 
 namespace sorvane {
 
@@ -17,14 +17,12 @@ namespace {
 
 // A client must send its line soon after it connects; one that doesn't is
 // dropped, and never holds anyone else up meanwhile.
-constexpr guint ClientTimeoutSeconds = 10;
+constexpr guint ClientTimeoutSeconds = host_timeouts::ClientLineMs / 1000;
 // More waiting clients than any real use makes are turned away.
 constexpr size_t MaxClients = 64;
 // How often the running desktop shell is asked after: a /proc scan, cheap.
 constexpr guint ProbeSeconds = 2;
-// How long a `load` waits for the page to be seen before saying why not;
-// within the program's own wait for the answer.
-constexpr guint LoadSeenSeconds = 15;
+constexpr guint LoadSeenSeconds = host_timeouts::LoadSeenMs / 1000;
 constexpr guint SeenTickMs = 200;
 
 }  // namespace
@@ -51,13 +49,9 @@ std::string PageProblem(const std::string& path) {
     return "The page " + path + " can't be read.";
 }
 
-DesktopHost::DesktopHost(std::unique_ptr<HostListener> listener,
-                         std::shared_ptr<RegistryBackend> registry, DesktopLayer layer,
+DesktopHost::DesktopHost(std::unique_ptr<HostListener> listener, DesktopLayer layer,
                          bool hardwareAcceleration)
-    : listener_(std::move(listener)),
-      registry_(std::move(registry)),
-      layer_(layer),
-      hardwareAcceleration_(hardwareAcceleration) {
+    : listener_(std::move(listener)), layer_(layer), hardwareAcceleration_(hardwareAcceleration) {
     loop_ = g_main_loop_new(nullptr, FALSE);
     Choose(ProbeDesktopShell());
     probeSource_ = g_timeout_add_seconds(ProbeSeconds, OnProbe, this);
@@ -201,11 +195,12 @@ HostReply DesktopHost::Handle(const HostCommand& command) {
         case HostCommand::Verb::Load:
             return Show(command.path);
         case HostCommand::Verb::Reload:
-            return Show(ReadWallpaperSetting(registry_));
+            return Show(page_);
         case HostCommand::Verb::Window:
             return {true, std::to_string(ShownWindow())};
         case HostCommand::Verb::Status: {
-            std::string lines = "desktop: " + ShellName(probe_.shell) +
+            std::string lines = "page: " + (page_.empty() ? "(the empty desktop)" : page_) +
+                                "\ndesktop: " + ShellName(probe_.shell) +
                                 (probe_.wallpaperClient ? ", with a wallpaper client" : "");
             for (const std::string& line : backdrop_->Status()) lines += '\n' + line;
             const std::string problem = backdrop_->NotSeen();
@@ -228,8 +223,7 @@ HostReply DesktopHost::Handle(const HostCommand& command) {
 }
 
 HostReply DesktopHost::Show(const std::string& path) {
-    // A page that can't be shown changes nothing on screen; the saved
-    // setting still names it, so a reload once it exists shows it.
+    // A page that can't be shown changes nothing on screen.
     const std::string problem = PageProblem(path);
     if (!problem.empty()) return {false, problem};
     const HostReply reply = backdrop_->Show(path);

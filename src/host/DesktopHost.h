@@ -17,20 +17,20 @@ namespace sorvane {
 
 class HostConnection;
 class HostListener;
-class RegistryBackend;
 
 // The running host: the wallpaper page on the desktop, in the way the
 // running desktop shell allows (asked again every few seconds, so a shell
 // started, ended or restarted later is followed), and the socket through
 // which the program (or a second start) asks for another page, a reload,
-// the state, or the end. Requests are read as they arrive, so a client that
+// the state, or the end. It keeps no settings: the page shown is the last
+// one it was given. Requests are read as they arrive, so a client that
 // is slow or silent delays no other; a `load` is answered once the page is
 // seen, or with why it is not.
 class DesktopHost {
   public:
     // `listener` may be null (nothing to listen to). Needs GTK initialised.
-    DesktopHost(std::unique_ptr<HostListener> listener, std::shared_ptr<RegistryBackend> registry,
-                DesktopLayer layer, bool hardwareAcceleration);
+    DesktopHost(std::unique_ptr<HostListener> listener, DesktopLayer layer,
+                bool hardwareAcceleration);
     ~DesktopHost();
     DesktopHost(const DesktopHost&) = delete;
     DesktopHost& operator=(const DesktopHost&) = delete;
@@ -65,7 +65,6 @@ class DesktopHost {
     HostReply Show(const std::string& path);
 
     std::unique_ptr<HostListener> listener_;
-    std::shared_ptr<RegistryBackend> registry_;
     DesktopLayer layer_;
     bool hardwareAcceleration_;
     GMainLoop* loop_ = nullptr;

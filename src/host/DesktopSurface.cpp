@@ -10,6 +10,9 @@
 #include <wayland-client.h>
 #endif
 
+#include <algorithm>
+#include <cstdio>
+
 #include "DesktopWebSettings.h"
 
 namespace sorvane {
@@ -116,14 +119,24 @@ gboolean DesktopSurface::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, G
     return FALSE;
 }
 
-void DesktopSurface::OnWebProcessGone(WebKitWebView*, WebKitWebProcessTerminationReason,
+void DesktopSurface::OnWebProcessGone(WebKitWebView*, WebKitWebProcessTerminationReason reason,
                                       gpointer data) {
-    // The page's renderer crashed or was killed: bring the desktop back, but
-    // give up on a page that keeps crashing it rather than spin.
+    // The page's renderer crashed or was killed: bring the desktop back. A
+    // page that keeps crashing it is tried ever less often (up to once a
+    // minute), never given up for good; a new page starts afresh.
     auto* self = static_cast<DesktopSurface*>(data);
-    if (++self->crashes_ > 3 || self->retry_ != 0) return;
+    const int crashes = ++self->crashes_;
+    if (self->retry_ != 0) return;
+    const guint delay = crashes <= 3 ? 1 : std::min(60u, 1u << std::min(crashes - 3, 6));
+    std::fprintf(stderr,
+                 "desktop-sorvane-host: the page's renderer ended (%s, %d time%s); showing it "
+                 "again in %u s\n",
+                 reason == WEBKIT_WEB_PROCESS_CRASHED                 ? "crashed"
+                 : reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT ? "over its memory limit"
+                                                                      : "ended",
+                 crashes, crashes == 1 ? "" : "s", delay);
     self->retry_ = g_timeout_add_seconds(
-        1,
+        delay,
         [](gpointer p) -> gboolean {
             auto* s = static_cast<DesktopSurface*>(p);
             s->retry_ = 0;

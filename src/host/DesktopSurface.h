@@ -30,6 +30,8 @@ class DesktopSurface {
     // a first page has loaded in it.
     uint64_t Id() const;
     GdkMonitor* Monitor() const { return monitor_; }
+    // How often the page's renderer ended since the page was last shown.
+    int Crashes() const { return crashes_; }
     WebKitWebView* View() const { return view_; }
 
   private:

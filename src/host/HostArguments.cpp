@@ -47,15 +47,17 @@ std::string HostUsage() {
            "Shows the wallpaper page on the desktop, behind all windows, on every monitor.\n"
            "One host runs per user; starting it again hands the request to the running\n"
            "host. A new host detaches once its desktop is up (--foreground: it doesn't).\n"
-           "  (none)     show the saved wallpaper page (a running host reloads it)\n"
-           "  reload     show the saved wallpaper page afresh\n"
+           "The host keeps no settings: the page comes from its arguments or a request.\n"
+           "  (none)     the same as reload\n"
+           "  reload     show the page shown afresh (a new host: the empty desktop)\n"
            "  load PAGE  show PAGE (\"\" for the empty desktop)\n"
-           "  login PAGE at login: show PAGE while it is still the wallpaper, else end\n"
+           "  login PAGE at login: show PAGE when it is there, else end\n"
            "  quit       close the running host\n"
-           "  stop       turn the slide show off: close the host, clear the wallpaper\n"
-           "             setting and the login entry\n"
+           "  stop       close the running host and give the desktop back what it\n"
+           "             showed before, also after a host that crashed\n"
            "  window     print the desktop window's id (0 when none is shown)\n"
-           "  status     print which desktop shell runs and how each monitor shows the page\n"
+           "  status     print the page shown, the desktop shell, and how each monitor\n"
+           "             shows the page\n"
            "DESKTOP_SORVANE_HARDWARE_ACCELERATION=1 lets the web engine use the GPU.\n";
 }
 

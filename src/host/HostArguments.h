@@ -8,13 +8,14 @@
 namespace sorvane {
 
 // What the host was asked to do on its command line. With no arguments it
-// shows the saved wallpaper (a running host reloads it).
+// reloads (a new host: the empty desktop).
 struct HostArguments {
     HostCommand command;
-    // "login PAGE", from the autostart entry: show PAGE only while it is
-    // still the wallpaper and still there; otherwise end quietly.
+    // "login PAGE", from the autostart entry: show PAGE when it is there;
+    // otherwise log why and end.
     bool login = false;
-    // "stop": turn the desktop slide show off for good (see StopDesktopSlideShow).
+    // "stop": close the running host and give back the desktop's own
+    // wallpaper, also where a crashed host left ours.
     bool stop = false;
     // Stay attached to the caller (for debugging): no detaching, no log.
     bool foreground = false;

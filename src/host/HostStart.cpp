@@ -1,6 +1,7 @@
 #include "HostStart.h"
 
 #include "HostFolders.h"
+#include "platform/linux/HostTimeouts.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -17,8 +18,6 @@ namespace sorvane {
 
 namespace {
 
-// Long enough for a first start of the web engine on a slow machine.
-constexpr int ReportTimeoutMs = 30000;
 // The log is for the last runs only.
 constexpr std::uintmax_t MaxLogBytes = 1 << 20;
 
@@ -26,12 +25,15 @@ constexpr std::uintmax_t MaxLogBytes = 1 << 20;
     std::string said;
     for (;;) {
         pollfd p{fd, POLLIN, 0};
-        const int ready = poll(&p, 1, ReportTimeoutMs);
+        const int ready = poll(&p, 1, host_timeouts::StartReportMs);
         if (ready < 0 && errno == EINTR) continue;
         if (ready == 0) {
-            std::fprintf(stderr, "desktop-sorvane-host: still starting; see %s\n",
-                         HostLogPath().c_str());
-            _exit(0);
+            // Not known to be up: never reported as a start.
+            std::fprintf(stderr,
+                         "desktop-sorvane-host: The new desktop host has not said within %d s "
+                         "whether its page is shown; see %s.\n",
+                         host_timeouts::StartReportMs / 1000, HostLogPath().c_str());
+            _exit(3);
         }
         char chunk[1024];
         const ssize_t n = read(fd, chunk, sizeof chunk);
@@ -58,6 +60,8 @@ int OpenLog() {
 }  // namespace
 
 std::string HostLogPath() { return HostStateFolder() + "/host.log"; }
+
+HostStart DetachFromCaller(bool foreground) { return HostStart(foreground); }
 
 HostStart::HostStart(bool foreground) : foreground_(foreground) {
     if (foreground) return;

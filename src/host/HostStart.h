@@ -13,6 +13,8 @@ class HostStart {
     // its log ($XDG_STATE_HOME/desktop-sorvane/host.log) and none of the
     // caller's files open. With `foreground`, nothing is forked.
     explicit HostStart(bool foreground);
+    HostStart(const HostStart&) = delete;
+    HostStart& operator=(const HostStart&) = delete;
     // Tells the caller how the start went, once: "" for up and running, else
     // why not. Later calls are ignored.
     void Report(const std::string& problem);
@@ -22,6 +24,9 @@ class HostStart {
     bool reported_ = false;
     int fd_ = -1;
 };
+
+// The host's first step: a HostStart for the rest of main.
+HostStart DetachFromCaller(bool foreground);
 
 std::string HostLogPath();
 

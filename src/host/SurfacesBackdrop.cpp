@@ -91,9 +91,14 @@ std::string SurfacesBackdrop::Way() const {
 
 std::vector<std::string> SurfacesBackdrop::Status() const {
     std::vector<std::string> out;
-    for (const auto& [monitor, surface] : surfaces_)
-        out.push_back(MonitorName(monitor) + ": " + Way() +
-                      (surface->Id() != 0 ? ", shown" : ", not shown yet"));
+    for (const auto& [monitor, surface] : surfaces_) {
+        std::string line = MonitorName(monitor) + ": " + Way() +
+                           (surface->Id() != 0 ? ", shown" : ", not shown yet");
+        if (const int crashes = surface->Crashes(); crashes > 0)
+            line += ", its renderer ended " + std::to_string(crashes) + " time" +
+                    (crashes == 1 ? "" : "s") + " since the page was loaded";
+        out.push_back(line);
+    }
     return out;
 }
 

@@ -17,67 +17,58 @@
 #include "PlasmaBackdrop.h"
 #include "SessionProbe.h"
 #include "platform/Error.h"
-#include "platform/linux/AutostartEntry.h"
 #include "platform/linux/HostSocket.h"
-#include "platform/linux/LinuxActiveDesktop.h"
-#include "registry/SqliteRegistryBackend.h"
+#include "platform/linux/HostTimeouts.h"
 
 using namespace sorvane;
 
 namespace {
 
-// Long enough for a host that is still starting its engine.
-constexpr int AnswerTimeoutMs = 30000;
-// How long a new host waits for its page to be seen before it gives up,
-// saying why; within the starter's own wait for the report.
-constexpr guint ShownTimeoutSeconds = 20;
-
-// Hands the request to the running host and prints its answer.
-int HandOver(const std::string& folder, const HostCommand& command) {
+// Hands the request to the running host and prints its answer; "" when it
+// was carried out (or, for a question or quit, when no host runs), else why not.
+std::string HandOver(const std::string& folder, const HostCommand& command) {
     const std::string line = FormatHostCommand(command);
-    // A host that holds the place may still be binding its socket: try a while.
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        const std::optional<std::string> answer = SendToHost(folder, line, AnswerTimeoutMs);
-        if (answer) {
-            const HostReply reply = ParseHostReply(*answer);
-            if (!reply.ok) {
-                std::fprintf(stderr, "desktop-sorvane-host: %s\n", reply.detail.c_str());
-                return 1;
+    const bool shows =
+        command.verb == HostCommand::Verb::Load || command.verb == HostCommand::Verb::Reload;
+    try {
+        // A host that holds the place may still be binding its socket: try a while.
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            const std::optional<std::string> answer =
+                SendToHost(folder, line, host_timeouts::AnswerMs);
+            if (answer) {
+                const HostReply reply = ParseHostReply(*answer);
+                if (!reply.ok) return reply.detail;
+                if (command.verb == HostCommand::Verb::Window ||
+                    command.verb == HostCommand::Verb::Status)
+                    std::printf("%s\n", reply.detail.c_str());
+                return {};
             }
-            if (command.verb == HostCommand::Verb::Window ||
-                command.verb == HostCommand::Verb::Status)
-                std::printf("%s\n", reply.detail.c_str());
-            return 0;
+            if (!shows) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        if (command.verb == HostCommand::Verb::Quit || command.verb == HostCommand::Verb::Window ||
-            command.verb == HostCommand::Verb::Status)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } catch (const Error& e) {
+        return e.what();
     }
-    if (command.verb == HostCommand::Verb::Window) {
-        std::printf("0\n");
-        return 0;
-    }
-    if (command.verb == HostCommand::Verb::Quit) return 0;  // nothing runs: nothing to close
-    if (command.verb == HostCommand::Verb::Status) {
-        std::printf("no desktop host runs\n");
-        return 0;
-    }
-    std::fprintf(stderr, "desktop-sorvane-host: another host holds %s but does not answer.\n",
-                 folder.c_str());
+    if (command.verb == HostCommand::Verb::Window) std::printf("0\n");
+    if (command.verb == HostCommand::Verb::Status) std::printf("no desktop host runs\n");
+    if (!shows) return {};  // nothing runs: nothing to ask or close
+    return "Another host holds " + folder + " but does not answer.";
+}
+
+int Failed(const std::string& problem) {
+    std::fprintf(stderr, "desktop-sorvane-host: %s\n", problem.c_str());
     return 1;
 }
 
-// At login: the entry may be left from a show the user has since replaced or
-// whose page is gone. Then nothing is shown and the entry goes.
-bool StillTheWallpaper(const std::string& page) {
-    std::string setting;
-    try {
-        setting = ReadWallpaperSetting(OpenDefaultRegistryStore());
-    } catch (const Error&) {
-        return false;
-    }
-    return !page.empty() && setting == page && PageProblem(page).empty();
+// Closes the running host, and gives back the desktop a host that crashed
+// left with our page (Plasma keeps our plugin until told otherwise).
+int Stop(const std::string& folder) {
+    if (const std::string problem = HandOver(folder, {HostCommand::Verb::Quit, {}});
+        !problem.empty())
+        return Failed(problem);
+    if (const std::string plasma = GiveBackPlasmaWallpaper(); !plasma.empty())
+        return Failed(plasma);
+    return 0;
 }
 
 bool HardwareAcceleration() {
@@ -95,64 +86,58 @@ int main(int argc, char** argv) {
         std::fputs(HostUsage().c_str(), args.help ? stdout : stderr);
         return args.help ? 0 : 2;
     }
-    if (args.stop) {
-        try {
-            StopDesktopSlideShow(OpenDefaultRegistryStore(), HostSocketFolder());
-        } catch (const Error& e) {
-            std::fprintf(stderr, "desktop-sorvane-host: %s\n", e.what());
-            return 1;
-        }
-        // A host that ended without giving Plasma's wallpaper back (a crash)
-        // left our page there; a running host gives it back as well.
-        const std::string plasma = GiveBackPlasmaWallpaper();
-        if (!plasma.empty()) {
-            std::fprintf(stderr, "desktop-sorvane-host: %s\n", plasma.c_str());
-            return 1;
-        }
-        return 0;
+    const std::string folder = HostSocketFolder();
+    if (args.stop) return Stop(folder);
+    const HostCommand& command = args.command;
+    if (command.verb != HostCommand::Verb::Load && command.verb != HostCommand::Verb::Reload) {
+        const std::string problem = HandOver(folder, command);
+        return problem.empty() ? 0 : Failed(problem);
     }
-    if (args.login && !StillTheWallpaper(args.command.path)) {
-        try {
-            RemoveAutostartEntry();
-        } catch (const Error&) {
+    // At login the entry names the page it was written for; the program
+    // rewrites or removes the entry whenever the wallpaper changes, so a page
+    // that is gone is only logged: it may be back (a disk mounted late).
+    if (args.login) {
+        if (const std::string problem = PageProblem(command.path); !problem.empty()) {
+            std::fprintf(stderr, "desktop-sorvane-host: at login: %s\n", problem.c_str());
+            return 0;
         }
-        return 0;
     }
 
-    const std::string folder = HostSocketFolder();
+    // Before any library has state (display connections, threads), so the
+    // host that stays holds nothing of its caller's.
+    HostStart start = DetachFromCaller(args.foreground);
+
     std::unique_ptr<HostListener> listener;
-    std::shared_ptr<RegistryBackend> registry;
-    std::string page;
     try {
-        const bool startsHost = args.command.verb == HostCommand::Verb::Reload ||
-                                args.command.verb == HostCommand::Verb::Load;
-        if (startsHost) listener = HostListener::Open(folder);
-        if (!listener) return HandOver(folder, args.command);
-        registry = OpenDefaultRegistryStore();
-        page = args.command.verb == HostCommand::Verb::Load ? args.command.path
-                                                            : ReadWallpaperSetting(registry);
+        listener = HostListener::Open(folder);
     } catch (const Error& e) {
-        std::fprintf(stderr, "desktop-sorvane-host: %s\n", e.what());
+        start.Report(e.what());
         return 1;
     }
+    if (!listener) {
+        // Another host runs: it takes the request (`reload` reloads its page).
+        const std::string problem = HandOver(folder, command);
+        start.Report(problem);
+        return problem.empty() ? 0 : 1;
+    }
 
-    // A new host: only for a page it can show (none yet is the empty desktop,
-    // which Set Wallpaper then fills), in a session that has a place for a
-    // desktop. Refusals come before anything is put on screen.
+    // A new host: only for a page it can show (`reload` with none running is
+    // the empty desktop, which Set Wallpaper then fills), in a session that
+    // has a place for a desktop. Refusals come before anything is on screen.
+    const std::string page = command.verb == HostCommand::Verb::Load ? command.path : "";
     std::string problem = PageProblem(page);
     const SessionChoice session = ProbeSession();
     if (problem.empty()) problem = session.problem;
     if (!problem.empty()) {
-        std::fprintf(stderr, "desktop-sorvane-host: %s\n", problem.c_str());
+        start.Report(problem);
         return 1;
     }
 
-    HostStart start(args.foreground);
-    // GTK talks to exactly the kind of display the probe found.
     // The page's script is a few lines a frame, which the interpreter runs
     // well; without the JIT its process needs about a fifth less memory, for
     // days. A value the user set stays.
     setenv("JSC_useJIT", "0", 0);
+    // GTK talks to exactly the kind of display the probe found.
     gdk_set_allowed_backends(session.layer == DesktopLayer::LayerShell ? "wayland" : "x11");
     g_set_prgname("desktop-sorvane-host");
     if (!gtk_init_check(&argc, &argv)) {
@@ -165,7 +150,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    DesktopHost host(std::move(listener), registry, session.layer, HardwareAcceleration());
+    DesktopHost host(std::move(listener), session.layer, HardwareAcceleration());
     // SIGTERM and SIGINT end the loop, so the socket is removed on the way out.
     for (int sig : {SIGTERM, SIGINT})
         g_unix_signal_add(
@@ -183,7 +168,7 @@ int main(int argc, char** argv) {
     // Up only once the page is seen; a desktop that never shows it is no
     // start: say why and leave the desktop as it was.
     bool seen = false;
-    host.WhenSeen(ShownTimeoutSeconds, [&](const std::string& problem) {
+    host.WhenSeen(host_timeouts::StartSeenMs / 1000, [&](const std::string& problem) {
         seen = problem.empty();
         start.Report(problem);
         if (!seen) host.Quit();

@@ -88,7 +88,7 @@ void MainWindow::Load() {
 }
 
 void MainWindow::Run(const std::function<void()>& handler) {
-    handler();
+    form_->Guard(handler);
     Mirror();
     if (form_->Closed()) close();
 }

@@ -8,17 +8,16 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstring>
+
+#include "HostTimeouts.h"
 
 extern char** environ;
 
 namespace sorvane {
 
 namespace {
-
-// The host answers once its surfaces exist; a slow first start of the web
-// engine still fits.
-constexpr int StartTimeoutMs = 30000;
 
 std::string Trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
@@ -30,7 +29,7 @@ std::string Trimmed(std::string text) {
 
 }  // namespace
 
-std::string StartHost(const std::string& program, const std::vector<std::string>& args) {
+std::string RunHostProgram(const std::string& program, const std::vector<std::string>& args) {
     if (program.empty()) return "The desktop host (desktop-sorvane-host) is not installed.";
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
@@ -58,7 +57,7 @@ std::string StartHost(const std::string& program, const std::vector<std::string>
     std::string said;
     bool ended = false;
     const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(StartTimeoutMs);
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(host_timeouts::LauncherMs);
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                               deadline - std::chrono::steady_clock::now())
@@ -79,9 +78,15 @@ std::string StartHost(const std::string& program, const std::vector<std::string>
     }
     close(out[0]);
     int status = 0;
-    if (waitpid(pid, &status, ended ? 0 : WNOHANG) == 0) {
-        // Still starting after all that time: leave it be, it reports to its log.
-        return {};
+    pid_t waited = waitpid(pid, &status, ended ? 0 : WNOHANG);
+    if (waited == 0) {
+        // It outlived every wait it should have: no answer is no success.
+        kill(pid, SIGKILL);
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        return "The desktop host did not answer within " +
+               std::to_string(host_timeouts::LauncherMs / 1000) +
+               " s; whether it shows the page is not known.";
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
     const std::string text = Trimmed(said);

@@ -7,6 +7,7 @@
 #include "HostCommand.h"
 #include "HostLauncher.h"
 #include "HostSocket.h"
+#include "HostTimeouts.h"
 #include "platform/DesktopRegistryNames.h"
 #include "platform/Error.h"
 #include "registry/cRegistry.h"
@@ -14,9 +15,6 @@
 namespace sorvane {
 
 namespace {
-
-// Long enough for a host that is still starting its browser engine.
-constexpr int HostAnswerTimeoutMs = 20000;
 
 cRegistry WallpaperValue(std::shared_ptr<RegistryBackend> registry) {
     cRegistry reg(std::move(registry));
@@ -33,11 +31,16 @@ std::string ReadWallpaperSetting(std::shared_ptr<RegistryBackend> registry) {
     return WallpaperValue(std::move(registry)).Value().ToText();
 }
 
-void StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry,
-                          const std::string& hostFolder) {
+std::string StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry,
+                                 const std::string& hostFolder, const std::string& hostProgram) {
     WallpaperValue(std::move(registry)).SetValue(std::string());
     RemoveAutostartEntry();
-    SendToHost(hostFolder, FormatHostCommand({HostCommand::Verb::Quit, {}}), HostAnswerTimeoutMs);
+    // The host program also gives back what a host that crashed left on the
+    // desktop; without one, a running host is simply told to quit.
+    if (!hostProgram.empty()) return RunHostProgram(hostProgram, {"stop"});
+    SendToHost(hostFolder, FormatHostCommand({HostCommand::Verb::Quit, {}}),
+               host_timeouts::AnswerMs);
+    return {};
 }
 
 LinuxActiveDesktop::LinuxActiveDesktop(std::shared_ptr<RegistryBackend> registry,
@@ -53,25 +56,46 @@ void LinuxActiveDesktop::SetWallpaper(const std::string& path) {
     staged_ = path.substr(0, path.find('\0'));
 }
 
+void LinuxActiveDesktop::Save(const std::string& page) {
+    WallpaperValue(registry_).SetValue(page);  // raises the accessor's write error
+    if (page.empty())
+        RemoveAutostartEntry();
+    else
+        WriteAutostartEntry(place_.hostProgram, page);
+}
+
 void LinuxActiveDesktop::ApplyChanges(unsigned flags) {
-    if ((flags & ApplySave) != 0 && staged_) {
-        cRegistry reg = WallpaperValue(registry_);
-        reg.SetValue(*staged_);  // raises the accessor's write error
-        if (staged_->empty())
-            RemoveAutostartEntry();
-        else
-            WriteAutostartEntry(place_.hostProgram, *staged_);
-    }
+    const bool save = (flags & ApplySave) != 0 && staged_;
+    const std::string before = save ? ReadWallpaperSetting(registry_) : std::string();
+    if (save) Save(*staged_);
     if ((flags & ApplyRefresh) == 0) return;
-    HostCommand command;
-    if (staged_) command = {HostCommand::Verb::Load, *staged_};
+    try {
+        // The host keeps no settings: it is always told the page itself.
+        Refresh(staged_ ? *staged_ : ReadWallpaperSetting(registry_));
+    } catch (const Error&) {
+        // Nothing shows the new page, so neither the setting nor the login
+        // entry may claim it: both go back to what they named before.
+        if (save && before != *staged_) {
+            try {
+                Save(before);
+            } catch (const Error&) {
+            }
+        }
+        throw;
+    }
+}
+
+void LinuxActiveDesktop::Refresh(const std::string& page) {
     const std::optional<std::string> answer =
-        SendToHost(place_.hostFolder, FormatHostCommand(command), HostAnswerTimeoutMs);
+        SendToHost(place_.hostFolder, FormatHostCommand({HostCommand::Verb::Load, page}),
+                   host_timeouts::AnswerMs);
     if (!answer) {
-        const std::string page = staged_ ? *staged_ : ReadWallpaperSetting(registry_);
+        // No host runs: the empty desktop needs none, and a run that may not
+        // start programs leaves the page to the next login.
         if (page.empty() || !place_.mayStartHost) return;
-        const std::string problem = StartHost(place_.hostProgram, {"load", page});
-        if (!problem.empty()) throw Error(problem);
+        const std::string problem = RunHostProgram(place_.hostProgram, {"load", page});
+        if (!problem.empty())
+            throw Error("The desktop slide show could not be started. " + problem);
         return;
     }
     const HostReply reply = ParseHostReply(*answer);
@@ -82,7 +106,7 @@ std::string LinuxActiveDesktop::ShowNote() {
     std::optional<std::string> answer;
     try {
         answer = SendToHost(place_.hostFolder, FormatHostCommand({HostCommand::Verb::Status, {}}),
-                            HostAnswerTimeoutMs);
+                            host_timeouts::QueryMs);
     } catch (const Error&) {
         return {};  // the page is in; only the note is missing
     }

@@ -34,7 +34,8 @@ class LinuxActiveDesktop : public ActiveDesktop {
     // Save (1): the staged path becomes the setting, and the autostart entry
     // follows it. Refresh (4): a running host shows it; with none running, a
     // page (not the empty desktop) starts one where that is allowed, else the
-    // setting waits for the next start.
+    // setting waits for the next start. When the page can't be shown, the
+    // setting and the entry are put back and sorvane::Error says why.
     void ApplyChanges(unsigned flags) override;
     // The running host's note on what its way of showing the page leaves out.
     std::string ShowNote() override;
@@ -43,6 +44,11 @@ class LinuxActiveDesktop : public ActiveDesktop {
     static constexpr unsigned ApplyRefresh = 4;
 
   private:
+    // The setting and the login entry that follows it.
+    void Save(const std::string& page);
+    // Tells the running host to show `page`, or starts one for it.
+    void Refresh(const std::string& page);
+
     std::shared_ptr<RegistryBackend> registry_;
     LinuxDesktopPlace place_;
     std::optional<std::string> staged_;
@@ -50,9 +56,12 @@ class LinuxActiveDesktop : public ActiveDesktop {
 
 // Turns the desktop slide show off: the wallpaper setting is cleared (the
 // remembered old wallpaper keeps its meaning), nothing starts the host at
-// login any more, and a running host ends. The desktop's own wallpaper, which
-// we never touch, shows again. Throws sorvane::Error when a step fails.
-void StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry, const std::string& hostFolder);
+// login any more, and a running host ends. The desktop's own wallpaper shows
+// again: `hostProgram stop` gives it back where a crashed host left ours.
+// Throws sorvane::Error when a step fails; returns what the host program
+// could not do ("" when all went well).
+std::string StopDesktopSlideShow(std::shared_ptr<RegistryBackend> registry,
+                                 const std::string& hostFolder, const std::string& hostProgram);
 
 // Reads the saved wallpaper setting ("" when there is none).
 std::string ReadWallpaperSetting(std::shared_ptr<RegistryBackend> registry);

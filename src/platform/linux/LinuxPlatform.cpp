@@ -34,9 +34,10 @@ Platform MakeLinuxPlatform(const LinuxPlatformOptions& options) {
     p.screen = std::make_shared<LinuxScreen>(options.WorkArea);
     p.tempNames = std::make_shared<LinuxTempNames>();
     p.colors = std::make_shared<LinuxColors>();
-    auto shell = std::make_shared<LinuxShell>(options.OpenExternal);
-    p.shell = shell;
     p.registry = OpenDefaultRegistryStore();
+    auto shell = std::make_shared<LinuxShell>(
+        options.OpenExternal, [registry = p.registry] { return ReadWallpaperSetting(registry); });
+    p.shell = shell;
     // The web desktop is our desktop host, reached through its socket.
     p.desktopWindows = std::make_shared<LinuxDesktopWindows>(HostSocketFolder());
     p.newActiveDesktop = [registry = p.registry, shell] {

@@ -72,10 +72,11 @@ std::string LinuxShell::HostProgram() {
 bool LinuxShell::MayStartHost() const { return openExternal_ && HasDisplay(); }
 
 std::string LinuxShell::OpenDisplaySettings() {
-    // Turning the web desktop on means starting our desktop host; it detaches
-    // once its desktop is up, or says why it can't be.
+    // Turning the web desktop on means starting our desktop host with the
+    // wallpaper page; it detaches once the page is seen, or says why not.
     if (!MayStartHost()) return {};
-    return StartHost(HostProgram(), {});
+    const std::string page = wallpaperPage_ ? wallpaperPage_() : std::string();
+    return RunHostProgram(HostProgram(), {"load", page});
 }
 
 }  // namespace sorvane

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "platform/Platform.h"
 
 namespace sorvane {
@@ -7,7 +10,10 @@ namespace sorvane {
 // Opening URLs, mail addresses and pages with the user's default programs.
 class LinuxShell : public Shell {
   public:
-    explicit LinuxShell(bool openExternal) : openExternal_(openExternal) {}
+    // `wallpaperPage` reads the page the wallpaper setting names, for a host
+    // started to show it.
+    LinuxShell(bool openExternal, std::function<std::string()> wallpaperPage)
+        : openExternal_(openExternal), wallpaperPage_(std::move(wallpaperPage)) {}
     bool Open(const std::string& target) override;
     bool OpenInBrowser(const std::string& pagePath) override;
     std::string BrowserFolder() override;
@@ -23,6 +29,7 @@ class LinuxShell : public Shell {
 
   private:
     bool openExternal_;
+    std::function<std::string()> wallpaperPage_;
 };
 
 }  // namespace sorvane

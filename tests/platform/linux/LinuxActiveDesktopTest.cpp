@@ -88,9 +88,10 @@ TEST_F(LinuxDesktop, SaveOnlyAndRefreshOnly) {
     desktop.ApplyChanges(LinuxActiveDesktop::ApplySave);
     EXPECT_EQ(ReadWallpaperSetting(store), "/p/a.html");
     EXPECT_TRUE(host.Requests().empty());
-    // Refresh with nothing staged: the host shows the saved setting again.
+    // Refresh with nothing staged: the host, which keeps no settings, is
+    // told the saved page.
     LinuxActiveDesktop(store, {folder, "", false}).ApplyChanges(LinuxActiveDesktop::ApplyRefresh);
-    EXPECT_EQ(host.Requests(), std::vector<std::string>{"reload"});
+    EXPECT_EQ(host.Requests(), std::vector<std::string>{"load /p/a.html"});
 }
 
 TEST_F(LinuxDesktop, TheDesktopWindowIsTheHostsWindow) {
@@ -161,15 +162,33 @@ TEST_F(LinuxDesktop, WithNoHostRunningAPageStartsOneWhereAllowed) {
     headless.ApplyChanges(7);
     EXPECT_EQ(Slurp(log), "load /p/Sorvane.html\n");
 
-    // A host that can't show the desktop fails the call with its own words.
+    // A host that can't show the desktop fails the call with its own words,
+    // and neither the setting nor the login entry claims the page nothing
+    // shows: both name what they named before.
     writeHost("echo 'desktop-sorvane-host: no background layer here' >&2\nexit 1\n");
-    allowed.SetWallpaper("/p/Sorvane.html");
-    try {
-        allowed.ApplyChanges(7);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "no background layer here");
+    for (const std::string before : {"/p/Sorvane.html", ""}) {
+        headless.SetWallpaper(before);
+        headless.ApplyChanges(7);
+        allowed.SetWallpaper("/p/other.html");
+        try {
+            allowed.ApplyChanges(7);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(),
+                         "The desktop slide show could not be started. no background layer here");
+        }
+        EXPECT_EQ(ReadWallpaperSetting(store), before);
+        EXPECT_EQ(fs::exists(AutostartEntryPath()), !before.empty());
+        if (!before.empty()) {
+            EXPECT_NE(Slurp(AutostartEntryPath()).find(before), std::string::npos);
+        }
     }
+    // No host program at all (not installed): the same.
+    LinuxActiveDesktop uninstalled(store, {folder, "", true});
+    uninstalled.SetWallpaper("/p/other.html");
+    EXPECT_THROW(uninstalled.ApplyChanges(7), Error);
+    EXPECT_EQ(ReadWallpaperSetting(store), "");
+    EXPECT_FALSE(fs::exists(AutostartEntryPath()));
 }
 
 TEST_F(LinuxDesktop, ThePlatformFactoryWiresTheDesktop) {
