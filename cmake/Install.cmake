@@ -1,5 +1,4 @@
 # Resources, desktop integration and the Debian package.
-set(SORVANE_APP_ID org.example.DesktopSorvane)
 
 install(FILES ${CMAKE_SOURCE_DIR}/resources/template.html
         DESTINATION ${CMAKE_INSTALL_DATADIR}/desktop-sorvane OPTIONAL)

@@ -16,6 +16,7 @@
 #include <random>
 
 #include "FormTest.h"
+#include "common/Needs.h"
 #include "imaging/Preparation.h"
 #include "registry/cRegistry.h"
 #include "settings/SettingsKey.h"
@@ -174,7 +175,7 @@ TEST_F(Build, SettingsThatCannotBeSavedFailTheBuild) {
 // between fails with a message naming `about`, and the old show stays.
 void Build::FullThenReadOnly(const std::string& folder, const std::string& about) {
     SmallDisk disk(folder, "size=256k");
-    if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system needs root";
+    SORVANE_NEEDS(disk.Mounted(), "root, to mount a small file system");
     auto form = Start();
     AddPicture(*form, "a.jpg", 40, 30);
     form->cmdApply_Click();

@@ -20,6 +20,7 @@
 #include <sstream>
 #include <thread>
 
+#include "common/Needs.h"
 #include "common/TempHome.h"
 #include "platform/linux/AutostartEntry.h"
 #include "platform/linux/HostSocket.h"
@@ -135,8 +136,7 @@ class HostOnDisplay : public ::testing::Test {
   protected:
     void SetUp() override {
         for (const char* tool : {"Xvfb", "openbox", "xprop", "xmessage", "import"})
-            if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed: no real-display test";
-        if (!fs::exists(SORVANE_HOST_PROGRAM)) GTEST_SKIP() << "the desktop host is not built";
+            SORVANE_NEEDS(OnPath(tool), tool << ", for the real-display tests");
 
         int pipeFds[2];
         ASSERT_EQ(pipe(pipeFds), 0);
@@ -321,7 +321,8 @@ TEST_F(HostOnDisplay, TheCompanionNeverWaitsOnTheHostItStarts) {
 }
 
 TEST_F(HostOnDisplay, TheStopActionHandsTheDesktopBack) {
-    if (!OnPath("xsetroot") || !OnPath("desktop-file-validate")) GTEST_SKIP() << "needs xsetroot";
+    for (const char* tool : {"xsetroot", "desktop-file-validate"})
+        SORVANE_NEEDS(OnPath(tool), tool);
     // The desktop's own background, which we must never change.
     ASSERT_EQ(std::system("xsetroot -solid '#123456'"), 0);
     const fs::path shot = home_ / "shot.png";

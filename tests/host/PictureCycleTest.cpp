@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "common/Needs.h"
 #include "common/TempHome.h"
 #include "host/DesktopBackground.h"
 #include "host/PictureCycleBackdrop.h"
@@ -190,7 +191,7 @@ TEST(GSettingsBackgrounds, SetShownAndGivenBack) {
     if (!G_IS_OBJECT(g_settings_backend_get_default()) ||
         std::string(G_OBJECT_TYPE_NAME(g_settings_backend_get_default())) !=
             "GMemorySettingsBackend")
-        GTEST_SKIP() << "GSettings does not use its memory backend here";
+        SORVANE_NEEDS(false, "GSettings' memory backend");
     int tried = 0;
     for (auto make : {MakeCajaBackground, MakeNemoBackground}) {
         auto desktop = make();
@@ -205,7 +206,7 @@ TEST(GSettingsBackgrounds, SetShownAndGivenBack) {
         ASSERT_EQ(desktop->Write(*before), "");
         EXPECT_EQ(desktop->Read(why), before) << desktop->Name();
     }
-    if (tried == 0) GTEST_SKIP() << "neither MATE's nor Cinnamon's background schema is installed";
+    SORVANE_NEEDS(tried != 0, "MATE's or Cinnamon's background schema");
 }
 
 }  // namespace

@@ -8,7 +8,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("desktop-sorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Desktop Sorvane"));
-    QApplication::setDesktopFileName(QStringLiteral("desktop-sorvane"));
+    // Ties the window to its launcher, icon and actions (the Wayland app id).
+    QApplication::setDesktopFileName(QStringLiteral(SORVANE_APP_ID));
     sorvane::MainWindow window(sorvane::MakeLinuxPlatform());
     window.Load();
     window.show();

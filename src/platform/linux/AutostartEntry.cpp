@@ -41,9 +41,7 @@ std::string ExecArgument(const std::string& arg) {
 
 }  // namespace
 
-std::string AutostartEntryPath() {
-    return ConfigHome() + "/autostart/org.example.DesktopSorvane.desktop";
-}
+std::string AutostartEntryPath() { return ConfigHome() + "/autostart/" SORVANE_APP_ID ".desktop"; }
 
 std::string AutostartEntryText(const std::string& hostProgram, const std::string& pagePath) {
     const std::string program = hostProgram.empty() ? "desktop-sorvane-host" : hostProgram;
@@ -54,7 +52,8 @@ std::string AutostartEntryText(const std::string& hostProgram, const std::string
            "Exec=" +
            ExecArgument(program) + " login " + ExecArgument(pagePath) +
            "\n"
-           "Icon=org.example.DesktopSorvane\n"
+           "Icon=" SORVANE_APP_ID
+           "\n"
            "Terminal=false\n"
            "NoDisplay=true\n"
            "X-GNOME-Autostart-enabled=true\n";

@@ -5,7 +5,7 @@
 # private PID, mount and network namespaces: every process it starts (the
 # detached host too) ends with the test, and its /tmp (X sockets and locks,
 # abstract sockets included) cannot meet another test's or a user's.
-#   <session>.sh HOST ARTEFACT_DIR     (ARTEFACT_DIR outside /tmp, which is private)
+#   <session>.sh HOST ARTEFACT_DIR
 # Exit 77 (skipped) when a program the session needs is missing or we are not
 # root (root only sets up the namespaces and the test user); where CI is set
 # the same is a failure (exit 1), since there nothing may skip.
@@ -50,29 +50,39 @@ need_python() {  # need_python MODULE PACKAGE
 enter_namespaces() {
   session=$1
   [ -x "$host" ] || skip "no desktop host at $host"
-  case $shots in /tmp/*) skip "ARTEFACT_DIR must lie outside /tmp, which the session makes private" ;; esac
   [ "$(id -u)" -eq 0 ] ||
     skip "needs root: it runs the session as the test user '$test_user' in private namespaces"
   need unshare setpriv python3 convert
   if [ -z "${SORVANE_SESSION_NS:-}" ]; then
+    mkdir -p "$shots"
+    rm -f "$shots/$session"-*.png
     SORVANE_SESSION_NS=1 exec unshare --pid --mount --net --fork --kill-child --mount-proc \
       bash "$0" "${script_args[@]}"
   fi
+  # What lies in /tmp or below a closed folder (a 0700 home) is reached
+  # through folders opened before the private /tmp hides them, and copied
+  # where the test user can read it: the host, its Plasma plugin, our scripts.
+  local sources
+  sources=$(cd "$here/../../.." && pwd)
+  exec {shots_fd}<"$shots" {host_fd}<"$host" {here_fd}<"$here" {plugin_fd}<"$sources/resources/plasma/wallpaper"
+  local outside=/proc/$$/fd
   mount -t tmpfs -o mode=1777 tmpfs /tmp
   mkdir -m 1777 /tmp/.X11-unix
   ip link set lo up 2>/dev/null || true
   if ! id "$test_user" >/dev/null 2>&1; then
     useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$test_user"
   fi
-  setpriv --reuid="$test_user" --regid="$test_user" --init-groups -- test -x "$host" ||
-    skip "the test user '$test_user' cannot reach $host (a folder above it is closed to others)"
   work=$(mktemp -d)
   chmod 755 "$work"
-  mkdir -p "$work/home" "$work/run" "$work/shots"
+  local plugin=$work/share/plasma/wallpapers/org.example.desktopsorvane
+  mkdir -p "$work/home" "$work/run" "$work/shots" "$work/bin" "$work/scripts" "$plugin"
+  cp "$outside/$host_fd" "$work/bin/desktop-sorvane-host"
+  cp -r "$outside/$here_fd/." "$work/scripts"
+  cp -r "$outside/$plugin_fd/." "$plugin"
+  chmod -R a+rX "$work/bin" "$work/scripts" "$work/share"
+  shots_named=$shots host=$work/bin/desktop-sorvane-host here=$work/scripts shots=$outside/$shots_fd
   chown -R "$test_user:" "$work/home" "$work/run" "$work/shots"
   chmod 700 "$work/run"
-  mkdir -p "$shots"
-  rm -f "$shots/$session"-*.png
   user_env=(PATH="$user_path" LANG=C.UTF-8 HOME="$work/home"
             XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config"
             XDG_DATA_HOME="$work/home/.local/share" XDG_STATE_HOME="$work/home/.local/state"
@@ -185,7 +195,7 @@ page_around_window() {
 # to ARTEFACT_DIR/SESSION-NAME.png.
 keep() {
   cp "$work/shots/$1.png" "$shots/$session-$1.png"
-  echo "screenshot: $shots/$session-$1.png"
+  echo "screenshot: $shots_named/$session-$1.png"
 }
 
 # Starts the host on the test page and waits until `window` names a desktop.

@@ -31,11 +31,15 @@ export function wantedEngines() {
   return ENGINES.filter((e) => list.includes(e));
 }
 
+// Under CI every engine must be there: a missing one fails, naming itself.
+const everythingRequired = () => !!process.env.CI && process.env.CI !== 'false';
+
 export async function launchEngine(name) {
-  if (name === 'chromium') return launchChromium();
-  if (name === 'firefox') return launchFirefox();
-  if (name === 'webkit') return launchWebKit();
-  throw new Error(`unknown engine ${name}`);
+  const launch = { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[name];
+  if (!launch) throw new Error(`unknown engine ${name}`);
+  const engine = await launch();
+  if (engine.missing && everythingRequired()) throw new Error(`missing: ${name}: ${engine.missing}`);
+  return engine;
 }
 
 // What every driver shares: the page's own status and collected errors.

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "common/Needs.h"
 #include "common/TempHome.h"
 #include "platform/Error.h"
 #include "platform/linux/HostCommand.h"
@@ -186,7 +187,7 @@ int ConnectTo(const std::string& path) {
 }
 
 TEST_F(HostSocket, OtherUsersCannotReachTheHost) {
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    SORVANE_NEEDS(geteuid() == 0, "root, to act as another user");
     auto listener = HostListener::Open(folder);
     ASSERT_TRUE(listener);
     const std::string path = HostSocketPath(folder);
