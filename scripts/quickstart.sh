@@ -41,7 +41,7 @@ case "$job" in
     if [ -f tests/page/package-lock.json ]; then (cd tests/page && npm ci --no-audit --no-fund --silent); fi
     cmake --preset dev >/dev/null
     cmake --build --preset dev -j"$jobs"
-    ctest --preset dev -j"$jobs"
+    ctest --preset dev -j"$jobs" --output-junit "$PWD/build/dev/junit.xml"
     ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
