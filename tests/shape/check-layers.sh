@@ -20,7 +20,7 @@ app/qt: app pictures page imaging settings registry platform/qt platform
 cli: app pictures page imaging settings registry platform/qt platform
 platform/linux: registry platform/qt platform
 platform/windows: registry platform
-host: page platform/linux registry platform/qt platform
+host: page platform/linux platform/qt platform
 '
 roots="platform/linux platform/windows"
 # Folders that build without any toolkit.

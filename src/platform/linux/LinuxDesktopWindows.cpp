@@ -5,23 +5,16 @@
 
 #include "HostCommand.h"
 #include "HostSocket.h"
+#include "HostTimeouts.h"
 #include "platform/Error.h"
 
 namespace sorvane {
-
-namespace {
-
-// The question is asked from the window's own thread; a host that hangs must
-// not hang the window for long.
-constexpr int WindowQueryTimeoutMs = 5000;
-
-}  // namespace
 
 uint64_t LinuxDesktopWindows::FindDesktopBrowserWindow() {
     std::optional<std::string> answer;
     try {
         answer = SendToHost(hostFolder_, FormatHostCommand({HostCommand::Verb::Window, {}}),
-                            WindowQueryTimeoutMs);
+                            host_timeouts::QueryMs);
     } catch (const Error&) {
         return 0;
     }
