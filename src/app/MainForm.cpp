@@ -3,6 +3,8 @@
 #include <exception>
 
 #include "platform/NullPlatform.h"
+#include "platform/ProgramPath.h"
+#include "platform/ShowLock.h"
 
 namespace sorvane {
 
@@ -19,6 +21,17 @@ void MainForm::Guard(const std::function<void()>& handler) {
         dialogs_.HideProgress();
         dialogs_.MessageBox(e.what(), MsgButtons::Ok, MsgIcon::Critical, "Desktop Sorvane");
     }
+}
+
+std::unique_ptr<ShowLock> MainForm::LockShow() {
+    const std::string folder = platform_.folders->ProgramFolder();
+    const std::string name = ProgramName().empty() ? "Desktop Sorvane" : ProgramName();
+    return std::make_unique<ShowLock>(
+        folder + "/show.lock", name, std::chrono::seconds(120), [this](const std::string& holder) {
+            dialogs_.ShowProgress();
+            dialogs_.ProgressWindow().SetLabel("Waiting for " + holder + " to finish...");
+            dialogs_.ProgressWindow().Repaint();
+        });
 }
 
 void MainForm::MarkChanged() {

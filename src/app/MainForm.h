@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,9 @@ class MainForm {
     void MarkChanged();
 
   private:
+    // The one writer's lock for the show and the picture store, for as long
+    // as the result lives; waits (saying so) while another program holds it.
+    std::unique_ptr<class ShowLock> LockShow();
     // What the subsystems return, taken into the state.
     PictureAdder Adder();
     void TakeAddResult(const AddResult& result);

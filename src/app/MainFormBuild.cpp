@@ -10,6 +10,7 @@
 #include "page/PageGenerator.h"
 #include "page/ShowUpdate.h"
 #include "platform/Error.h"
+#include "platform/ShowLock.h"
 #include "settings/ConfigFile.h"
 
 namespace sorvane {
@@ -89,6 +90,11 @@ void MainForm::cmdApply_Click() {
     try {
         desktop = CreateActiveDesktop(platform_);
         busy.emplace(controls, dialogs_);
+        // One build at a time, from the first change to the last: another
+        // program's build is waited for, and a wait that runs out changes nothing.
+        stage = BuildStage::Page;
+        const std::unique_ptr<ShowLock> lock = LockShow();
+        stage = BuildStage::Desktop;
         // The page is the wallpaper: take it off while its pictures are rewritten.
         if (!controls.SetWallpaperEnabled) {
             ClearWallpaper(*desktop);
@@ -140,8 +146,11 @@ void MainForm::cmdApply_Click() {
         buildFailed_ = true;
         dialogs_.HideProgress();
         busy.reset();
-        dialogs_.MessageBox(FailureText(stage, e.what()), MsgButtons::Ok, MsgIcon::Critical,
-                            ProgramTitle);
+        // Only a failure that undid everything leaves the show "as it was".
+        const bool undone = dynamic_cast<const ShowNotRestored*>(&e) == nullptr;
+        dialogs_.MessageBox(undone ? FailureText(stage, e.what())
+                                   : std::string("The slide show was not built: ") + e.what(),
+                            MsgButtons::Ok, MsgIcon::Critical, ProgramTitle);
         // Still unapplied: Apply (and OK) can try again.
         MarkChanged();
     }

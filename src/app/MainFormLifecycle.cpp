@@ -6,6 +6,9 @@
 #include "BusyPointer.h"
 #include "MainForm.h"
 #include "imaging/Preparation.h"
+#include "page/ShowUpdate.h"
+#include "platform/AtomicFile.h"
+#include "platform/ShowLock.h"
 
 namespace fs = std::filesystem;
 
@@ -41,12 +44,23 @@ void MainForm::Form_Load() {
     UpdateTargetSize();
     BusyPointer busy(state_.Controls, dialogs_);
     w.PreparedFolder = w.PageFolder + "/Sorvane/";
+    std::string recovered;
+    try {
+        // Only while no other program builds: its half-done swap is no crash.
+        ShowLock lock(programFolder + "/show.lock", "Desktop Sorvane", std::chrono::seconds(0));
+        recovered = RecoverInterruptedUpdate(w.PageFolder);
+        RemoveLeftoverTempFiles(programFolder, std::chrono::seconds(60));
+        RemoveLeftoverTempFiles(w.PictureStore, std::chrono::seconds(60));
+    } catch (const std::exception&) {
+    }
     CreateFolderIfMissing(w.PageFolder + "/Sorvane");
     CreateFolderIfMissing(programFolder + "/images");
     step("Slide show settings", [this] { ReadConfigFile(); });
     w.PreviewPagePath = platform_.tempNames->TempFileName(w.PageFolder, "WP", 1) + ".html";
     state_.Controls.ApplyEnabled = false;
     busy.End();
+    if (!recovered.empty())
+        dialogs_.MessageBox(recovered, MsgButtons::Ok, MsgIcon::Information, "Desktop Sorvane");
     if (!problems.empty())
         dialogs_.MessageBox(
             "Some settings could not be read, so defaults are used:\r\n\r\n" + problems,

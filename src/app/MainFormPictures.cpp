@@ -5,6 +5,7 @@
 #include "pictures/PictureAdder.h"
 #include "pictures/PictureListEdits.h"
 #include "pictures/PreviewFit.h"
+#include "platform/ShowLock.h"
 
 namespace sorvane {
 
@@ -54,6 +55,8 @@ void MainForm::ScanPictureFolder(const std::string& folder) {
 }
 
 void MainForm::cmdRemove_Click() {
+    const std::unique_ptr<ShowLock> lock = LockShow();  // the store's copies go
+    dialogs_.HideProgress();
     RemoveSelectedPictures(state_.Settings.Pictures, state_.Controls.ListIndex,
                            state_.Window.PreparedFolder, state_.Window.PictureStore);
     MarkChanged();

@@ -7,6 +7,7 @@
 #include "MainForm.h"
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
+#include "platform/ShowLock.h"
 
 namespace fs = std::filesystem;
 
@@ -17,6 +18,15 @@ namespace sorvane {
 void MainForm::cmdPrevew_Click() {
     auto& window = state_.Window;
     BusyPointer busy(state_.Controls, dialogs_);
+    std::unique_ptr<ShowLock> lock;
+    try {
+        lock = LockShow();
+    } catch (const std::exception& e) {
+        busy.End();
+        dialogs_.HideProgress();
+        dialogs_.MessageBox(e.what(), MsgButtons::Ok, MsgIcon::Exclamation, "Desktop Sorvane");
+        return;
+    }
 
     const std::string& pagePath = window.PreviewPagePath;
     std::error_code ec;
@@ -38,6 +48,8 @@ void MainForm::cmdPrevew_Click() {
         }
     }
 
+    lock.reset();
+    dialogs_.HideProgress();
     busy.End();
     if (openBrowser && !pagePath.empty()) {
         try {

@@ -1,5 +1,7 @@
 #include "HostArguments.h"
 
+#include <glib.h>
+
 #include <filesystem>
 
 namespace sorvane {
@@ -31,9 +33,19 @@ HostArguments ParseHostArguments(const std::vector<std::string>& args) {
             out.error = out.login ? "'login' takes the page path of the autostart entry."
                                   : "'load' takes one page path (\"\" for the empty desktop).";
         } else if (!rest[1].empty()) {
+            // The login entry writes a path that is not UTF-8 as a file URI.
+            std::string path = rest[1];
+            if (path.starts_with("file://")) {
+                if (gchar* local = g_filename_from_uri(path.c_str(), nullptr, nullptr)) {
+                    path = local;
+                    g_free(local);
+                } else {
+                    out.error = "'" + path + "' is not a file URI.";
+                }
+            }
             std::error_code ec;
-            const std::filesystem::path absolute = std::filesystem::absolute(rest[1], ec);
-            out.command.path = ec ? rest[1] : absolute.lexically_normal().string();
+            const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+            out.command.path = ec ? path : absolute.lexically_normal().string();
         }
     } else {
         out.error = "Unknown request '" + verb + "'.";

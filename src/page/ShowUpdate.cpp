@@ -1,5 +1,10 @@
 #include "page/ShowUpdate.h"
 
+#ifdef __linux__
+#include <fcntl.h>
+#endif
+
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -48,12 +53,36 @@ void KeepOldCopies(const fs::path& prepared, const fs::path& staging) {
 ShowUpdate::ShowUpdate(std::string pageFolder) : pageFolder_(std::move(pageFolder)) {
     if (pageFolder_.empty())
         Fail("The pictures folder is not known, so the slide show cannot be written.");
+    RecoverInterruptedUpdate(pageFolder_);
+    // What writes cut short by a crash left; a minute's grace for a write of
+    // another program's that needs no lock (adding a picture).
+    RemoveLeftoverTempFiles(pageFolder_, std::chrono::seconds(60));
+    RemoveLeftoverTempFiles((fs::path(pageFolder_) / PreparedName).string(),
+                            std::chrono::seconds(60));
     const fs::path staging = fs::path(pageFolder_) / StagingName;
     std::error_code ec;
     fs::remove_all(staging, ec);  // what a build that was cut short left
     if (!fs::create_directory(staging, ec) || ec)
         Fail("The slide show's pictures cannot be written in " + Quoted(fs::path(pageFolder_)) +
              ": " + (ec ? ec.message() : "a file of that name is in the way") + ".");
+}
+
+std::string RecoverInterruptedUpdate(const std::string& pageFolder) {
+    if (pageFolder.empty()) return {};
+    const fs::path folder(pageFolder);
+    const fs::path prepared = folder / PreparedName, old = folder / OldName;
+    std::error_code ec;
+    // A crash between moving the old copies aside and putting the new ones
+    // in place: the old ones come back, matching the page still there.
+    if (fs::exists(fs::symlink_status(prepared, ec)) ||
+        !fs::is_directory(fs::symlink_status(old, ec)))
+        return {};
+    fs::rename(old, prepared, ec);
+    if (ec)
+        return "The slide show's pictures were left aside by a build that was cut short, in " +
+               Quoted(old) + ", and could not be put back: " + ec.message() + ".";
+    SyncFolder(pageFolder);
+    return "A build of the slide show was cut short; its earlier pictures were put back.";
 }
 
 ShowUpdate::~ShowUpdate() {
@@ -65,6 +94,22 @@ ShowUpdate::~ShowUpdate() {
 std::string ShowUpdate::StagingFolder() const {
     return (fs::path(pageFolder_) / StagingName).string() + "/";
 }
+
+namespace {
+
+// Swaps two folders in one step where the file system can; false where it
+// can't (the caller then renames twice).
+bool Exchange(const fs::path& a, const fs::path& b) {
+#ifdef __linux__
+    return renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
+#else
+    (void)a;
+    (void)b;
+    return false;
+#endif
+}
+
+}  // namespace
 
 void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
                         const std::string& configPath, std::string_view configText) {
@@ -100,45 +145,69 @@ void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
     } catch (const Error&) {
     }
 
+    // The copies: in one exchange where the file system can, so no moment
+    // is without a Sorvane folder; else aside, then in.
     fs::remove_all(old, ec);
     const bool hadPrepared = fs::exists(preparedStatus);
-    if (hadPrepared) {
-        fs::rename(prepared, old, ec);
-        if (ec) Fail("The old slide show could not be replaced: " + ec.message() + ".");
+    const bool exchanged = hadPrepared && Exchange(staging, prepared);
+    if (!exchanged) {
+        if (hadPrepared) {
+            fs::rename(prepared, old, ec);
+            if (ec) Fail("The old slide show could not be replaced: " + ec.message() + ".");
+        }
+        fs::rename(staging, prepared, ec);
+        if (ec) {
+            const std::string why = ec.message();
+            std::error_code e;
+            if (hadPrepared) fs::rename(old, prepared, e);
+            if (e)
+                throw ShowNotRestored("The new slide show could not be put in place (" + why +
+                                      "), and the earlier pictures are still in " + Quoted(old) +
+                                      " (" + e.message() + ").");
+            Fail("The new slide show could not be put in place: " + why + ".");
+        }
     }
-    auto putOldBack = [&] {
+    SyncFolder(pageFolder_);
+    // Where the earlier copies now are, to put back or to delete.
+    const fs::path earlier = exchanged ? staging : old;
+    auto putOldBack = [&](const std::string& why) {
         std::error_code e;
-        fs::rename(prepared, staging, e);
-        if (hadPrepared) fs::rename(old, prepared, e);
+        if (exchanged) {
+            if (!Exchange(staging, prepared)) e = std::make_error_code(std::errc::io_error);
+        } else {
+            fs::rename(prepared, staging, e);
+            if (!e && hadPrepared) fs::rename(old, prepared, e);
+        }
+        SyncFolder(pageFolder_);
+        if (e)
+            throw ShowNotRestored(
+                why +
+                " The new pictures stay in place; the page and settings are the earlier ones.");
     };
-    fs::rename(staging, prepared, ec);
-    if (ec) {
-        const std::string why = ec.message();
-        std::error_code e;
-        if (hadPrepared) fs::rename(old, prepared, e);
-        Fail("The new slide show could not be put in place: " + why + ".");
-    }
     try {
         newPage.Commit();
-    } catch (const Error&) {
-        putOldBack();
+    } catch (const Error& e) {
+        putOldBack(e.what());
         throw;
     }
     try {
         newConfig->Commit();
     } catch (const Error& e) {
+        const std::string why = std::string("Your settings could not be saved: ") + e.what();
         try {
             if (oldPage)
                 WriteFileAtomically(page.string(), *oldPage);
             else
                 fs::remove(page, ec);
         } catch (const Error&) {
+            throw ShowNotRestored(why + " The new page and pictures stay in place.");
         }
-        putOldBack();
-        throw Error(std::string("Your settings could not be saved: ") + e.what());
+        putOldBack(why);
+        throw Error(why);
     }
     committed_ = true;
-    fs::remove_all(old, ec);
+    SyncFolder(pageFolder_);
+    fs::remove_all(earlier, ec);
 }
 
 }  // namespace sorvane

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Error.h"
+
 namespace sorvane {
 
 // One build's new show, put in place all at once or not at all. The prepared
@@ -34,5 +36,17 @@ class ShowUpdate {
     std::string pageFolder_;
     bool committed_ = false;
 };
+
+// A build that failed part way and could not undo all it had done: the text
+// says what is on disk now.
+class ShowNotRestored : public Error {
+  public:
+    using Error::Error;
+};
+
+// Puts back the earlier prepared copies that a build cut short (a crash
+// between its two renames) left aside; a message when it did or could not,
+// "" when there was nothing to do. Call it only while holding the show lock.
+std::string RecoverInterruptedUpdate(const std::string& pageFolder);
 
 }  // namespace sorvane

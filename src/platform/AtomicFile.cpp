@@ -25,11 +25,19 @@ namespace sorvane {
 
 namespace {
 
+// The longest file name the usual file systems take.
+constexpr size_t NameMax = 255;
+constexpr size_t TempSuffixSize = 21;  // ".%016x.tmp"
+
 std::string TempNameBeside(const fs::path& target) {
     static thread_local std::mt19937_64 rng{std::random_device{}()};
     char suffix[24];
     std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(rng()));
-    return (target.parent_path() / ("." + target.filename().string() + suffix)).string();
+    // A long name is cut short in its temporary name, so any name the file
+    // system takes can be written.
+    std::string name = target.filename().string();
+    if (1 + name.size() + TempSuffixSize > NameMax) name.resize(NameMax - 1 - TempSuffixSize);
+    return (target.parent_path() / ("." + name + suffix)).string();
 }
 
 // Not an errno value: a pipe, device or socket where a file was expected.
@@ -176,6 +184,35 @@ void PendingFile::Commit() {
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
     PendingFile(path, bytes, durability).Commit();
+}
+
+bool IsTempName(const std::string& fileName) {
+    if (fileName.size() < 1 + TempSuffixSize || fileName[0] != '.' || !fileName.ends_with(".tmp"))
+        return false;
+    const std::string_view hex(fileName.data() + fileName.size() - TempSuffixSize + 1, 16);
+    return fileName[fileName.size() - TempSuffixSize] == '.' &&
+           hex.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+void RemoveLeftoverTempFiles(const std::string& folder, std::chrono::seconds olderThan) {
+    std::error_code ec;
+    const auto cutoff = fs::file_time_type::clock::now() - olderThan;
+    for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code e;
+        if (!IsTempName(it->path().filename().string()) || !it->is_regular_file(e)) continue;
+        if (it->last_write_time(e) < cutoff && !e) fs::remove(it->path(), e);
+    }
+}
+
+void SyncFolder(const std::string& folder) {
+#ifndef _WIN32
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+#else
+    (void)folder;  // NTFS journals renames itself
+#endif
 }
 
 namespace {

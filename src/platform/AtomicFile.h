@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,15 @@ class PendingFile {
     std::string path_;
     std::string temp_;
 };
+
+// Whether a file name is one of our temporary names.
+bool IsTempName(const std::string& fileName);
+// Removes our temporary files in `folder` last written longer ago than
+// `olderThan`: what a write cut short by a crash left.
+void RemoveLeftoverTempFiles(const std::string& folder, std::chrono::seconds olderThan);
+// Makes the renames in `folder` reach the disk in order (where the system
+// needs telling).
+void SyncFolder(const std::string& folder);
 
 // Reads a whole file; throws sorvane::Error when it can't. Only a regular file
 // is read: a folder, pipe or device of that name is refused without waiting.

@@ -4,9 +4,15 @@
 
 #include <filesystem>
 
+#include <glib.h>
+
+#include <cstdlib>
+
+#include "common/Needs.h"
 #include "common/TempHome.h"
 #include "host/DesktopHost.h"
 #include "host/HostArguments.h"
+#include "platform/linux/AutostartEntry.h"
 #include "platform/linux/LinuxShell.h"
 
 namespace fs = std::filesystem;
@@ -69,6 +75,48 @@ TEST(HostProgram, TheDisplaySettingsFindTheHostFromTheBuildTree) {
     const std::string found = LinuxShell::HostProgram();
     setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(found, SORVANE_HOST_PROGRAM);
+}
+
+// The login entry as GLib's launcher reads it: for any page path the host
+// gets back exactly that path, and the entry passes desktop-file-validate.
+TEST(LoginEntry, AnyPagePathSurvivesTheLauncher) {
+    TempHome home;
+    const std::string program = "/opt/a \\b\"c/desktop-sorvane-host";
+    const bool validator = std::system("command -v desktop-file-validate >/dev/null") == 0;
+    SORVANE_NEEDS(validator, "desktop-file-validate");
+    for (const std::string page :
+         {"/p/Sorvane.html", "/p/back\\slash/Sorvane.html", "/p/\"quoted\" 'single'/S.html",
+          "/p/$HOME `x` %f 100%/S.html", "/p/new\nline\ttab/S.html", "/p/caf\xc3\xa9/S.html",
+          "/p/latin1 caf\xe9/S.html", "/p/\\\\two\\/S.html"}) {
+        const std::string text = AutostartEntryText(program, page);
+        const fs::path entry = home / "entry.desktop";
+        WriteFile(entry, text);
+        EXPECT_EQ(
+            std::system(("desktop-file-validate '" + entry.string() + "' >/dev/null").c_str()), 0)
+            << text;
+        GKeyFile* file = g_key_file_new();
+        ASSERT_TRUE(g_key_file_load_from_file(file, entry.c_str(), G_KEY_FILE_NONE, nullptr));
+        gchar* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
+        ASSERT_NE(exec, nullptr) << text;
+        // GLib's launcher: field codes expanded ("%%" is "%"), then shell-parsed.
+        std::string line;
+        for (const char* c = exec; *c != '\0'; ++c) {
+            line += *c;
+            if (*c == '%' && c[1] == '%') ++c;
+        }
+        gint argc = 0;
+        gchar** argv = nullptr;
+        ASSERT_TRUE(g_shell_parse_argv(line.c_str(), &argc, &argv, nullptr)) << line;
+        ASSERT_EQ(argc, 3) << line;
+        EXPECT_EQ(std::string(argv[0]), program);
+        const HostArguments args =
+            ParseHostArguments(std::vector<std::string>(argv + 1, argv + argc));
+        EXPECT_TRUE(args.login && args.error.empty()) << line;
+        EXPECT_EQ(args.command.path, page) << line;
+        g_strfreev(argv);
+        g_free(exec);
+        g_key_file_free(file);
+    }
 }
 
 }  // namespace

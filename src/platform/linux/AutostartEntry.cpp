@@ -1,5 +1,6 @@
 #include "AutostartEntry.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -21,17 +22,25 @@ std::string ConfigHome() {
 }
 
 // One argument of an Exec line: quoted, with the characters the desktop-entry
-// format reserves escaped, and '%' doubled so it is no field code.
+// format reserves escaped for the quoting, then every backslash escaped again
+// for the key's value (so a backslash becomes four), control characters as
+// the value's own escapes, and '%' doubled so it is no field code.
 std::string ExecArgument(const std::string& arg) {
     std::string out = "\"";
-    for (char c : arg) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\') {
-            out += "\\\\";  // a backslash of the quoting, itself escaped in the key's value
+    for (const char c : arg) {
+        if (c == '"' || c == '`' || c == '$') {
+            out += "\\\\";
             out += c;
+        } else if (c == '\\') {
+            out += "\\\\\\\\";
         } else if (c == '%') {
             out += "%%";
-        } else if (c == '\n' || c == '\r' || c == '\t') {
-            out += ' ';  // never reaches here for our own page names
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
         } else {
             out += c;
         }
@@ -39,18 +48,55 @@ std::string ExecArgument(const std::string& arg) {
     return out + '"';
 }
 
+bool ValidUtf8(const std::string& text) {
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const size_t n = c < 0x80           ? 1
+                         : (c >> 5) == 0x6  ? 2
+                         : (c >> 4) == 0xE  ? 3
+                         : (c >> 3) == 0x1E ? 4
+                                            : 0;
+        if (n == 0 || i + n > text.size()) return false;
+        for (size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += n;
+    }
+    return true;
+}
+
+// A desktop entry is UTF-8 text: a path that is not is written as a file URI
+// (which the host reads back), byte for byte.
+std::string EntryPath(const std::string& path) {
+    if (ValidUtf8(path)) return path;
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string uri = "file://";
+    for (const char ch : path) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            uri += ch;
+        } else {
+            uri += '%';
+            uri += hex[c >> 4];
+            uri += hex[c & 15];
+        }
+    }
+    return uri;
+}
+
 }  // namespace
 
 std::string AutostartEntryPath() { return ConfigHome() + "/autostart/" SORVANE_APP_ID ".desktop"; }
 
 std::string AutostartEntryText(const std::string& hostProgram, const std::string& pagePath) {
-    const std::string program = hostProgram.empty() ? "desktop-sorvane-host" : hostProgram;
+    // A program path that is not UTF-8 can't be written: the host on PATH then.
+    const std::string program =
+        hostProgram.empty() || !ValidUtf8(hostProgram) ? "desktop-sorvane-host" : hostProgram;
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Desktop Sorvane slide show\n"
            "Comment=Shows your slide show on the desktop\n"
            "Exec=" +
-           ExecArgument(program) + " login " + ExecArgument(pagePath) +
+           ExecArgument(program) + " login " + ExecArgument(EntryPath(pagePath)) +
            "\n"
            "Icon=" SORVANE_APP_ID
            "\n"
