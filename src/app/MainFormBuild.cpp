@@ -6,6 +6,7 @@
 #include "BusyPointer.h"
 #include "DesktopWallpaper.h"
 #include "MainForm.h"
+#include "RunOnlyStore.h"
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
 #include "page/ShowUpdate.h"
@@ -55,8 +56,11 @@ PreparationResult MainForm::RunPreparation(const std::string& folder) {
     // The copies the page shows now: those whose inputs are unchanged are kept.
     const auto& w = state_.Window;
     const auto& settings = state_.Settings;
+    // A pretend screen must not shrink the stored pictures for the real one.
+    std::optional<RunOnlyStore> runOnly;
+    if (platform_.screen->WorkAreaOverridden()) runOnly.emplace(w.PictureStore, settings.Pictures);
     const PreparationInput input{settings.Pictures,
-                                 w.PictureStore,
+                                 runOnly ? runOnly->Folder() : w.PictureStore,
                                  folder,
                                  settings.BackgroundColor,
                                  AlignIndexOf(settings.Alignment),

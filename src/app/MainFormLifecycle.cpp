@@ -55,10 +55,12 @@ void MainForm::Form_Load() {
 
 void MainForm::TabStrip1_Click(int tabIndex) { state_.Controls.TabIndex = tabIndex == 1 ? 1 : 2; }
 
-void MainForm::Form_QueryUnload() {
+void MainForm::Form_QueryUnload() { Unload(true); }
+
+void MainForm::Unload(bool save) {
     // Closing carries on past every failure.
     try {
-        SaveRegistrySettings();
+        if (save) SaveRegistrySettings();
     } catch (const std::exception&) {
     }
     std::error_code ec;

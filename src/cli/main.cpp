@@ -60,6 +60,6 @@ int main(int argc, char** argv) {
         StopDesktopSlideShow(form.Services().registry, HostSocketFolder());
     };
     const int status = cli::RunActions(args, form, dialogs, std::cout, std::cerr, stopDesktop);
-    if (!form.Closed()) form.Form_QueryUnload();
+    cli::CloseForm(args, form);
     return status;
 }
