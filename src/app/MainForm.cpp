@@ -23,11 +23,11 @@ void MainForm::Guard(const std::function<void()>& handler) {
     }
 }
 
-std::unique_ptr<ShowLock> MainForm::LockShow() {
+std::unique_ptr<ShowLock> MainForm::LockShow(std::chrono::seconds bound) {
     const std::string folder = platform_.folders->ProgramFolder();
     const std::string name = ProgramName().empty() ? "Desktop Sorvane" : ProgramName();
     return std::make_unique<ShowLock>(
-        folder + "/show.lock", name, std::chrono::seconds(120), [this](const std::string& holder) {
+        folder + "/show.lock", name, bound, [this](const std::string& holder) {
             dialogs_.ShowProgress();
             dialogs_.ProgressWindow().SetLabel("Waiting for " + holder + " to finish...");
             dialogs_.ProgressWindow().Repaint();

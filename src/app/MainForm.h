@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,18 +18,18 @@ struct AddResult;
 struct PreparationResult;
 
 // The main window without its widgets: the whole state and every handler.
-// Handlers keep the window's names; each hands the subsystem that owns the
-// behaviour what it needs and takes back what came of it; no subsystem sees
-// the state. MainForm alone marks edits (MarkChanged), enables Apply and the
-// list buttons, and sets the busy pointer. The Qt window mirrors State()
-// after every handler; tests and the command-line companion drive it directly.
+// Each public handler is one thing a user does, with one meaning whichever
+// front-end passes it on; the Qt window and the command-line companion call
+// one handler per gesture and only read State(). Each handler hands the
+// subsystem that owns the behaviour what it needs and takes back what came of
+// it; no subsystem sees the state. MainForm alone marks edits (MarkChanged),
+// enables Apply and the list buttons, and sets the busy pointer.
 class MainForm {
   public:
     // Services the platform lacks are taken from the null platform, so every
     // service is there for every handler.
     MainForm(Platform platform, Dialogs& dialogs);
 
-    FormState& State() { return state_; }
     const FormState& State() const { return state_; }
     Platform& Services() { return platform_; }
     Dialogs& Ui() { return dialogs_; }
@@ -47,20 +48,25 @@ class MainForm {
     void cmdCancel_Click();
     // The window's close box: closes like Cancel.
     void CloseBox() { cmdCancel_Click(); }
+    // Closes as Form_QueryUnload does but stores nothing: for a scripted run
+    // that only looked.
+    void CloseWithoutSaving() { Unload(false); }
 
-    // --- Option controls (MainFormOptions.cpp)
-    void cboTrans_Click();
-    void clrBackground_Change();
-    void optAlign_Click(int index);
-    void txtDuration_Change();
-    // Setters as the controls have them: a value that differs runs the control's
-    // change handler, as a user's edit would. A colour set from code raises no
-    // notification (the picker only reports the user's picks).
-    void SetBackgroundColor(uint32_t oleColor);
-    void SetDurationText(const std::string& text);
-    void SelectAlignOption(int index);
-    // Moves the transition box to `index` and runs its click handling.
-    void SelectTransition(int index);
+    // The preview box's inner size as the window laid it out (before Form_Load).
+    void PreviewBoxSized(PixelSize inner) { state_.Controls.PreviewBox = inner; }
+
+    // --- The option controls as a user works them (MainFormOptions.cpp)
+    // Entry `index` picked from the transition list: every selected picture
+    // takes it, also when it is the entry shown. Nothing happens while the box
+    // is disabled or for a position outside the list.
+    void UserChoseTransition(int index);
+    // A colour picked: an edit only when it differs from the colour shown.
+    void UserPickedColour(uint32_t oleColor);
+    // A click on an alignment option: the option already shown is no edit.
+    void UserClickedAlign(int index);
+    // The duration box's text after a keystroke. Every keystroke is an edit,
+    // also one that leaves the text as it was.
+    void UserEditedDuration(const std::string& text);
 
     // --- Settings persistence (MainFormSettings.cpp)
     void ReadConfigFile();
@@ -85,7 +91,7 @@ class MainForm {
     void cmdMoveDown_Click();
     void lstPictures_Click();
     // A user's click on the list: these entries selected, `current` the focus.
-    void SelectEntries(const std::vector<int>& indices, int current);
+    void UserSelectedEntries(const std::vector<int>& indices, int current);
 
     // --- Browser preview (MainFormPreview.cpp)
     void cmdPrevew_Click();
@@ -109,7 +115,27 @@ class MainForm {
   private:
     // The one writer's lock for the show and the picture store, for as long
     // as the result lives; waits (saying so) while another program holds it.
-    std::unique_ptr<class ShowLock> LockShow();
+    std::unique_ptr<class ShowLock> LockShow(
+        std::chrono::seconds bound = std::chrono::seconds(120));
+    // Tests reach the state to set up what would take a user many steps.
+    friend struct FormTestAccess;
+
+    // The controls' own handlers and setters, run by the gestures above and by
+    // loading config.dat (as the controls' setters run them).
+    void cboTrans_Click();
+    void clrBackground_Change();
+    void optAlign_Click(int index);
+    void txtDuration_Change();
+    // A colour set from code raises no notification.
+    void SetBackgroundColor(uint32_t oleColor) { state_.Settings.BackgroundColor = oleColor; }
+    // A text that differs runs the change handler.
+    void SetDurationText(const std::string& text);
+    // Moves the transition box to `index` and runs its click handling.
+    void SelectTransition(int index);
+
+    // The closing sequence; `save` stores the registry values first.
+    void Unload(bool save);
+
     // What the subsystems return, taken into the state.
     PictureAdder Adder();
     void TakeAddResult(const AddResult& result);

@@ -6,9 +6,11 @@
 #include "BusyPointer.h"
 #include "DesktopWallpaper.h"
 #include "MainForm.h"
+#include "RunOnlyStore.h"
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
 #include "page/ShowUpdate.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/ShowLock.h"
 #include "settings/ConfigFile.h"
@@ -56,8 +58,11 @@ PreparationResult MainForm::RunPreparation(const std::string& folder) {
     // The copies the page shows now: those whose inputs are unchanged are kept.
     const auto& w = state_.Window;
     const auto& settings = state_.Settings;
+    // A pretend screen must not shrink the stored pictures for the real one.
+    std::optional<RunOnlyStore> runOnly;
+    if (platform_.screen->WorkAreaOverridden()) runOnly.emplace(w.PictureStore, settings.Pictures);
     const PreparationInput input{settings.Pictures,
-                                 w.PictureStore,
+                                 runOnly ? runOnly->Folder() : w.PictureStore,
                                  folder,
                                  settings.BackgroundColor,
                                  AlignIndexOf(settings.Alignment),
@@ -95,6 +100,10 @@ void MainForm::cmdApply_Click() {
         stage = BuildStage::Page;
         const std::unique_ptr<ShowLock> lock = LockShow();
         stage = BuildStage::Desktop;
+        // What writes cut short by a crash left (a minute's grace for an add
+        // of another program's, which takes no lock).
+        RemoveLeftoverTempFiles(platform_.folders->ProgramFolder(), std::chrono::seconds(60));
+        RemoveLeftoverTempFiles(state_.Window.PictureStore, std::chrono::seconds(60));
         // The page is the wallpaper: take it off while its pictures are rewritten.
         if (!controls.SetWallpaperEnabled) {
             ClearWallpaper(*desktop);

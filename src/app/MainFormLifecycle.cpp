@@ -45,13 +45,13 @@ void MainForm::Form_Load() {
     BusyPointer busy(state_.Controls, dialogs_);
     w.PreparedFolder = w.PageFolder + "/Sorvane/";
     std::string recovered;
-    try {
-        // Only while no other program builds: its half-done swap is no crash.
-        ShowLock lock(programFolder + "/show.lock", "Desktop Sorvane", std::chrono::seconds(0));
-        recovered = RecoverInterruptedUpdate(w.PageFolder);
-        RemoveLeftoverTempFiles(programFolder, std::chrono::seconds(60));
-        RemoveLeftoverTempFiles(w.PictureStore, std::chrono::seconds(60));
-    } catch (const std::exception&) {
+    if (InterruptedUpdateLeftAside(w.PageFolder)) {
+        try {
+            // Only while no other program builds: its half-done swap is no crash.
+            const std::unique_ptr<ShowLock> lock = LockShow(std::chrono::seconds(0));
+            recovered = RecoverInterruptedUpdate(w.PageFolder);
+        } catch (const std::exception&) {
+        }
     }
     CreateFolderIfMissing(w.PageFolder + "/Sorvane");
     CreateFolderIfMissing(programFolder + "/images");
@@ -69,10 +69,12 @@ void MainForm::Form_Load() {
 
 void MainForm::TabStrip1_Click(int tabIndex) { state_.Controls.TabIndex = tabIndex == 1 ? 1 : 2; }
 
-void MainForm::Form_QueryUnload() {
+void MainForm::Form_QueryUnload() { Unload(true); }
+
+void MainForm::Unload(bool save) {
     // Closing carries on past every failure.
     try {
-        SaveRegistrySettings();
+        if (save) SaveRegistrySettings();
     } catch (const std::exception&) {
     }
     std::error_code ec;

@@ -1,4 +1,5 @@
 #include "MainForm.h"
+#include "settings/TransitionNames.h"
 
 namespace sorvane {
 
@@ -17,22 +18,38 @@ void MainForm::optAlign_Click(int index) {
 
 void MainForm::txtDuration_Change() { MarkChanged(); }
 
-void MainForm::SetBackgroundColor(uint32_t oleColor) { state_.Settings.BackgroundColor = oleColor; }
-
 void MainForm::SetDurationText(const std::string& text) {
     if (text == state_.Settings.DurationText) return;
     state_.Settings.DurationText = text;
     txtDuration_Change();
 }
 
-void MainForm::SelectAlignOption(int index) {
-    if (index == AlignIndexOf(state_.Settings.Alignment)) return;
-    optAlign_Click(index);
-}
-
 void MainForm::SelectTransition(int index) {
     state_.Controls.TransIndex = index;
     cboTrans_Click();
+}
+
+void MainForm::UserChoseTransition(int index) {
+    if (!state_.Controls.TransEnabled || index < 0 || index >= TransitionCount) return;
+    SelectTransition(index);
+}
+
+// The picker reports a change; a pick of the colour it shows changes nothing.
+void MainForm::UserPickedColour(uint32_t oleColor) {
+    if (oleColor == state_.Settings.BackgroundColor) return;
+    SetBackgroundColor(oleColor);
+    clrBackground_Change();
+}
+
+// An option button already on stays on: the group raises no click for it.
+void MainForm::UserClickedAlign(int index) {
+    if (index < 0 || index > 2 || index == AlignIndexOf(state_.Settings.Alignment)) return;
+    optAlign_Click(index);
+}
+
+void MainForm::UserEditedDuration(const std::string& text) {
+    state_.Settings.DurationText = text;
+    txtDuration_Change();
 }
 
 }  // namespace sorvane

@@ -112,7 +112,7 @@ void MainForm::lstPictures_Click() {
     SetListButtons();
 }
 
-void MainForm::SelectEntries(const std::vector<int>& indices, int current) {
+void MainForm::UserSelectedEntries(const std::vector<int>& indices, int current) {
     auto& pics = state_.Settings.Pictures;
     for (auto& p : pics) p.Selected = false;
     for (int i : indices)

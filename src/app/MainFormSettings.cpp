@@ -136,6 +136,9 @@ void MainForm::SaveRegistrySettings() {
     reg.SetValueKey("LastBrowseDir");
     reg.SetValueType(RegSz);
     reg.SetValue(RegistryValue(w.LastBrowseDir));
+    // A size worked out from a work area given for this run only would cap the
+    // show on the real screen at the next start.
+    if (platform_.screen->WorkAreaOverridden()) return;
     reg.SetValueKey("RecWidth");
     reg.SetValueType(RegDword);
     reg.SetValue(RegistryValue(w.TargetSize.Width));

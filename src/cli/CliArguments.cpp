@@ -1,17 +1,16 @@
 #include "CliArguments.h"
 
+#include <algorithm>
 #include <charconv>
-#include <set>
 #include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "CliActions.h"
 
 namespace sorvane::cli {
 
 namespace {
-
-const std::set<std::string> NoValue = {"remove",  "move-up",       "move-down",    "apply", "ok",
-                                       "preview", "set-wallpaper", "stop-desktop", "show"};
-const std::set<std::string> OneValue = {"add-folder", "select",   "transition",
-                                        "color",      "duration", "align"};
 
 int ParseInt(const std::string& text, const std::string& what) {
     int value = 0;
@@ -37,6 +36,16 @@ Rect ParseWorkArea(const std::string& text) {
         throw std::invalid_argument("--work-area: the right edge lies left of the left edge");
     if (v[3] < v[1]) throw std::invalid_argument("--work-area: the bottom lies above the top");
     return {v[0], v[1], v[2], v[3]};
+}
+
+// Whether `word` is one of the "|"-separated words of `list`.
+bool Listed(std::string_view list, std::string_view word) {
+    for (size_t pos = 0; pos <= list.size();) {
+        const size_t bar = std::min(list.find('|', pos), list.size());
+        if (list.substr(pos, bar - pos) == word) return true;
+        pos = bar + 1;
+    }
+    return false;
 }
 
 OverwriteAnswer ParseAnswer(const std::string& text) {
@@ -67,20 +76,23 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
             out.Answer = ParseAnswer(value(a));
         } else if (a == "--no-browser") {
             out.NoBrowser = true;
-        } else if (a == "--add") {
-            Action act{"add", {}};
-            while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
-                act.Args.push_back(args[++i]);
-            if (act.Args.empty()) throw std::invalid_argument("--add needs at least one file");
+        } else if (const ActionSpec* spec = a.rfind("--", 0) == 0
+                                                ? FindAction(std::string_view(a).substr(2))
+                                                : nullptr) {
+            Action act{std::string(spec->Name), {}};
+            if (spec->Value == Takes::Values) {
+                while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+                    act.Args.push_back(args[++i]);
+                if (act.Args.empty())
+                    throw std::invalid_argument(a + " needs at least one " +
+                                                std::string(spec->ValueName));
+            } else if (spec->Value == Takes::OneValue) {
+                act.Args.push_back(value(a));
+                if (spec->OnlyListed && !Listed(spec->ValueName, act.Args[0]))
+                    throw std::invalid_argument(a + " wants one of " +
+                                                std::string(spec->ValueName));
+            }
             out.Actions.push_back(std::move(act));
-        } else if (a.rfind("--", 0) == 0 && NoValue.count(a.substr(2))) {
-            out.Actions.push_back({a.substr(2), {}});
-        } else if (a.rfind("--", 0) == 0 && OneValue.count(a.substr(2))) {
-            const std::string name = a.substr(2);
-            const std::string& v = value(a);
-            if (name == "align" && v != "left" && v != "center" && v != "right")
-                throw std::invalid_argument("--align wants left, center or right");
-            out.Actions.push_back({name, {v}});
         } else {
             throw std::invalid_argument("unknown argument \"" + a + "\"");
         }
@@ -89,30 +101,41 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return R"(Usage: desktop-sorvane-cli [--work-area L,T,R,B] [--answer no|yes|no-to-all|yes-to-all]
-                           [--no-browser] ACTION...
-Runs the Desktop Sorvane window's own start-up, then the actions in order as
-clicks on the window, then its closing.
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const ActionSpec& spec : ActionTable())
+        rows.emplace_back("--" + std::string(spec.Name) +
+                              (spec.ValueName.empty() ? "" : " " + std::string(spec.ValueName)),
+                          spec.Help);
+    rows.emplace_back("", "");
+    rows.emplace_back("--work-area L,T,R,B",
+                      "use this work area instead of the screen's, for this run only:\n"
+                      "no size worked out from it is kept");
+    rows.emplace_back("--answer ANSWER", "answer to every overwrite question (default no)");
+    rows.emplace_back("--no-browser", "open no browser, mail program or desktop host");
+    rows.emplace_back("--help, --version", "");
+    size_t width = 0;
+    for (const auto& row : rows) width = std::max(width, row.first.size());
+    const std::string indent(width + 4, ' ');
 
-  --add FILE...        one click of Add Picture choosing these files (several: one folder)
-  --add-folder DIR     one click of Add Folder, DIR accepted
-  --select I[,J...]    select these entries (0-based), the first one current
-  --transition N|NAME  pick this transition in the transition box (select a picture first)
-  --remove | --move-up | --move-down
-  --color N            background colour, decimal or 0x hex (OLE colour)
-  --duration TEXT      view duration in seconds
-  --align left|center|right
-  --apply | --ok | --preview | --set-wallpaper
-  --stop-desktop       turn the desktop slide show off (host, wallpaper, login entry)
-  --show               print the state as one JSON line
-
-  --work-area L,T,R,B  use this work area instead of the screen's
-  --answer ANSWER      answer to every overwrite question (default no)
-  --no-browser         open no browser, mail program or desktop host
-  --help, --version
-
-Exit status: 0 every action ran, 1 one failed (its message on stderr), 2 usage error.
-)";
+    std::string text =
+        "Usage: desktop-sorvane-cli [--work-area L,T,R,B] "
+        "[--answer no|yes|no-to-all|yes-to-all]\n"
+        "                           [--no-browser] ACTION...\n"
+        "Runs the Desktop Sorvane window's own start-up, then the actions in order as\n"
+        "what a user does in the window, then its closing. A run of --show alone\n"
+        "saves nothing.\n\n";
+    for (const auto& [left, help] : rows) {
+        std::string line = left.empty() ? "" : "  " + left;
+        if (!help.empty()) {
+            line.resize(indent.size(), ' ');
+            for (const char c : help) line += c == '\n' ? "\n" + indent : std::string(1, c);
+        }
+        text += line + "\n";
+    }
+    text +=
+        "\nExit status: 0 every action ran, 1 one failed (its message on stderr), 2 usage "
+        "error.\n";
+    return text;
 }
 
 }  // namespace sorvane::cli

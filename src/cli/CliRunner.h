@@ -20,4 +20,8 @@ namespace sorvane::cli {
 int RunActions(const Arguments& args, MainForm& form, ScriptedDialogs& dialogs, std::ostream& out,
                std::ostream& err, const std::function<void()>& stopDesktop = {});
 
+// The window's closing after the actions, unless one of them closed it. A run
+// whose actions only read stores nothing on the way out.
+void CloseForm(const Arguments& args, MainForm& form);
+
 }  // namespace sorvane::cli

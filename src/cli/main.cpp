@@ -63,6 +63,6 @@ int main(int argc, char** argv) {
         if (!problem.empty()) throw std::runtime_error(problem);
     };
     const int status = cli::RunActions(args, form, dialogs, std::cout, std::cerr, stopDesktop);
-    if (!form.Closed()) form.Form_QueryUnload();
+    cli::CloseForm(args, form);
     return status;
 }

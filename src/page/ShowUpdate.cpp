@@ -67,16 +67,21 @@ ShowUpdate::ShowUpdate(std::string pageFolder) : pageFolder_(std::move(pageFolde
              ": " + (ec ? ec.message() : "a file of that name is in the way") + ".");
 }
 
+bool InterruptedUpdateLeftAside(const std::string& pageFolder) {
+    if (pageFolder.empty()) return false;
+    const fs::path folder(pageFolder);
+    std::error_code ec;
+    return !fs::exists(fs::symlink_status(folder / PreparedName, ec)) &&
+           fs::is_directory(fs::symlink_status(folder / OldName, ec));
+}
+
 std::string RecoverInterruptedUpdate(const std::string& pageFolder) {
-    if (pageFolder.empty()) return {};
+    // A crash between moving the old copies aside and putting the new ones
+    // in place: the old ones come back, matching the page still there.
+    if (!InterruptedUpdateLeftAside(pageFolder)) return {};
     const fs::path folder(pageFolder);
     const fs::path prepared = folder / PreparedName, old = folder / OldName;
     std::error_code ec;
-    // A crash between moving the old copies aside and putting the new ones
-    // in place: the old ones come back, matching the page still there.
-    if (fs::exists(fs::symlink_status(prepared, ec)) ||
-        !fs::is_directory(fs::symlink_status(old, ec)))
-        return {};
     fs::rename(old, prepared, ec);
     if (ec)
         return "The slide show's pictures were left aside by a build that was cut short, in " +

@@ -48,5 +48,7 @@ class ShowNotRestored : public Error {
 // between its two renames) left aside; a message when it did or could not,
 // "" when there was nothing to do. Call it only while holding the show lock.
 std::string RecoverInterruptedUpdate(const std::string& pageFolder);
+// Whether there is such a build to recover from (no lock needed to ask).
+bool InterruptedUpdateLeftAside(const std::string& pageFolder);
 
 }  // namespace sorvane

@@ -31,6 +31,9 @@ class Screen {
     virtual ~Screen() = default;
     // The primary screen's work area (desktop less panels).
     virtual Rect WorkArea() = 0;
+    // True when WorkArea() is a stand-in given for this run only (a scripted
+    // or headless run): nothing derived from it may outlast the run.
+    virtual bool WorkAreaOverridden() { return false; }
 };
 
 class TempNames {

@@ -16,6 +16,7 @@
 #include <random>
 
 #include "FormTest.h"
+#include "common/FormAccess.h"
 #include "common/Needs.h"
 #include "imaging/Preparation.h"
 #include "registry/cRegistry.h"
@@ -113,8 +114,8 @@ class Build : public FormTest {
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) image.setPixel(x, y, rng() | 0xFF000000u);
         ASSERT_TRUE(image.save(QString::fromStdString(path), nullptr, 100));
-        form.State().Settings.Pictures.push_back({name, TransitionNone, false});
-        auto& largest = form.State().Window.LargestSize;
+        test::Setup(form).Settings.Pictures.push_back({name, TransitionNone, false});
+        auto& largest = test::Setup(form).Window.LargestSize;
         largest = LargestWith(largest, path);
         form.MarkChanged();
     }
@@ -155,7 +156,7 @@ TEST_F(Build, SettingsThatCannotBeSavedFailTheBuild) {
     // A folder where config.dat belongs.
     fs::rename(ConfigPath(), ConfigPath() + ".kept");
     fs::create_directory(ConfigPath());
-    form->SetDurationText("9");
+    form->UserEditedDuration("9");
     dialogs.Log.clear();
     form->cmdOk_Click();
     const auto errors = Logged("error: ");
@@ -184,8 +185,7 @@ void Build::FullThenReadOnly(const std::string& folder, const std::string& about
     disk.Fill();
     const auto show = Snapshot(Pictures());
     const std::string config = ReadFile(ConfigPath());
-    form->SetBackgroundColor(0x000000FF);
-    form->clrBackground_Change();
+    form->UserPickedColour(0x000000FF);
     dialogs.Log.clear();
     form->cmdOk_Click();
     ExpectFailedBuild(*form, about, show, config);
@@ -214,8 +214,7 @@ TEST_F(Build, RoomForThePageButNotForEveryCopyKeepsTheOldShow) {
 
     // A new colour, and a picture whose copy does not fit on the disk.
     AddPicture(*form, "noise.jpg", 300, 200, true);
-    form->SetBackgroundColor(0x000000FF);
-    form->clrBackground_Change();
+    form->UserPickedColour(0x000000FF);
     dialogs.Log.clear();
     {
         FileSizeLimit limit(64 * 1024);
@@ -240,7 +239,7 @@ TEST_F(Build, APictureThatCannotBeReadKeepsItsEarlierCopy) {
     form->cmdApply_Click();
     const std::string earlier = ReadFile(Pictures() / "Sorvane/b.jpg");
     WriteFile(form->State().Window.PictureStore + "b.jpg", "no longer a picture");
-    form->SetDurationText("3");
+    form->UserEditedDuration("3");
     form->cmdApply_Click();
     EXPECT_TRUE(Logged("error: ").empty());
     EXPECT_EQ(ReadFile(Pictures() / "Sorvane/b.jpg"), earlier);
@@ -250,7 +249,7 @@ TEST_F(Build, APictureThatCannotBeReadKeepsItsEarlierCopy) {
 // Nothing was ever measured: with nothing to prepare, the empty show is written.
 TEST_F(Build, AFirstStartWithAnEmptyListBuilds) {
     auto form = Start();
-    form->SetDurationText("5");
+    form->UserEditedDuration("5");
     form->cmdOk_Click();
     EXPECT_TRUE(Logged("error: ").empty());
     EXPECT_TRUE(form->Closed());
@@ -275,7 +274,7 @@ TEST_F(Build, AStoredSizeBelowOneIsMeasuredAgain) {
     dialogs.Log.clear();
     auto form = Start();
     EXPECT_EQ(form->State().Window.TargetSize.Width, 0);
-    form->SetDurationText("4");
+    form->UserEditedDuration("4");
     form->cmdApply_Click();
     EXPECT_TRUE(Logged("error: ").empty());
     EXPECT_EQ(form->State().Window.TargetSize, (PixelSize{40, 30}));
@@ -285,7 +284,7 @@ TEST_F(Build, AStoredSizeBelowOneIsMeasuredAgain) {
 // cleared; only a failed one puts the page back.
 TEST_F(Build, TheWebDesktopOffLeavesTheClearedWallpaper) {
     auto form = Start();
-    form->State().Controls.SetWallpaperEnabled = false;
+    test::Setup(*form).Controls.SetWallpaperEnabled = false;
     AddPicture(*form, "a.jpg", 40, 30);
     dialogs.MessageAnswers = {MsgResult::Cancel};
     form->cmdApply_Click();
@@ -316,10 +315,10 @@ TEST_F(Build, PipesNeverKeepItWaiting) {
     AddPicture(*form, "a.jpg", 40, 30);
     const std::string pipe = form->State().Window.PictureStore + "pipe.jpg";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
-    auto& largest = form->State().Window.LargestSize;
+    auto& largest = test::Setup(*form).Window.LargestSize;
     largest = LargestWith(largest, pipe);
-    form->State().Settings.Pictures.push_back({"pipe.jpg", TransitionNone, false});
-    form->SelectEntries({1}, 1);
+    test::Setup(*form).Settings.Pictures.push_back({"pipe.jpg", TransitionNone, false});
+    form->UserSelectedEntries({1}, 1);
     EXPECT_TRUE(form->State().Controls.PreviewPicturePath.empty());
     form->cmdApply_Click();
     EXPECT_TRUE(Logged("error: ").empty());
@@ -327,7 +326,7 @@ TEST_F(Build, PipesNeverKeepItWaiting) {
 
     fs::remove(fakes.folders->templ);
     ::mkfifo(fakes.folders->templ.c_str(), 0644);
-    form->SetDurationText("8");
+    form->UserEditedDuration("8");
     form->cmdApply_Click();
     EXPECT_EQ(Logged("error: ").size(), 1u);
 }

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "app/ScriptedDialogs.h"
+#include "common/FormAccess.h"
 #include "common/TestPlatform.h"
 #include "platform/BrowserVersion.h"
 #include "platform/DesktopRegistryNames.h"
@@ -30,7 +31,7 @@ class DesktopForm : public ::testing::Test {
     std::unique_ptr<MainForm> NewForm(Platform p) {
         p.registry = store;
         auto f = std::make_unique<MainForm>(std::move(p), dialogs);
-        f->State().Window.PageFolder = fakes.folders->pictures;
+        test::Setup(*f).Window.PageFolder = fakes.folders->pictures;
         return f;
     }
     std::string PagePath() const { return form->State().Window.PagePath(); }
@@ -50,7 +51,7 @@ class DesktopForm : public ::testing::Test {
 };
 
 TEST_F(DesktopForm, TheDesktopIsOnWhileItsBrowserWindowIsFound) {
-    form->State().Window.DesktopBrowserWindow = 99;
+    test::Setup(*form).Window.DesktopBrowserWindow = 99;
     EXPECT_FALSE(form->IsActiveDesktopOn());
     EXPECT_EQ(form->State().Window.DesktopBrowserWindow, 0u);
 

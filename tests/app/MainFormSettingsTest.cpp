@@ -5,6 +5,7 @@
 #include <random>
 
 #include "FormTest.h"
+#include "common/FormAccess.h"
 #include "registry/cRegistry.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsKey.h"
@@ -34,7 +35,7 @@ class SettingsPersistence : public FormTest {
 
 TEST_F(SettingsPersistence, ConfigurationSurvivesARestartByteForByte) {
     auto first = NewForm();
-    auto& s = first->State().Settings;
+    auto& s = test::Setup(*first).Settings;
     s.BackgroundColor = 0x00336699;
     s.DurationText = "12";
     s.Alignment = "right";
@@ -119,7 +120,7 @@ TEST_F(SettingsPersistence, FailedWriteKeepsThePreviousFile) {
     WriteFile(ConfigPath(), "255\r\n4\r\nleft\r\n");
     auto form = NewForm();
     for (int i = 0; i < 2000; ++i)
-        form->State().Settings.Pictures.push_back(
+        test::Setup(*form).Settings.Pictures.push_back(
             {"picture" + std::to_string(i) + ".jpg", 1, false});
 
     rlimit old{};
@@ -143,9 +144,9 @@ TEST_F(SettingsPersistence, RegistryValuesSeedBothSizesAndAreSavedOnClose) {
     EXPECT_EQ(first->State().Window.LastBrowseDir, "");
     EXPECT_EQ(first->State().Window.TargetSize, (PixelSize{0, 0}));
 
-    first->State().Window.LastBrowseDir = "/home/ann/Pictures/Trips";
-    first->State().Window.TargetSize = {1004, 718};
-    first->State().Window.LargestSize = {3000, 2000};  // not what is saved
+    test::Setup(*first).Window.LastBrowseDir = "/home/ann/Pictures/Trips";
+    test::Setup(*first).Window.TargetSize = {1004, 718};
+    test::Setup(*first).Window.LargestSize = {3000, 2000};  // not what is saved
     first->SaveRegistrySettings();
     EXPECT_EQ(Value("RecWidth", RegDword).Value(), RegistryValue(int32_t{1004}));
 
@@ -168,10 +169,10 @@ TEST_F(SettingsPersistence, SizesOfAnotherTypeCountAsNothing) {
 
 TEST_F(SettingsPersistence, NoRegistryReadsAsAbsentAndSavesNothing) {
     auto form = NewForm(false);
-    form->State().Window.LastBrowseDir = "stale";
+    test::Setup(*form).Window.LastBrowseDir = "stale";
     form->LoadRegistrySettings();
     EXPECT_EQ(form->State().Window.LastBrowseDir, "");
-    form->State().Window.TargetSize = {5, 5};
+    test::Setup(*form).Window.TargetSize = {5, 5};
     EXPECT_NO_THROW(form->SaveRegistrySettings());
     EXPECT_TRUE(Value("RecWidth", RegDword).Value().IsEmpty());
 }

@@ -8,6 +8,7 @@
 
 #include "FormTest.h"
 #include "app/AboutPage.h"
+#include "common/FormAccess.h"
 #include "imaging/Preparation.h"
 
 namespace fs = std::filesystem;
@@ -35,8 +36,8 @@ class Window : public FormTest {
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
         ASSERT_TRUE(image.save(QString::fromStdString(path)));
-        form.State().Settings.Pictures.push_back({name, TransitionNone, false});
-        auto& largest = form.State().Window.LargestSize;
+        test::Setup(form).Settings.Pictures.push_back({name, TransitionNone, false});
+        auto& largest = test::Setup(form).Window.LargestSize;
         largest = LargestWith(largest, path);
         if (edit) form.MarkChanged();
     }
@@ -117,13 +118,13 @@ TEST_F(Window, CancelNeverBuildsAndTheNextStartHasTheLastBuild) {
     fakes.desktopWindows->window = 1;
     auto form = Start();
     AddStoredPicture(*form, "a.jpg", 40, 30);
-    form->SetDurationText("9");
+    form->UserEditedDuration("9");
     form->cmdApply_Click();
     ASSERT_TRUE(fs::exists(ConfigPath()));
     const std::string page = ReadFile(PagePath());
 
-    form->SetDurationText("12");
-    form->optAlign_Click(2);
+    form->UserEditedDuration("12");
+    form->UserClickedAlign(2);
     form->cmdCancel_Click();
     EXPECT_TRUE(form->Closed());
     EXPECT_EQ(ReadFile(PagePath()), page);
@@ -153,7 +154,7 @@ TEST_F(Window, ANameThatIsNotUtf8GoesAllTheWay) {
     ASSERT_EQ(form->State().Settings.Pictures.size(), 1u);
     EXPECT_EQ(form->State().Window.LargestSize, (PixelSize{80, 60})) << "measured";
 
-    form->SelectEntries({0}, 0);
+    form->UserSelectedEntries({0}, 0);
     const auto& controls = form->State().Controls;
     EXPECT_EQ(controls.PreviewPicturePath, form->State().Window.PictureStore + name);
     EXPECT_EQ(controls.PreviewWidth, 200);
@@ -169,7 +170,7 @@ TEST_F(Window, ClosingUnloadsTheOtherWindowsAndDeletesThePreviewPage) {
     auto form = Start();
     WriteFile(form->State().Window.PreviewPagePath, "<html></html>");
     dialogs.ShowProgress();  // loaded, as during a build
-    form->State().Window.LastBrowseDir = "/somewhere/else";
+    test::Setup(*form).Window.LastBrowseDir = "/somewhere/else";
     form->CloseBox();
     EXPECT_TRUE(form->Closed());
     EXPECT_TRUE(Logged("unload: progress"));
@@ -181,10 +182,11 @@ TEST_F(Window, ClosingUnloadsTheOtherWindowsAndDeletesThePreviewPage) {
 
 TEST_F(Window, OptionEditsMarkChanged) {
     auto form = Start();
-    auto& st = form->State();
+    auto& st = test::Setup(*form);
     for (int i = 0; i < 5; ++i) st.Settings.Pictures.push_back({"p" + std::to_string(i), 7, false});
     for (int i : {0, 2, 4}) st.Settings.Pictures[i].Selected = true;
-    form->SelectTransition(18);  // "Fade"
+    st.Controls.TransEnabled = true;
+    form->UserChoseTransition(18);  // "Fade"
     EXPECT_EQ(st.Settings.Pictures[0].TransitionIndex, 18);
     EXPECT_EQ(st.Settings.Pictures[2].TransitionIndex, 18);
     EXPECT_EQ(st.Settings.Pictures[4].TransitionIndex, 18);
@@ -196,33 +198,33 @@ TEST_F(Window, OptionEditsMarkChanged) {
     st.Settings.Changed = false;
     st.Controls.ApplyEnabled = false;
     st.Window.SyncingTransition = true;
-    form->SelectTransition(3);
+    form->UserChoseTransition(3);
     st.Window.SyncingTransition = false;
     EXPECT_EQ(st.Settings.Pictures[2].TransitionIndex, 3);
     EXPECT_FALSE(st.Settings.Changed);
     EXPECT_FALSE(st.Controls.ApplyEnabled);
 
-    form->SetDurationText("abc");
+    form->UserEditedDuration("abc");
     EXPECT_TRUE(st.Controls.ApplyEnabled);
     st.Controls.ApplyEnabled = false;
-    form->SetDurationText("ab");
-    form->SetDurationText("abc");  // a keystroke that restores the text still counts
+    form->UserEditedDuration("ab");
+    form->UserEditedDuration("abc");  // a keystroke that restores the text still counts
     EXPECT_TRUE(st.Controls.ApplyEnabled);
 
     const char* words[] = {"left", "center", "right"};
     for (int i : {2, 0, 1}) {
-        form->optAlign_Click(i);
+        form->UserClickedAlign(i);
         EXPECT_EQ(st.Settings.Alignment, words[i]);
         EXPECT_EQ(AlignIndexOf(st.Settings.Alignment), i);
     }
 }
 
-TEST_F(Window, AColourSetFromCodeIsNoEditButAPickIs) {
+TEST_F(Window, APickOfTheShownColourIsNoEdit) {
     auto form = Start();
-    form->SetBackgroundColor(0x00FF8800);
-    EXPECT_EQ(form->State().Settings.BackgroundColor, 0x00FF8800u);
+    form->UserPickedColour(OleDesktopColor);
     EXPECT_FALSE(form->State().Settings.Changed);
-    form->clrBackground_Change();
+    form->UserPickedColour(0x00FF8800);
+    EXPECT_EQ(form->State().Settings.BackgroundColor, 0x00FF8800u);
     EXPECT_TRUE(form->State().Settings.Changed);
     EXPECT_TRUE(form->State().Controls.ApplyEnabled);
 }
@@ -253,7 +255,7 @@ TEST_F(Window, LinksLightUpUntilThePointerCrossesThePage) {
 TEST_F(Window, ApplyWithThePageInstalledTakesItOffAndPutsItBack) {
     fakes.desktopWindows->window = 1;
     auto form = Start();
-    form->State().Controls.SetWallpaperEnabled = false;
+    test::Setup(*form).Controls.SetWallpaperEnabled = false;
     AddStoredPicture(*form, "beach.jpg", 64, 48);
     form->cmdApply_Click();
 
@@ -300,7 +302,7 @@ TEST_F(Window, ApplyWithTheWebDesktopOffOffersTheDisplaySettings) {
     });
     EXPECT_LT(hide, prompt);
 
-    form->SetDurationText("5");
+    form->UserEditedDuration("5");
     dialogs.MessageAnswers = {MsgResult::Ok};
     form->cmdApply_Click();
     EXPECT_EQ(fakes.shell->displaySettingsOpened, 1);
@@ -312,7 +314,7 @@ TEST_F(Window, ApplyWithTheWebDesktopOffOffersTheDisplaySettings) {
 
     // A desktop that can't be shown at all says why; the page stays built.
     fakes.shell->displaySettingsProblem = "No background layer in this session.";
-    form->SetDurationText("6");
+    form->UserEditedDuration("6");
     dialogs.MessageAnswers = {MsgResult::Ok, MsgResult::Ok};
     form->cmdApply_Click();
     EXPECT_TRUE(Logged("message: Desktop Sorvane: No background layer in this session."));
@@ -337,8 +339,8 @@ TEST_F(Window, FailuresTheBuildMeetsAreToldAndLoseNothing) {
     const Case cases[] = {
         {"template missing", [&] { fs::rename(templ, templ + ".away"); },
          [&] { fs::rename(templ + ".away", templ); }},
-        {"duration not a number", [&] { form->SetDurationText("soon"); },
-         [&] { form->SetDurationText("6"); }},
+        {"duration not a number", [&] { form->UserEditedDuration("soon"); },
+         [&] { form->UserEditedDuration("6"); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -359,7 +361,7 @@ TEST_F(Window, FailuresTheBuildMeetsAreToldAndLoseNothing) {
         c.undo();
     }
     // The message says what was not done and why.
-    form->SetDurationText("soon");
+    form->UserEditedDuration("soon");
     dialogs.Log.clear();
     form->cmdApply_Click();
     ASSERT_EQ(Errors(), 1);
@@ -375,7 +377,7 @@ TEST_F(Window, ADesktopThatCannotBeReachedStopsTheBuildWithAMessage) {
     p.newActiveDesktop = nullptr;
     MainForm noDesktop(std::move(p), dialogs);
     noDesktop.Form_Load();
-    noDesktop.State().Settings.Pictures = form->State().Settings.Pictures;
+    test::Setup(noDesktop).Settings.Pictures = test::Setup(*form).Settings.Pictures;
     noDesktop.MarkChanged();
     noDesktop.cmdApply_Click();
     EXPECT_EQ(Errors(), 1);
@@ -387,7 +389,7 @@ TEST_F(Window, ADesktopThatCannotBeReachedStopsTheBuildWithAMessage) {
 TEST_F(Window, AWallpaperCallThatFailsAfterClearingPutsThePageBack) {
     fakes.desktopWindows->window = 1;
     auto form = Start();
-    form->State().Controls.SetWallpaperEnabled = false;
+    test::Setup(*form).Controls.SetWallpaperEnabled = false;
     AddStoredPicture(*form, "a.jpg", 40, 30);
     fs::rename(fakes.folders->templ, fakes.folders->templ + ".away");
     form->cmdApply_Click();

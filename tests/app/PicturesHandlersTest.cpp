@@ -9,6 +9,7 @@
 
 #include "app/MainForm.h"
 #include "app/ScriptedDialogs.h"
+#include "common/FormAccess.h"
 #include "common/TestPlatform.h"
 #include "pictures/PictureAdder.h"
 
@@ -26,7 +27,7 @@ class PictureHandlers : public ::testing::Test {
     TestPlatform fakes{home};
     ScriptedDialogs dialogs;
     MainForm form{fakes.Make(), dialogs};
-    FormState& state = form.State();
+    FormState& state = test::Setup(form);
     fs::path store = home / "data/desktop-sorvane/images";
     fs::path src = home / "photos";
 
@@ -387,12 +388,12 @@ TEST_F(PictureHandlers, SelectingDrawsThePictureFittedIntoTheBox) {
     SavePicture(store / "tall.jpg", 300, 600, "JPEG");
     SavePicture(store / "wide.png", 1000, 500, "PNG");
     state.Settings.Pictures = {{"tall.jpg", 54, false}, {"wide.png", 54, false}};
-    form.SelectEntries({0}, 0);
+    form.UserSelectedEntries({0}, 0);
     const auto& c = state.Controls;
     EXPECT_EQ(c.PreviewPicturePath, (store / "tall.jpg").string());
     EXPECT_EQ((std::vector<int>{c.PreviewLeft, c.PreviewTop, c.PreviewWidth, c.PreviewHeight}),
               (std::vector<int>{62, 0, 75, 150}));
-    form.SelectEntries({1}, 1);
+    form.UserSelectedEntries({1}, 1);
     EXPECT_EQ(c.PreviewPicturePath, (store / "wide.png").string());
     EXPECT_EQ((std::vector<int>{c.PreviewLeft, c.PreviewTop, c.PreviewWidth, c.PreviewHeight}),
               (std::vector<int>{0, 25, 200, 100}));
@@ -402,8 +403,8 @@ TEST_F(PictureHandlers, UnreadablePictureKeepsTheDrawingButTheButtonsFollow) {
     SavePicture(store / "ok.bmp", 20, 10, "BMP");
     WriteFile(store / "broken.jpg", "not a picture");
     state.Settings.Pictures = {{"ok.bmp", 54, false}, {"broken.jpg", 54, false}};
-    form.SelectEntries({0}, 0);
-    form.SelectEntries({1}, 1);
+    form.UserSelectedEntries({0}, 0);
+    form.UserSelectedEntries({1}, 1);
     const auto& c = state.Controls;
     EXPECT_EQ(c.PreviewPicturePath, (store / "ok.bmp").string());
     EXPECT_EQ(c.PreviewWidth, 200);
@@ -413,24 +414,24 @@ TEST_F(PictureHandlers, UnreadablePictureKeepsTheDrawingButTheButtonsFollow) {
 TEST_F(PictureHandlers, ListButtonsFollowThePosition) {
     state.Settings.Pictures = {{"a", 54, false}, {"b", 54, false}, {"c", 54, false}};
     const auto& c = state.Controls;
-    form.SelectEntries({0}, 0);
+    form.UserSelectedEntries({0}, 0);
     EXPECT_TRUE(c.RemoveEnabled && !c.MoveUpEnabled && c.MoveDownEnabled);
-    form.SelectEntries({2}, 2);
+    form.UserSelectedEntries({2}, 2);
     EXPECT_TRUE(c.RemoveEnabled && c.MoveUpEnabled && !c.MoveDownEnabled);
     state.Settings.Pictures.resize(1);
-    form.SelectEntries({0}, 0);
+    form.UserSelectedEntries({0}, 0);
     EXPECT_TRUE(c.RemoveEnabled && !c.MoveUpEnabled && !c.MoveDownEnabled);
     EXPECT_FALSE(state.Controls.ApplyEnabled);
 
     state.Controls.RemoveEnabled = false;
-    form.SelectEntries({}, -1);  // no current entry: nothing changes
+    form.UserSelectedEntries({}, -1);  // no current entry: nothing changes
     EXPECT_FALSE(c.RemoveEnabled);
 }
 
 TEST_F(PictureHandlers, SelectingShowsTheTransitionWithoutMarkingChanged) {
     state.Window.TransitionsAvailable = true;
     state.Settings.Pictures = {{"a", 5, false}, {"b", 9, false}, {"c", 11, false}};
-    form.SelectEntries({0, 1}, 1);
+    form.UserSelectedEntries({0, 1}, 1);
     EXPECT_EQ(state.Controls.TransIndex, 9);
     EXPECT_TRUE(state.Controls.TransEnabled);
     // The box hands its index to every selected entry, as a pick would.
@@ -446,7 +447,7 @@ TEST_F(PictureHandlers, WithoutTransitionsTheBoxKeepsItsState) {
     state.Controls.TransIndex = 3;
     state.Controls.TransEnabled = false;
     state.Settings.Pictures = {{"a", 5, true}};
-    form.SelectEntries({0}, 0);
+    form.UserSelectedEntries({0}, 0);
     EXPECT_EQ(state.Controls.TransIndex, 3);
     EXPECT_FALSE(state.Controls.TransEnabled);
     EXPECT_EQ(state.Settings.Pictures[0].TransitionIndex, 5);

@@ -95,12 +95,11 @@ struct CliRun : ::testing::Test {
 };
 
 TEST_F(CliRun, OptionsActLikeTheUsersEdits) {
-    EXPECT_EQ(Run({"--color", "0x0000FF", "--duration", "2,5", "--align", "center", "--show"}), 0)
+    EXPECT_EQ(Run({"--color", "0x0000FF", "--duration", "2,5", "--align", "right", "--show"}), 0)
         << err.str();
-    EXPECT_NE(
-        out.str().find("\"backgroundColor\":255,\"duration\":\"2,5\",\"alignment\":\"center\","
-                       "\"changed\":true"),
-        std::string::npos)
+    EXPECT_NE(out.str().find("\"backgroundColor\":255,\"duration\":\"2,5\",\"alignment\":\"right\","
+                             "\"changed\":true"),
+              std::string::npos)
         << out.str();
     EXPECT_TRUE(form.State().Controls.ApplyEnabled);
 }
@@ -121,6 +120,8 @@ TEST_F(CliRun, RefusalsNameTheOptionOnce) {
         {{"--select", "x"}, "not a number"},
         {{"--select", "3"}, "no entry 3"},
         {{"--transition", "Fade"}, "disabled"},  // nothing selected: the box is disabled
+        {{"--remove"}, "disabled"},              // nor are the list's buttons enabled
+        {{"--move-down"}, "disabled"},
         {{"--add-folder", (home / "no such folder").string()}, "not a folder"},
         {{"--color", "red"}, "not a number"},
         {{"--color", "0x-1"}, "not a number"},

@@ -25,7 +25,9 @@ struct FakeFolders : Folders {
 
 struct FixedScreen : Screen {
     Rect area{0, 0, 1024, 738};
+    bool overridden = false;
     Rect WorkArea() override { return area; }
+    bool WorkAreaOverridden() override { return overridden; }
 };
 
 struct PlainTempNames : TempNames {

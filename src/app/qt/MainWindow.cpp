@@ -80,7 +80,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::Load() {
     const QSize box = settings_->picture1->InnerSize();
-    form_->State().Controls.PreviewBox = {box.width(), box.height()};
+    form_->PreviewBoxSized({box.width(), box.height()});
     form_->Form_Load();
     SetDroppedWidth(*settings_->cboTrans);
     SetComboReadOnly(*settings_->cboTrans);
@@ -123,24 +123,18 @@ void MainWindow::Wire() {
             selectionChanged);
 
     connect(s.cboTrans, &QComboBox::activated, this, [this, &f](int index) {
-        if (!mirroring_) Run([&f, index] { f.SelectTransition(index); });
+        if (!mirroring_) Run([&f, index] { f.UserChoseTransition(index); });
     });
     connect(s.clrBackground, &ColorPicker::Changed, this, [this, &f] {
         const uint32_t value = settings_->clrBackground->Value();
-        Run([&f, value] {
-            f.SetBackgroundColor(value);
-            f.clrBackground_Change();
-        });
+        Run([&f, value] { f.UserPickedColour(value); });
     });
-    // Every keystroke is an edit, also one that leaves the text as it was.
     connect(s.txtDuration, &QLineEdit::textEdited, this, [this, &f](const QString& text) {
-        Run([&f, text] {
-            f.State().Settings.DurationText = text.toStdString();
-            f.txtDuration_Change();
-        });
+        const std::string value = text.toStdString();
+        Run([&f, &value] { f.UserEditedDuration(value); });
     });
     connect(s.optAlign, &QButtonGroup::idClicked, this, [this, &f](int index) {
-        if (!mirroring_) Run([&f, index] { f.SelectAlignOption(index); });
+        if (!mirroring_) Run([&f, index] { f.UserClickedAlign(index); });
     });
 
     connect(about_, &HoverArea::PointerMoved, this,
@@ -177,7 +171,7 @@ void MainWindow::ListSelectionChanged() {
     std::sort(indices.begin(), indices.end());
     const QModelIndex current = model->currentIndex();
     const int currentRow = current.isValid() ? current.row() : -1;
-    Run([this, &indices, currentRow] { form_->SelectEntries(indices, currentRow); });
+    Run([this, &indices, currentRow] { form_->UserSelectedEntries(indices, currentRow); });
 }
 
 void MainWindow::MirrorList() {

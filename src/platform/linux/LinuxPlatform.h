@@ -7,7 +7,7 @@
 namespace sorvane {
 
 struct LinuxPlatformOptions {
-    // Replaces the screen's work area (headless use).
+    // Replaces the screen's work area for this run only (headless use).
     std::optional<Rect> WorkArea;
     // False: nothing is opened in a browser or mail program (scripted runs).
     bool OpenExternal = true;

@@ -12,6 +12,7 @@ class LinuxScreen : public Screen {
   public:
     explicit LinuxScreen(std::optional<Rect> fixed = std::nullopt) : fixed_(fixed) {}
     Rect WorkArea() override;
+    bool WorkAreaOverridden() override { return fixed_.has_value(); }
 
   private:
     std::optional<Rect> fixed_;

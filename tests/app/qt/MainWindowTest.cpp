@@ -22,6 +22,7 @@
 #include "app/qt/MainWindow.h"
 #include "app/qt/PreviewBox.h"
 #include "app/qt/SettingsPage.h"
+#include "common/FormAccess.h"
 #include "common/TestPlatform.h"
 #include "registry/SqliteRegistryBackend.h"
 
@@ -53,7 +54,7 @@ class Widgets : public ::testing::Test {
     }
     QString Caption(const char* name) { return Find<QAbstractButton>(name)->text(); }
     bool Enabled(const char* name) { return Find<QWidget>(name)->isEnabled(); }
-    FormState& State() { return window->Form().State(); }
+    FormState& State() { return test::Setup(window->Form()); }
     bool HasLabel(const QString& text) {
         for (QLabel* l : window->findChildren<QLabel*>())
             if (l->text() == text) return true;

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     MainWindow window(std::move(platform));
     window.Load();
     window.show();
-    window.Form().SelectEntries({1}, 1);
+    window.Form().UserSelectedEntries({1}, 1);
     window.Mirror();
 
     auto* tabs = window.findChild<QTabWidget*>("TabStrip1");
