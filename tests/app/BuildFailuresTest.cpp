@@ -14,11 +14,13 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <thread>
 
 #include "FormTest.h"
 #include "common/FormAccess.h"
 #include "common/Needs.h"
 #include "imaging/Preparation.h"
+#include "platform/ShowLock.h"
 #include "registry/cRegistry.h"
 #include "settings/SettingsKey.h"
 
@@ -244,6 +246,64 @@ TEST_F(Build, APictureThatCannotBeReadKeepsItsEarlierCopy) {
     EXPECT_TRUE(Logged("error: ").empty());
     EXPECT_EQ(ReadFile(Pictures() / "Sorvane/b.jpg"), earlier);
     EXPECT_NE(Page().find("3000"), std::string::npos);
+}
+
+// A crash between a build's two renames, and the temporary files of writes cut
+// short: the next start puts the earlier copies back and says so, and the next
+// build clears the leftovers.
+TEST_F(Build, AnInterruptedBuildIsPutBackAtTheNextStart) {
+    {
+        auto form = Start();
+        AddPicture(*form, "a.jpg", 40, 30);
+        form->cmdApply_Click();
+    }
+    const auto show = Snapshot(Pictures() / "Sorvane");
+    fs::rename(Pictures() / "Sorvane", Pictures() / ".Sorvane.old");
+    const fs::path leftover =
+        fs::path(ConfigPath()).parent_path() / ".config.dat.0123456789abcdef.tmp";
+    WriteFile(leftover, "half");
+    fs::last_write_time(leftover, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    auto form = Start();
+    EXPECT_EQ(Snapshot(Pictures() / "Sorvane"), show);
+    EXPECT_FALSE(fs::exists(Pictures() / ".Sorvane.old"));
+    const auto told = Logged("message: ");
+    ASSERT_FALSE(told.empty());
+    EXPECT_NE(told.back().find("cut short; its earlier pictures were put back"), std::string::npos);
+    form->UserEditedDuration("4");
+    form->cmdApply_Click();
+    EXPECT_TRUE(Logged("error: ").empty());
+    EXPECT_FALSE(fs::exists(leftover));
+}
+
+// Another program's build holds the show: this one waits, then goes ahead.
+TEST_F(Build, ASecondBuildWaitsForTheFirst) {
+    auto form = Start();
+    AddPicture(*form, "a.jpg", 40, 30);
+    const std::string lock = (fs::path(ConfigPath()).parent_path() / "show.lock").string();
+    auto other = std::make_unique<ShowLock>(lock, "other-program", std::chrono::seconds(0));
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        other.reset();
+    });
+    form->cmdApply_Click();
+    release.join();
+    EXPECT_TRUE(Logged("error: ").empty());
+    EXPECT_TRUE(fs::exists(Pictures() / "Sorvane/a.jpg"));
+    // One that holds it past the wait is named, and nothing is touched.
+    const auto before = Snapshot(Pictures());
+    EXPECT_NO_THROW(ShowLock(lock, "x", std::chrono::seconds(0))) << "let go after the build";
+    ShowLock held(lock, "other-program", std::chrono::seconds(0));
+    EXPECT_THROW(
+        {
+            try {
+                ShowLock(lock, "x", std::chrono::milliseconds(200));
+            } catch (const Error& e) {
+                EXPECT_NE(std::string(e.what()).find("other-program (process "), std::string::npos);
+                throw;
+            }
+        },
+        Error);
+    EXPECT_EQ(Snapshot(Pictures()), before);
 }
 
 // Nothing was ever measured: with nothing to prepare, the empty show is written.
