@@ -43,8 +43,13 @@ void MainForm::ReadConfigFile() {
     std::error_code ec;
     if (fs::symlink_status(path, ec).type() == fs::file_type::not_found) return;  // first start
     std::string text;
+    ConfigFileContents parsed;
     try {
-        text = ReadWholeFile(path);
+        // Far above the longest list a user can make.
+        text = ReadWholeFile(path, size_t{64} << 20);
+        parsed = ParseConfigFile(text);
+        if (const std::string why = ConfigShapeProblem(text, parsed); !why.empty())
+            throw Error("\"" + path + "\" is not a slide show's settings: " + why);
     } catch (const Error& e) {
         // Loading nothing is fine; losing the list at the next Apply is not:
         // the file is kept aside and the user told where.
@@ -58,7 +63,6 @@ void MainForm::ReadConfigFile() {
         }
         throw Error(std::string(e.what()) + ". " + kept);
     }
-    const ConfigFileContents parsed = ParseConfigFile(text);
     // Through the controls' setters, so each reacts as to a user's edit.
     if (parsed.BackgroundColor) SetBackgroundColor(*parsed.BackgroundColor);
     if (parsed.DurationText) SetDurationText(*parsed.DurationText);

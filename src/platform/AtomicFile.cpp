@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 #include <system_error>
+#include <vector>
 
 #include <sys/stat.h>
 #ifdef _WIN32
@@ -218,7 +219,7 @@ void SyncFolder(const std::string& folder) {
 namespace {
 
 // The whole file, or the reason (an errno value) it could not be read.
-std::optional<std::string> ReadAll(const std::string& path, int& err) {
+std::optional<std::string> ReadAll(const std::string& path, int& err, size_t maxBytes = SIZE_MAX) {
     const int fd = OpenForReading(path);
     if (fd < 0) {
         err = errno;
@@ -230,8 +231,15 @@ std::optional<std::string> ReadAll(const std::string& path, int& err) {
         CloseFile(fd);
         return std::nullopt;
     }
-    // Sized once from the file's length; a file that grows meanwhile is read to its end.
-    bytes.resize(static_cast<size_t>(SizeHint(fd)) + 1);
+    // Sized once from the file's length; a file that grows meanwhile is read
+    // to its end, or to the bound.
+    const auto hint = static_cast<size_t>(SizeHint(fd));
+    if (hint > maxBytes) {
+        err = EFBIG;
+        CloseFile(fd);
+        return std::nullopt;
+    }
+    bytes.resize(hint + 1);
     size_t done = 0;
     for (;;) {
         if (done == bytes.size()) bytes.resize(bytes.size() * 2);
@@ -244,6 +252,11 @@ std::optional<std::string> ReadAll(const std::string& path, int& err) {
         }
         if (n == 0) break;
         done += static_cast<size_t>(n);
+        if (done > maxBytes) {
+            err = EFBIG;
+            CloseFile(fd);
+            return std::nullopt;
+        }
     }
     CloseFile(fd);
     bytes.resize(done);
@@ -252,9 +265,9 @@ std::optional<std::string> ReadAll(const std::string& path, int& err) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, size_t maxBytes) {
     int err = 0;
-    std::optional<std::string> bytes = ReadAll(path, err);
+    std::optional<std::string> bytes = ReadAll(path, err, maxBytes);
     if (!bytes) Fail("read", path, err);
     return std::move(*bytes);
 }
@@ -282,17 +295,47 @@ CopyResult CopyFileAtomically(const std::string& source, const std::string& targ
     if (failIfExists && fs::exists(fs::symlink_status(to, ec)))
         return {CopyStatus::TargetExists, {}};
 
-    const fs::file_status from = fs::status(source, ec);
-    if (ec) return {CopyStatus::Failed, ec.message()};
-    if (!fs::is_regular_file(from)) return {CopyStatus::Failed, "it is not a file"};
-
-    const std::string temp = TempNameBeside(to);
-    std::error_code ignored;
-    fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        fs::remove(temp, ignored);
-        return {CopyStatus::Failed, ec.message()};
+    // Our own loop rather than the library's copy, whose failures can read
+    // "Input/output error" for a full disk: every error keeps its cause.
+    const int in = OpenForReading(source);
+    if (in < 0) return {CopyStatus::Failed, std::strerror(errno)};
+    if (!Regular(in)) {
+        CloseFile(in);
+        return {CopyStatus::Failed, "it is not a file"};
     }
+    const std::string temp = TempNameBeside(to);
+    const int out = OpenNew(temp);
+    if (out < 0) {
+        const int err = errno;
+        CloseFile(in);
+        return {CopyStatus::Failed, std::strerror(err)};
+    }
+    int err = 0;
+    std::vector<char> buffer(size_t{1} << 20);
+    while (err == 0) {
+        const auto got = ReadSome(in, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) err = errno;
+        if (got <= 0) break;
+        for (size_t done = 0; done < static_cast<size_t>(got);) {
+            const auto n = WriteSome(out, buffer.data() + done, static_cast<size_t>(got) - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                err = n < 0 ? errno : ENOSPC;
+                break;
+            }
+            done += static_cast<size_t>(n);
+        }
+    }
+    // What the user keeps reaches the disk before it takes the name.
+    if (err == 0 && FlushToDisk(out) != 0) err = errno;
+    if (CloseFile(out) != 0 && err == 0) err = errno;
+    CloseFile(in);
+    if (err != 0) {
+        RemoveFile(temp);
+        return {CopyStatus::Failed, std::strerror(err)};
+    }
+    std::error_code ignored;
     // A read-only original must not give a copy that can't be rewritten later.
     fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
                     ignored);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,7 +53,8 @@ void SyncFolder(const std::string& folder);
 
 // Reads a whole file; throws sorvane::Error when it can't. Only a regular file
 // is read: a folder, pipe or device of that name is refused without waiting.
-std::string ReadWholeFile(const std::string& path);
+// A file larger than `maxBytes` is refused ("File too large") unread.
+std::string ReadWholeFile(const std::string& path, size_t maxBytes = SIZE_MAX);
 // The same without the message: nullopt when the file can't be read.
 std::optional<std::string> ReadWholeFileIfPossible(const std::string& path);
 

@@ -74,6 +74,16 @@ ConfigFileContents ParseConfigFile(std::string_view text) {
     return out;
 }
 
+std::string ConfigShapeProblem(std::string_view text, const ConfigFileContents& parsed) {
+    if (text.empty()) return {};
+    if (text.find('\0') != std::string_view::npos) return "it holds NUL bytes";
+    if (!parsed.BackgroundColor) return "its first line is no colour";
+    if (!text.ends_with(LineEnd)) return "its last line is cut short";
+    if (parsed.SkippedLines > 0)
+        return std::to_string(parsed.SkippedLines) + " of its lines are no picture entries";
+    return {};
+}
+
 std::string PrintNumber(int32_t value) {
     return (value < 0 ? "" : " ") + std::to_string(value) + " ";
 }

@@ -29,6 +29,12 @@ struct ConfigFileContents {
 // nothing; a first line that is not a number ends reading there.
 ConfigFileContents ParseConfigFile(std::string_view text);
 
+// Why `text` (parsed as `parsed`) is not what we or the original program
+// write: NUL bytes, no colour number first, a line that is no picture entry,
+// or a last line without its line end (a file cut short). "" when it is, and
+// for an empty file.
+std::string ConfigShapeProblem(std::string_view text, const ConfigFileContents& parsed);
+
 // The file's bytes: colour in numeric print form, duration, alignment, one
 // "name|transition" line per picture, every line ending in CR LF.
 std::string FormatConfigFile(const SlideshowSettings& settings);

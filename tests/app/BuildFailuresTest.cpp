@@ -367,6 +367,33 @@ TEST_F(Build, AnUnreadableConfigIsKeptAsideAndTold) {
     EXPECT_TRUE(fs::is_fifo(ConfigPath() + ".unreadable")) << "what could not be read stays";
 }
 
+// A config.dat that is not what we write (NUL bytes, noise, a file cut short)
+// is kept aside and told like an unreadable one, never half loaded.
+TEST_F(Build, AConfigOfTheWrongShapeIsKeptAsideAndTold) {
+    const std::string whole = " 255 \r\n5\r\nCenter\r\na.jpg|3\r\nb.jpg|4\r\n";
+    std::string noise(300, '\0');
+    std::mt19937 rng(3);
+    for (char& c : noise) c = static_cast<char>(rng());
+    for (const std::string& bad :
+         {std::string(4096, '\0'), noise, whole.substr(0, whole.size() - 4)}) {
+        fs::remove(ConfigPath() + ".unreadable");
+        WriteFile(ConfigPath(), bad);
+        auto form = Start();
+        const auto told = Logged("message: Desktop Sorvane: Some settings could not be read");
+        ASSERT_FALSE(told.empty());
+        EXPECT_NE(told.back().find("is not a slide show's settings"), std::string::npos)
+            << told.back();
+        EXPECT_TRUE(form->State().Settings.Pictures.empty()) << "half a list loaded";
+        EXPECT_EQ(ReadFile(ConfigPath() + ".unreadable"), bad);
+    }
+    fs::remove(ConfigPath() + ".unreadable");
+    WriteFile(ConfigPath(), whole);
+    const size_t toldBefore = Logged("message: ").size();
+    auto form = Start();
+    EXPECT_EQ(Logged("message: ").size(), toldBefore);
+    EXPECT_EQ(form->State().Settings.Pictures.size(), 2u);
+}
+
 // Pipes where pictures or the template belong are passed over or refused at
 // once; none of them keeps the program waiting.
 TEST_F(Build, PipesNeverKeepItWaiting) {

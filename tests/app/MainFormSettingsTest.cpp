@@ -6,6 +6,7 @@
 
 #include "FormTest.h"
 #include "common/FormAccess.h"
+#include "platform/Error.h"
 #include "registry/cRegistry.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsKey.h"
@@ -96,12 +97,14 @@ TEST_F(SettingsPersistence, HostileFilesLoadWithoutHarm) {
     std::mt19937 rng(1);
     std::string noise(256 * 1024, '\0');
     for (char& c : noise) c = static_cast<char>(rng());
+    // Not our shape: refused with a message, the defaults kept, the file set aside.
     WriteFile(ConfigPath(), noise);
-    NewForm()->ReadConfigFile();
+    EXPECT_THROW(NewForm()->ReadConfigFile(), Error);
+    EXPECT_FALSE(std::filesystem::exists(ConfigPath()));
 
     WriteFile(ConfigPath(), std::string(10 * 1024 * 1024, 'x') + "\r\n");
     auto longLine = NewForm();
-    longLine->ReadConfigFile();
+    EXPECT_THROW(longLine->ReadConfigFile(), Error);
     EXPECT_EQ(longLine->State().Settings.DurationText, "6");
 
     std::string many = " 0 \r\n6\r\ncenter\r\n";
