@@ -1,6 +1,7 @@
 // desktop-sorvane-cli: the window's start-up, actions and closing, without a window.
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -17,6 +18,9 @@
 
 int main(int argc, char** argv) {
     using namespace sorvane;
+    // Past a file-size limit a write fails with its message ("File too
+    // large") instead of ending the program unannounced.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> raw(argv + 1, argv + argc);
     cli::Arguments args;
     try {

@@ -272,9 +272,9 @@ std::string ReadWholeFile(const std::string& path, size_t maxBytes) {
     return std::move(*bytes);
 }
 
-std::optional<std::string> ReadWholeFileIfPossible(const std::string& path) {
+std::optional<std::string> ReadWholeFileIfPossible(const std::string& path, size_t maxBytes) {
     int err = 0;
-    return ReadAll(path, err);
+    return ReadAll(path, err, maxBytes);
 }
 
 #ifndef _WIN32

@@ -56,7 +56,8 @@ void SyncFolder(const std::string& folder);
 // A file larger than `maxBytes` is refused ("File too large") unread.
 std::string ReadWholeFile(const std::string& path, size_t maxBytes = SIZE_MAX);
 // The same without the message: nullopt when the file can't be read.
-std::optional<std::string> ReadWholeFileIfPossible(const std::string& path);
+std::optional<std::string> ReadWholeFileIfPossible(const std::string& path,
+                                                   size_t maxBytes = SIZE_MAX);
 
 #ifndef _WIN32
 // Opens a regular file for reading without ever blocking on a pipe or device

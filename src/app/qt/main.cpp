@@ -1,10 +1,14 @@
 // desktop-sorvane: the main window.
 #include <QApplication>
+#include <csignal>
 
 #include "MainWindow.h"
 #include "platform/linux/LinuxPlatform.h"
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails with its message instead of
+    // ending the program unannounced.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("desktop-sorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Desktop Sorvane"));

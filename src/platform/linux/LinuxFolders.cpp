@@ -1,13 +1,12 @@
 #include "LinuxFolders.h"
 
 #include "ExecutableLocation.h"
-#include "platform/qt/QtPath.h"
+#include "platform/AtomicFile.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -16,21 +15,75 @@ namespace sorvane {
 
 namespace {
 
-std::string WithoutTrailingSlash(QString path) {
-    while (path.size() > 1 && path.endsWith('/')) path.chop(1);
-    return PathFromQt(path);
+std::string WithoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+std::string Home() {
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? home : "";
+}
+
+// An XDG base folder: the variable when it names an absolute path, else the
+// default below the home. Bytes as they are: a name need not be UTF-8.
+std::string BaseFolder(const char* variable, const char* underHome) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && value[0] == '/') return value;
+    return Home() + underHome;
+}
+
+// XDG_PICTURES_DIR from user-dirs.dirs: "$HOME/..." or an absolute path, in
+// double quotes, with backslash escapes. Read without waiting (the file may
+// be a pipe) and only up to a bound; "" when it names none.
+std::string PicturesFromUserDirs() {
+    const std::optional<std::string> text = ReadWholeFileIfPossible(
+        BaseFolder("XDG_CONFIG_HOME", "/.config") + "/user-dirs.dirs", 1 << 20);
+    if (!text) return {};
+    constexpr std::string_view key = "XDG_PICTURES_DIR=\"";
+    std::string found;
+    for (size_t start = 0; start < text->size();) {
+        size_t end = text->find('\n', start);
+        if (end == std::string::npos) end = text->size();
+        std::string_view line(text->data() + start, end - start);
+        start = end + 1;
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (!line.starts_with(key)) continue;
+        line.remove_prefix(key.size());
+        std::string value;
+        bool closed = false;
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (line[i] == '\\' && i + 1 < line.size()) {
+                value += line[++i];
+            } else if (line[i] == '"') {
+                closed = true;
+                break;
+            } else {
+                value += line[i];
+            }
+        }
+        if (!closed) continue;
+        if (value.starts_with("$HOME")) value = Home() + value.substr(5);
+        if (!value.empty() && value[0] == '/') found = value;  // the last one counts
+    }
+    return found;
 }
 
 }  // namespace
 
 std::string LinuxFolders::PicturesFolder() {
-    return WithoutTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    const std::string named = PicturesFromUserDirs();
+    // A folder set to the home itself means "none": the default then.
+    if (!named.empty() && WithoutTrailingSlash(named) != WithoutTrailingSlash(Home()))
+        return WithoutTrailingSlash(named);
+    return Home().empty() ? std::string() : WithoutTrailingSlash(Home() + "/Pictures");
 }
 
 std::string LinuxFolders::ProgramFolder() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty()) return {};
-    return WithoutTrailingSlash(data + "/desktop-sorvane");
+    const std::string data = BaseFolder("XDG_DATA_HOME", "/.local/share");
+    if (data.empty() || data[0] != '/') return {};
+    return WithoutTrailingSlash(data) + "/desktop-sorvane";
 }
 
 std::string LinuxFolders::TemplatePath() {

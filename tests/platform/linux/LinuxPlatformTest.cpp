@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QGuiApplication>
+#include <filesystem>
 
 #include "common/TempHome.h"
 #include "platform/linux/ExecutableLocation.h"
@@ -32,6 +35,26 @@ TEST(LinuxFolders, DataFolderAndTheUsersTemplateFirst) {
     EXPECT_EQ(folders.TemplatePath().find(folders.ProgramFolder()), std::string::npos);
     test::WriteFile(home / "data/desktop-sorvane/template.html", "mine");
     EXPECT_EQ(folders.TemplatePath(), (home / "data/desktop-sorvane/template.html").string());
+}
+
+// The Pictures folder from user-dirs.dirs, byte for byte, without ever
+// waiting on it.
+TEST(LinuxFolders, PicturesFromUserDirs) {
+    test::TempHome home;
+    LinuxFolders folders;
+    const std::string h = (home / "home").string();
+    const auto dirs = home / "config/user-dirs.dirs";
+    EXPECT_EQ(folders.PicturesFolder(), h + "/Pictures") << "no file: the default";
+    test::WriteFile(dirs, "# xdg\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+    EXPECT_EQ(folders.PicturesFolder(), h + "/Bilder");
+    test::WriteFile(dirs, "XDG_PICTURES_DIR=\"/srv/caf\xe9 \\\"q\\\"/\"\n");
+    EXPECT_EQ(folders.PicturesFolder(), "/srv/caf\xe9 \"q\"") << "not UTF-8, used as it is";
+    test::WriteFile(dirs, "XDG_PICTURES_DIR=\"$HOME/\"\n");
+    EXPECT_EQ(folders.PicturesFolder(), h + "/Pictures") << "the home itself means none";
+    std::filesystem::remove(dirs);
+    ASSERT_EQ(::mkfifo(dirs.c_str(), 0600), 0);
+    EXPECT_EQ(folders.PicturesFolder(), h + "/Pictures") << "a pipe is passed over at once";
+    EXPECT_EQ(folders.ProgramFolder(), (home / "data/desktop-sorvane").string());
 }
 
 TEST(LinuxFolders, ABuildTreeProgramFindsATemplate) {
