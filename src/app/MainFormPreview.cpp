@@ -17,6 +17,16 @@ namespace sorvane {
 // preparation (which told the user already) keeps the browser shut.
 void MainForm::cmdPrevew_Click() {
     auto& window = state_.Window;
+    // As Apply: copies are never written through a link in the prepared
+    // folder's place (it could point anywhere).
+    const fs::path prepared = fs::path(window.PreparedFolder).parent_path();
+    std::error_code linkEc;
+    if (fs::is_symlink(fs::symlink_status(prepared, linkEc))) {
+        dialogs_.MessageBox("The preview cannot be prepared: \"" + prepared.string() +
+                                "\" is not a folder. Move it elsewhere and try again.",
+                            MsgButtons::Ok, MsgIcon::Exclamation, "Desktop Sorvane");
+        return;
+    }
     BusyPointer busy(state_.Controls, dialogs_);
     std::unique_ptr<ShowLock> lock;
     try {

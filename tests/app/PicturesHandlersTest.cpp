@@ -509,6 +509,23 @@ TEST_F(BrowserPreview, MissingTemplateStillDeletesTheOldPageAndOpensTheBrowser) 
     ExpectInstalledUntouched();
 }
 
+// A link in the prepared folder's place is refused, as Apply refuses it:
+// nothing is written where it points.
+TEST_F(BrowserPreview, ALinkedPreparedFolderIsRefused) {
+    const fs::path elsewhere = home / "elsewhere";
+    fs::create_directories(elsewhere);
+    const fs::path prepared = fs::path(state.Window.PreparedFolder).parent_path();
+    fs::remove_all(prepared);
+    fs::create_directory_symlink(elsewhere, prepared);
+    form.MarkChanged();
+    form.cmdPrevew_Click();
+    EXPECT_EQ(LogWith("message: ").size(), 1u);
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+    EXPECT_TRUE(fakes.shell->opened.empty());
+    EXPECT_FALSE(state.Controls.Busy);
+    ExpectInstalledUntouched();
+}
+
 TEST_F(BrowserPreview, NoPreviewPathNeverWritesTheInstalledPage) {
     state.Window.PreviewPagePath.clear();
     form.cmdPrevew_Click();
