@@ -1,6 +1,7 @@
 #include "DesktopHost.h"
 
 #include <glib-unix.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,8 +19,15 @@ namespace {
 // A client must send its line soon after it connects; one that doesn't is
 // dropped, and never holds anyone else up meanwhile.
 constexpr guint ClientTimeoutSeconds = host_timeouts::ClientLineMs / 1000;
-// More waiting clients than any real use makes are turned away.
+// More connections than any real use makes: the oldest silent one goes to
+// make room, so a newcomer (the program's own request) is always heard.
 constexpr size_t MaxClients = 64;
+// Silent connections one process may hold; its oldest goes beyond that, so
+// another process that keeps connecting can't crowd the others out.
+constexpr size_t MaxSilentPerProcess = 4;
+// Connections taken per turn of the loop, so requests already in are read
+// between a flood's connections.
+constexpr int AcceptsPerTurn = 16;
 // How often the running desktop shell is asked after: a /proc scan, cheap.
 constexpr guint ProbeSeconds = 2;
 constexpr guint LoadSeenSeconds = host_timeouts::LoadSeenMs / 1000;
@@ -30,9 +38,22 @@ constexpr guint SeenTickMs = 200;
 struct DesktopHost::Client {
     DesktopHost* host;
     HostConnection connection;
+    pid_t pid = 0;
+    gint64 since = 0;
     guint watch = 0;
     guint timer = 0;
+    bool silent() const { return watch != 0; }  // no request read yet
 };
+
+namespace {
+
+pid_t PeerProcess(int fd) {
+    ucred cred{};
+    socklen_t size = sizeof cred;
+    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &size) == 0 ? cred.pid : 0;
+}
+
+}  // namespace
 
 std::string PageProblem(const std::string& path) {
     if (path.empty()) return {};
@@ -130,10 +151,15 @@ gboolean DesktopHost::OnSeenTick(gpointer data) {
 
 gboolean DesktopHost::OnListener(gint, GIOCondition, gpointer data) {
     auto* self = static_cast<DesktopHost*>(data);
-    while (std::optional<HostConnection> connection = self->listener_->Accept()) {
-        if (self->clients_.size() >= MaxClients) continue;  // closed unanswered
+    for (int taken = 0; taken < AcceptsPerTurn; ++taken) {
+        std::optional<HostConnection> connection = self->listener_->Accept();
+        if (!connection) break;
         const int fd = connection->Fd();
-        auto client = std::make_unique<Client>(Client{self, std::move(*connection)});
+        const pid_t pid = PeerProcess(fd);
+        self->MakeRoomFor(pid);
+        if (self->clients_.size() >= MaxClients) continue;  // all busy: closed unanswered
+        auto client = std::make_unique<Client>(
+            Client{self, std::move(*connection), pid, g_get_monotonic_time()});
         client->watch = g_unix_fd_add(fd, static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR),
                                       OnClient, client.get());
         client->timer = g_timeout_add_seconds(ClientTimeoutSeconds, OnClientTimeout, client.get());
@@ -180,6 +206,33 @@ gboolean DesktopHost::OnClientTimeout(gpointer data) {
     client->timer = 0;
     client->host->Drop(client->connection.Fd());
     return G_SOURCE_REMOVE;
+}
+
+void DesktopHost::MakeRoomFor(pid_t pid) {
+    // The oldest silent connection of `pid` once it holds its share; the
+    // oldest silent one of all when every place is taken.
+    const auto oldestSilent = [this](auto matches) {
+        int oldest = -1;
+        gint64 since = 0;
+        size_t count = 0;
+        for (const auto& [fd, client] : clients_) {
+            if (!client->silent() || !matches(*client)) continue;
+            ++count;
+            if (oldest < 0 || client->since < since) {
+                oldest = fd;
+                since = client->since;
+            }
+        }
+        return std::pair{oldest, count};
+    };
+    if (pid != 0) {
+        const auto [fd, count] = oldestSilent([pid](const Client& c) { return c.pid == pid; });
+        if (count >= MaxSilentPerProcess) Drop(fd);
+    }
+    if (clients_.size() >= MaxClients) {
+        const auto [fd, count] = oldestSilent([](const Client&) { return true; });
+        if (count > 0) Drop(fd);
+    }
 }
 
 void DesktopHost::Drop(int fd) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtk/gtk.h>
+#include <sys/types.h>
 
 #include <functional>
 #include <map>
@@ -61,6 +62,8 @@ class DesktopHost {
     // any still wait.
     bool AnswerWaiters();
     void Drop(int fd);
+    // Closes silent connections so one from `pid` fits (see MaxClients).
+    void MakeRoomFor(pid_t pid);
     void Choose(const ShellProbe& probe);
     HostReply Show(const std::string& path);
 
