@@ -53,6 +53,21 @@ TEST_F(Files, CopyRespectsFailIfExists) {
     EXPECT_EQ(StoreNames(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
 }
 
+// Any name the file system takes can be copied and written, up to its limit:
+// the temporary name of a long one is cut short, never too long.
+TEST_F(Files, NamesUpToTheFileSystemsLimit) {
+    WriteFile(home / "new.jpg", "new bytes");
+    for (const size_t length : {size_t{233}, size_t{255}}) {
+        const std::string name = std::string(length - 4, 'n') + ".jpg";
+        EXPECT_EQ(CopyFileAtomically((home / "new.jpg").string(), store + name, false).Status,
+                  CopyStatus::Copied)
+            << length;
+        EXPECT_NO_THROW(WriteFileAtomically(store + name, "again")) << length;
+        EXPECT_EQ(ReadFile(home / "images" / name), "again");
+    }
+    EXPECT_EQ(StoreNames().size(), 2u) << "no temporary file left";
+}
+
 TEST_F(Files, CopyOntoItselfKeepsTheFile) {
     WriteFile(home / "images/self.jpg", "bytes");
     const std::string path = store + "self.jpg";
