@@ -21,8 +21,8 @@
 #include "BombPictures.h"
 #include "imaging/ColourProfile.h"
 #include "imaging/PictureDecoder.h"
-#include "imaging/PictureHeader.h"
 #include "imaging/PictureJob.h"
+#include "imaging/PictureProbe.h"
 #include "imaging/Preparation.h"
 
 namespace fs = std::filesystem;
@@ -106,16 +106,15 @@ int Colour(PixelSize target, const fs::path& store) {
     for (const auto& e : fs::directory_iterator(store)) paths.push_back(e.path());
     std::sort(paths.begin(), paths.end());
     for (const fs::path& path : paths) {
-        const PictureFormat key = FormatKeyOf(path.string());
         std::ifstream in(path, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        const auto header = ReadPictureHeaderFromBytes(bytes, key);
+        const auto header = ProbePicture(bytes);
         if (!header) continue;
         PicturePlacement place{0, 0, header->Width, header->Height};
         FitPicture(place, target, 1);
         auto reduced = DecodeReduced(
-            bytes, key,
-            {std::max(1, place.Right - place.Left), std::max(1, place.Bottom - place.Top)}, 0);
+            bytes, {std::max(1, place.Right - place.Left), std::max(1, place.Bottom - place.Top)},
+            0);
         if (!reduced) continue;
         RgbImage ours = reduced->Clone();
         auto start = Clock::now();
