@@ -64,7 +64,7 @@ struct Fitted {
     PicturePlacement place;
 };
 
-Fitted FitOf(const std::string& bytes, PictureFormat key, PixelSize target) {
+Fitted FitOf(const std::string& bytes, PixelSize target) {
     Fitted f;
     f.header = ProbePicture(bytes).value();
     f.upright = f.header.Upright();
@@ -93,7 +93,7 @@ int Floor(PixelSize target, const fs::path& store, const fs::path& out) {
     OnAllCores(names.size(), [&](size_t i) {
         const PictureFormat key = FormatKeyOf(names[i]);
         const std::string bytes = ReadWholeFile((store / names[i]).string());
-        const Fitted f = FitOf(bytes, key, target);
+        const Fitted f = FitOf(bytes, target);
         auto picture = DecodePicture(bytes, f.rawFit, kBackground);
         RgbImage canvas = background.Clone();
         // Copy what fits, so the encoder sees photo content, not a flat field.
@@ -166,7 +166,7 @@ int Quality(PixelSize target, const fs::path& store) {
     for (const auto& name : PictureNames(store)) {
         const PictureFormat key = FormatKeyOf(name);
         const std::string bytes = ReadWholeFile((store / name).string());
-        const Fitted f = FitOf(bytes, key, target);
+        const Fitted f = FitOf(bytes, target);
         if (f.fit.Width >= f.upright.Width && f.fit.Height >= f.upright.Height) continue;
         const auto full = DecodePicture(bytes, {f.header.Width, f.header.Height}, kBackground);
         const RgbImage reference = Resample(*full, f.rawFit.Width, f.rawFit.Height);
@@ -196,7 +196,7 @@ int PngLevels(PixelSize target, const fs::path& store) {
     for (const auto& name : PictureNames(store)) {
         if (FormatKeyOf(name) != PictureFormat::Png) continue;
         const std::string bytes = ReadWholeFile((store / name).string());
-        const Fitted f = FitOf(bytes, PictureFormat::Png, target);
+        const Fitted f = FitOf(bytes, target);
         RgbImage canvas(target.Width, target.Height);
         canvas.Fill(kBackground);
         canvas.Overlay(DecodeReduced(bytes, f.rawFit, kBackground).value(),
