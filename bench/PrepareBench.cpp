@@ -29,8 +29,8 @@
 #include "imaging/Orientation.h"
 #include "imaging/PictureDecoder.h"
 #include "imaging/PictureEncoder.h"
-#include "imaging/PictureProbe.h"
 #include "imaging/PictureJob.h"
+#include "imaging/PictureProbe.h"
 #include "imaging/Preparation.h"
 #include "imaging/PreparedManifest.h"
 #include "imaging/Resampler.h"
@@ -199,8 +199,8 @@ int PngLevels(PixelSize target, const fs::path& store) {
         const Fitted f = FitOf(bytes, target);
         RgbImage canvas(target.Width, target.Height);
         canvas.Fill(kBackground);
-        canvas.Overlay(DecodeReduced(bytes, f.rawFit, kBackground).value(),
-                       f.place.Left, f.place.Top);
+        canvas.Overlay(DecodeReduced(bytes, f.rawFit, kBackground).value(), f.place.Left,
+                       f.place.Top);
         canvases.push_back(std::move(canvas));
     }
     const std::pair<const char*, int> filterSets[] = {

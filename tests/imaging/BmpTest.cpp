@@ -13,7 +13,7 @@ namespace {
 
 using test::PixelAt;
 
-std::string Le(uint32_t v, int bytes) {
+std::string Le(uint64_t v, int bytes) {
     std::string s;
     for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i) & 0xFF);
     return s;

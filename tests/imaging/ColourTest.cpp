@@ -11,9 +11,9 @@
 
 #include "PreparationFixture.h"
 #include "imaging/ColourProfile.h"
-#include "imaging/PictureProbe.h"
 #include "imaging/PictureDecoder.h"
 #include "imaging/PictureEncoder.h"
+#include "imaging/PictureProbe.h"
 
 namespace sorvane::test {
 namespace {
