@@ -125,6 +125,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName, bool& 
                 pixels = Decode(stored, later, job.BackgroundColor);
                 if (pixels.Empty()) return result;
             }
+            plan.Place = later.Place;
             plan.Colour = later.Colour;
             settled = true;
         }
