@@ -46,7 +46,8 @@ std::string TooLargeText(const std::string& fileName, const PictureProbe& probe)
     const PixelSize size = probe.Upright();
     return "The picture \"" + fileName + "\" (" + std::to_string(size.Width) + " x " +
            std::to_string(size.Height) +
-           " pixels) is too large to prepare in the memory available; it was left as it was.";
+           " pixels) is too large to prepare in the memory available. The slide show keeps its "
+           "earlier copy, or leaves it out when it has none.";
 }
 
 // A decoded picture: RGB, or RGBA when a PNG keeps its transparency (its
@@ -93,8 +94,13 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName, bool& 
     const std::string storedPath = job.PictureStore + fileName;
     std::optional<std::string> bytes = ReadWholeFileIfPossible(storedPath);
     if (!bytes) return result;
-    const std::optional<PictureProbe> probe = ProbePicture(*bytes);
+    const std::optional<PictureProbe> probe = ProbePictureOfAnySize(*bytes);
     if (!probe) return result;
+    if (!FitsRgbBuffer(probe->Width, probe->Height)) {
+        result.Outcome = PictureOutcome::Refused;
+        result.Reason = TooLargeText(fileName, *probe);
+        return result;
+    }
     PicturePlan plan = PlanPicture(*probe, bytes->size(), key, job.Target, job.AlignIndex);
 
     // Pictures prepared at the same time share a memory budget; one that can

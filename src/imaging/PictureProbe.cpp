@@ -135,6 +135,12 @@ PictureFormat FormatOfContent(std::string_view bytes) {
 }
 
 std::optional<PictureProbe> ProbePicture(std::string_view bytes) {
+    std::optional<PictureProbe> probe = ProbePictureOfAnySize(bytes);
+    if (probe && !FitsRgbBuffer(probe->Width, probe->Height)) return std::nullopt;
+    return probe;
+}
+
+std::optional<PictureProbe> ProbePictureOfAnySize(std::string_view bytes) {
     PictureProbe probe;
     probe.Format = FormatOfContent(bytes);
     switch (probe.Format) {
@@ -154,7 +160,6 @@ std::optional<PictureProbe> ProbePicture(std::string_view bytes) {
         case PictureFormat::Other:
             return std::nullopt;
     }
-    if (!FitsRgbBuffer(probe.Width, probe.Height)) return std::nullopt;
     return probe;
 }
 

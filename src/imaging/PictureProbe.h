@@ -38,6 +38,9 @@ struct PictureProbe {
 // buffer would leave the 32-bit range (refused here, before any decoder could
 // allocate it).
 std::optional<PictureProbe> ProbePicture(std::string_view bytes);
+// The same for a picture too large to hold in memory (whose header reads
+// fine), so that it can be refused by name rather than passed over.
+std::optional<PictureProbe> ProbePictureOfAnySize(std::string_view bytes);
 
 // The format a picture's first bytes say it is.
 PictureFormat FormatOfContent(std::string_view bytes);
