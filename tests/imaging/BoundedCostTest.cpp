@@ -77,7 +77,8 @@ TEST_F(PreparationTest, PictureBombsStayWithinAboutAGigabyte) {
     EXPECT_EQ(results[2].Outcome, PictureOutcome::Refused);
     EXPECT_EQ(results[2].Reason,
               "The picture \"claims.jpg\" (26000 x 26000 pixels) is too large to prepare in the "
-              "memory available; it was left as it was.");
+              "memory available. The slide show keeps its earlier copy, or leaves it out when it "
+              "has none.");
     EXPECT_EQ(results[3].Outcome, PictureOutcome::Prepared);
     EXPECT_EQ(ReadPicture(store / "thin.bmp").Width(), 1004);
 }
