@@ -1,5 +1,7 @@
 #include "PictureJob.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 
@@ -157,6 +159,20 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName, bool& 
     return result;
 }
 
+// A prepared copy's key: its identity without the change time (the next
+// build's hard link changes that), and a digest of its bytes, so a copy
+// edited in place with its size and time put back is made again.
+std::optional<std::string> PreparedCopyKey(const std::string& path) {
+    std::optional<std::string> key = FileContentIdentityOf(path);
+    const std::optional<std::string> bytes = key ? ReadWholeFileIfPossible(path) : std::nullopt;
+    if (!bytes) return std::nullopt;
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : *bytes) hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+    char digest[20];
+    std::snprintf(digest, sizeof digest, ":%016llx", static_cast<unsigned long long>(hash));
+    return *key + digest;
+}
+
 // Links the show's current copy into this run's folder when it was made from
 // the same inputs and is still as it was written. `stored` is the stored
 // copy's identity now.
@@ -165,7 +181,7 @@ bool KeepShownCopy(const PictureJob& job, const std::string& fileName, const std
     const PreparedManifest::Entry* entry = job.Shown->Find(fileName);
     if (!entry || entry->Stored != stored) return false;
     const std::string shown = job.ShownFolder + fileName;
-    if (FileContentIdentityOf(shown) != entry->Copy) return false;
+    if (PreparedCopyKey(shown) != entry->Copy) return false;
     const fs::path to(job.PreparedFolder + fileName);
     std::error_code ec;
     // A run into the shown folder itself (the preview) leaves the copy where it is.
@@ -179,7 +195,7 @@ bool KeepShownCopy(const PictureJob& job, const std::string& fileName, const std
             return false;
         }
     }
-    const std::optional<std::string> copy = FileContentIdentityOf(to.string());
+    const std::optional<std::string> copy = PreparedCopyKey(to.string());
     if (!copy) return false;
     result.Outcome = PictureOutcome::Prepared;
     result.Reused = true;
@@ -201,8 +217,7 @@ PictureResult PreparePicture(const PictureJob& job, const std::string& fileName)
         if (settled && result.Outcome == PictureOutcome::Prepared) {
             // Kept only when the stored copy is the one read (or the one this run wrote).
             const std::optional<std::string> after = FileIdentityOf(job.PictureStore + fileName);
-            const std::optional<std::string> copy =
-                FileContentIdentityOf(job.PreparedFolder + fileName);
+            const std::optional<std::string> copy = PreparedCopyKey(job.PreparedFolder + fileName);
             if (after && copy && (result.StoredRewritten || after == before))
                 result.Made = PreparedManifest::Entry{*after, *copy};
         }

@@ -1,8 +1,12 @@
 #include "PreparedManifest.h"
 
+#include <filesystem>
+
 #include <charconv>
 
 #include "platform/AtomicFile.h"
+
+namespace fs = std::filesystem;
 
 namespace sorvane {
 
@@ -37,7 +41,12 @@ const PreparedManifest::Entry* PreparedManifest::Find(const std::string& name) c
 // the separator), each ended by a tab, the record by a newline.
 PreparedManifest PreparedManifest::Read(const std::string& folder, const std::string& jobKey) {
     PreparedManifest manifest(jobKey);
-    const std::optional<std::string> bytes = ReadWholeFileIfPossible(folder + FileName);
+    // A link in the copies' folder's place is no show of ours (Apply refuses
+    // it): nothing there is reused. Far larger than any real list: not read.
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(fs::path(folder).parent_path(), ec))) return manifest;
+    const std::optional<std::string> bytes =
+        ReadWholeFileIfPossible(folder + FileName, size_t{64} << 20);
     const std::string head = std::string(kFirstLine) + jobKey + "\n";
     if (!bytes || bytes->compare(0, head.size(), head) != 0) return manifest;
     std::string_view text(*bytes);

@@ -1,5 +1,7 @@
 #include "PreparationFixture.h"
 
+#include <fstream>
+
 namespace sorvane::test {
 namespace {
 
@@ -81,6 +83,18 @@ TEST_F(IncrementalTest, MakesAgainOnlyWhatChangedAndMatchesAFullBuild) {
     WriteFile(prepared / "small.png", "not a picture");
     EXPECT_EQ(Apply(), 2);
     ExpectSameAsFullBuild("copy spoiled");
+    // Edited in place with its size and modification time put back.
+    const fs::path copy = prepared / "plain.bmp";
+    const auto copyTime = fs::last_write_time(copy);
+    std::string edited = ReadFile(copy);
+    edited[edited.size() / 2] ^= 0x5A;
+    {
+        std::ofstream out(copy, std::ios::binary | std::ios::in | std::ios::out);
+        out.write(edited.data(), static_cast<std::streamsize>(edited.size()));
+    }
+    fs::last_write_time(copy, copyTime);
+    EXPECT_EQ(Apply(), 2);
+    ExpectSameAsFullBuild("copy edited in place");
     WriteFile(prepared / PreparedManifest::FileName, "sorvane prepared copies\n1 x\n");
     EXPECT_EQ(Apply(), 0);
     ExpectSameAsFullBuild("manifest spoiled");
