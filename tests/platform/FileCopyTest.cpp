@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -66,6 +67,21 @@ TEST_F(Files, NamesUpToTheFileSystemsLimit) {
         EXPECT_EQ(ReadFile(home / "images" / name), "again");
     }
     EXPECT_EQ(StoreNames().size(), 2u) << "no temporary file left";
+}
+
+// A copy onto a full disk names the cause, and leaves no part behind.
+TEST_F(Files, AFullDiskIsNamedAsSuch) {
+    const fs::path small = home / "small";
+    fs::create_directories(small);
+    const bool mounted = ::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") == 0;
+    SORVANE_NEEDS(mounted, "root, to mount a small file system");
+    WriteFile(home / "big.jpg", std::string(256 * 1024, 'b'));
+    const CopyResult r =
+        CopyFileAtomically((home / "big.jpg").string(), (small / "b.jpg").string(), false);
+    EXPECT_EQ(r.Status, CopyStatus::Failed);
+    EXPECT_EQ(r.Reason, "No space left on device");
+    EXPECT_TRUE(fs::is_empty(small));
+    ::umount2(small.c_str(), MNT_DETACH);
 }
 
 TEST_F(Files, CopyOntoItselfKeepsTheFile) {
