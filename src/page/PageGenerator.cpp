@@ -1,5 +1,6 @@
 #include "PageGenerator.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -97,16 +98,20 @@ std::string ImageArrayText(const std::vector<PictureEntry>& pictures) {
 }
 
 std::string IntervalText(const std::string& durationText, char decimalPoint) {
-    // Read as the user writes numbers; a thousands separator or other text
-    // makes it "not a number", as the page would not run with it.
+    // Read as the user writes numbers. config.dat keeps the text as typed, so
+    // a show saved under a locale with the other separator must still build:
+    // when the locale's separator is absent, a single "." or "," is the
+    // decimal point. Two of them, or both kinds, make it "not a number" (a
+    // thousands separator would not run on the page).
     std::string s = Trim(durationText);
-    if (decimalPoint != '.') {
-        for (char& c : s) {
-            if (c == decimalPoint)
-                c = '.';
-            else if (c == '.')
-                c = '\x01';  // "." is no decimal separator here
-        }
+    const char other = decimalPoint == ',' ? '.' : ',';
+    const auto count = [&s](char c) { return std::count(s.begin(), s.end(), c); };
+    const char point = count(decimalPoint) == 0 && count(other) == 1 ? other : decimalPoint;
+    for (char& c : s) {
+        if (c == point)
+            c = '.';
+        else if (c == '.' || c == ',')
+            c = '\x01';  // no decimal separator here
     }
     if (!s.empty() && s.front() == '+') s.erase(0, 1);
     double value = 0;

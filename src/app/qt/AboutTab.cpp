@@ -50,6 +50,7 @@ AboutTab::AboutTab(const QString& requirements, QWidget* parent) : HoverArea(par
 
     auto* picture = new AboutPicture(this);
     picture->setObjectName("Image1");
+    picture->setAccessibleName(tr("A stack of slides with a landscape on the top one"));
     page->addWidget(picture, 1, 0, Qt::AlignTop);
 
     auto* texts = new QVBoxLayout;

@@ -114,6 +114,8 @@ void ColorPicker::UpdateSwatch() {
     button_->setIcon(SwatchIcon(ToQColor(value_), button_->iconSize()));
     button_->setText(ColorName(value_));
     button_->setToolTip(tr("Background color: %1").arg(ColorName(value_)));
+    // Named as its caption reads, with the value: the value alone says nothing.
+    button_->setAccessibleName(tr("Background Color: %1").arg(ColorName(value_)));
 }
 
 }  // namespace sorvane

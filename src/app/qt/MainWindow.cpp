@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QItemSelection>
 #include <QLineEdit>
@@ -122,6 +123,8 @@ void MainWindow::Wire() {
     connect(s.lstPictures->selectionModel(), &QItemSelectionModel::currentChanged, this,
             selectionChanged);
 
+    s.lstPictures->installEventFilter(this);
+
     connect(s.cboTrans, &QComboBox::activated, this, [this, &f](int index) {
         if (!mirroring_) Run([&f, index] { f.UserChoseTransition(index); });
     });
@@ -235,6 +238,19 @@ void MainWindow::Mirror() {
     else
         unsetCursor();
     mirroring_ = false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Focus from the keyboard would make the first entry current without
+    // selecting it: the preview and Remove would act on an entry that looks
+    // untouched. It is selected as well, so what the list shows is what acts.
+    QListView* view = settings_->lstPictures;
+    if (watched == view && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason &&
+        !view->currentIndex().isValid() && view->model()->rowCount() > 0)
+        view->selectionModel()->setCurrentIndex(view->model()->index(0, 0),
+                                                QItemSelectionModel::ClearAndSelect);
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -61,6 +61,8 @@ void OverwriteDialog::SetMessage(const QString& caption, const QString& message)
     setWindowTitle(caption);
     message_ = message;
     label1_->setText(WrapLines(message, label1_->font(), MessageWidth).join('\n'));
+    // The breaks are only for the eye; a screen reader speaks the message whole.
+    label1_->setAccessibleName(message);
     adjustSize();
 }
 

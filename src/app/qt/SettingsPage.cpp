@@ -1,5 +1,6 @@
 #include "SettingsPage.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -82,6 +83,8 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     lstPictures->setUniformItemSizes(true);
     lstPictures->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstPictures->setMinimumWidth(230);
+    // A list view does not take its name from the label that points at it.
+    lstPictures->setAccessibleName(tr("Pictures"));
     page->addWidget(Caption(tr("Pictures:"), lstPictures, this), 0, 0);
     page->addWidget(lstPictures, 1, 0, 2, 1);
 
@@ -93,8 +96,10 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     cmdRemove->setObjectName("cmdRemove");
     cmdMoveUp = ArrowButton("cmdMoveUp", QChar(0x25B2), this);
     cmdMoveUp->setToolTip(tr("Move up"));
+    cmdMoveUp->setAccessibleName(cmdMoveUp->toolTip());
     cmdMoveDown = ArrowButton("cmdMoveDown", QChar(0x25BC), this);
     cmdMoveDown->setToolTip(tr("Move down"));
+    cmdMoveDown->setAccessibleName(cmdMoveDown->toolTip());
     auto* listButtons = new QGridLayout;
     listButtons->setSpacing(6);
     listButtons->addWidget(cmdAdd, 0, 0);
@@ -111,6 +116,7 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     // Right: the preview box and the option controls.
     picture1 = new PreviewBox(this);
     picture1->setObjectName("Picture1");
+    picture1->setAccessibleName(tr("Preview"));
     const int frame = 2 * picture1->frameWidth();
     picture1->setFixedSize(240 + frame, 180 + frame);
     page->addWidget(Caption(tr("Preview:"), picture1, this), 0, 1);
@@ -127,6 +133,10 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     for (auto name : TransitionNames) cboTrans->addItem(FromView(name));
     cboTrans->setCurrentIndex(TransitionNone);
     cboTrans->setEnabled(false);
+    // Named for what it sets, as its label reads; the value is read apart.
+    cboTrans->setAccessibleName(tr("Transform"));
+    cboTrans->lineEdit()->setAccessibleName(cboTrans->accessibleName());
+    cboTrans->view()->setAccessibleName(cboTrans->accessibleName());
     options->addWidget(Caption(tr("Transform:"), cboTrans, this), 0, 0);
     options->addWidget(cboTrans, 0, 1, 1, 2);
 

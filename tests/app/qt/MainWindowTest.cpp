@@ -255,6 +255,33 @@ TEST_F(Widgets, AboutPageLinksAndTabs) {
     EXPECT_TRUE(Find<QWidget>("Frame0")->isVisible());
 }
 
+TEST_F(Widgets, KeyboardReachesTheListAndTheLinks) {
+    // Tabbing into the list makes its first entry current and shows it
+    // selected, so Remove acts on what the user sees.
+    AddPictures({{"a.jpg", {40, 30}}, {"b.jpg", {40, 30}}});
+    auto* list = Find<QListView>("lstPictures");
+    window->activateWindow();
+    list->setFocus(Qt::TabFocusReason);
+    QTest::qWait(20);
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    EXPECT_TRUE(list->selectionModel()->isRowSelected(0, {}));
+    EXPECT_TRUE(State().Settings.Pictures[0].Selected);
+    EXPECT_TRUE(Enabled("cmdRemove"));
+    Find<QPushButton>("cmdRemove")->click();
+    ASSERT_EQ(State().Settings.Pictures.size(), 1u);
+    EXPECT_EQ(State().Settings.Pictures[0].FileName, "b.jpg");
+
+    // The links take focus by Tab and open with Enter or Space.
+    Find<QTabWidget>("TabStrip1")->setCurrentIndex(1);
+    auto* email = Find<LinkLabel>("lblEmail");
+    auto* site = Find<LinkLabel>("lblOrl");
+    for (LinkLabel* link : {email, site}) EXPECT_EQ(link->focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(site, Qt::Key_Return);
+    QTest::keyClick(site, Qt::Key_Space);
+    QTest::keyClick(site, Qt::Key_A);  // other keys open nothing
+    EXPECT_EQ(fakes.shell->opened.size(), 2u);
+}
+
 TEST_F(Widgets, CancelAndTheCloseBoxCloseThroughTheForm) {
     QTest::keyClick(Find<QLineEdit>("txtDuration"), Qt::Key_7);
     QTest::mouseClick(Find<QPushButton>("cmdCancel"), Qt::LeftButton);
