@@ -6,6 +6,7 @@
 
 #include "MainForm.h"
 #include "platform/AtomicFile.h"
+#include "platform/Translate.h"
 #include "registry/cRegistry.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsKey.h"
@@ -57,7 +58,7 @@ void MainForm::ReadConfigFile() {
         std::string kept;
         try {
             KeepUnreadableConfigAside();
-            kept = "It was kept as \"" + configAside_ + "\".";
+            kept = TrArg(SORVANE_TR("Sorvane", "It was kept as \"%1\"."), {configAside_});
         } catch (const Error& aside) {
             kept = aside.what();
         }

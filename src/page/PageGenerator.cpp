@@ -8,6 +8,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -147,7 +148,7 @@ std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors) {
 
 std::string ComposePage(const SlideshowSettings& settings, const std::string& templatePath,
                         ColorTranslator& colors, Progress& progress) {
-    progress.SetLabel("Creating Sorvane.html...");
+    progress.SetLabel(SORVANE_TR("Sorvane", "Creating Sorvane.html..."));
     progress.SetMaximum(100);
     progress.Repaint();
 

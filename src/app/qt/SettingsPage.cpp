@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,8 +23,6 @@
 namespace sorvane {
 
 namespace {
-
-QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
 
 QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -130,7 +129,8 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     cboTrans->setEditable(true);
     cboTrans->setInsertPolicy(QComboBox::NoInsert);
     cboTrans->setMaxVisibleItems(16);
-    for (auto name : TransitionNames) cboTrans->addItem(FromView(name));
+    for (auto name : TransitionNames)
+        cboTrans->addItem(QCoreApplication::translate("Transition", std::string(name).c_str()));
     cboTrans->setCurrentIndex(TransitionNone);
     cboTrans->setEnabled(false);
     // Named for what it sets, as its label reads; the value is read apart.
@@ -157,7 +157,7 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     frame1->setObjectName("Frame1Align");
     auto* alignRow = new QHBoxLayout(frame1);
     optAlign = new QButtonGroup(this);
-    const char* captions[3] = {"Left", "Center", "Right"};
+    const char* captions[3] = {QT_TR_NOOP("Left"), QT_TR_NOOP("Center"), QT_TR_NOOP("Right")};
     for (int i = 0; i < 3; ++i) {
         optAlignButtons[i] = new QRadioButton(tr(captions[i]), frame1);
         optAlignButtons[i]->setObjectName(QStringLiteral("optAlign%1").arg(i));

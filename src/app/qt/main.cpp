@@ -1,11 +1,9 @@
 // desktop-sorvane: the main window.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <csignal>
 
 #include "AccessibleRoles.h"
+#include "AppTranslations.h"
 #include "MainWindow.h"
 #include "platform/linux/LinuxPlatform.h"
 
@@ -18,12 +16,10 @@ int main(int argc, char** argv) {
     // No display name on purpose: Qt would append it to every dialog's title.
     // Ties the window to its launcher, icon and actions (the Wayland app id).
     QApplication::setDesktopFileName(QStringLiteral(SORVANE_APP_ID));
-    // Qt's own texts (file and colour dialogs, standard buttons) in the
-    // user's language.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // The installed translations beside the program, else the build's own.
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    sorvane::InstallTranslations({exeDir + QStringLiteral("/../share/desktop-sorvane/translations"),
+                                  QStringLiteral(SORVANE_BUILD_TRANSLATIONS)});
     sorvane::InstallAccessibleRoles();
     sorvane::MainWindow window(sorvane::MakeLinuxPlatform());
     window.Load();
