@@ -5,6 +5,8 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QItemSelection>
@@ -15,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "AboutTab.h"
 #include "ColorPicker.h"
@@ -42,6 +45,24 @@ MainWindow::MainWindow(Platform platform, Dialogs* dialogs, QWidget* parent) : Q
     if (!dialogs) {
         ownDialogs_ = std::make_unique<QtDialogs>(this);
         dialogs = ownDialogs_.get();
+        // A question shows over the window as it stands at that moment (a
+        // picture just listed, Apply just greyed), and over the window, not
+        // the corner of the screen, when it comes while starting up.
+        ownDialogs_->SetBeforeQuestion([this] {
+            if (!form_) return;
+            Mirror();
+            if (!isVisible()) {
+                show();
+                // Placed by the window manager first, so the question is
+                // centred on where the window really is. Bounded: a display
+                // that never shows it must not hold the question.
+                QElapsedTimer waited;
+                waited.start();
+                while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 1000)
+                    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+            }
+            repaint();
+        });
     }
     form_ = std::make_unique<MainForm>(std::move(platform), *dialogs);
 

@@ -261,8 +261,10 @@ TEST_F(Widgets, KeyboardReachesTheListAndTheLinks) {
     AddPictures({{"a.jpg", {40, 30}}, {"b.jpg", {40, 30}}});
     auto* list = Find<QListView>("lstPictures");
     window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     list->setFocus(Qt::TabFocusReason);
-    QTest::qWait(20);
+    // The form hears of a selection once the events of the change are through.
+    static_cast<void>(QTest::qWaitFor([this] { return State().Settings.Pictures[0].Selected; }));
     EXPECT_EQ(list->currentIndex().row(), 0);
     EXPECT_TRUE(list->selectionModel()->isRowSelected(0, {}));
     EXPECT_TRUE(State().Settings.Pictures[0].Selected);
