@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -19,7 +20,9 @@
 #include "app/qt/AboutPicture.h"
 #include "app/qt/AboutTab.h"
 #include "app/qt/ComboBoxSetup.h"
+#include "app/qt/FolderPicker.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/OverwriteDialog.h"
 #include "app/qt/PreviewBox.h"
 #include "app/qt/SettingsPage.h"
 #include "common/FormAccess.h"
@@ -306,6 +309,40 @@ TEST_F(Widgets, TheBusyPointerFollowsTheForm) {
     State().Controls.Busy = false;
     window->Mirror();
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+// With its own dialogs: a question shows over the window as it stands.
+TEST(WindowWithItsDialogs, AQuestionShowsTheListAsItStands) {
+    QtApp qt;
+    TempHome home;
+    TestPlatform fakes{home};
+    MainWindow window(fakes.Make());
+    window.Load();
+    window.show();
+    FormState& state = test::Setup(window.Form());
+    // Two pictures in a folder; the store already holds one of them.
+    const std::filesystem::path folder = home / "holiday";
+    std::filesystem::create_directories(folder);
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    for (const char* name : {"a.jpg", "b.jpg"})
+        ASSERT_TRUE(image.save(QString::fromStdString((folder / name).string())));
+    ASSERT_TRUE(image.save(QString::fromStdString(state.Window.PictureStore + "b.jpg")));
+
+    WhenModal<FolderPicker>([&folder](FolderPicker* p) {
+        p->Browser()
+            ->findChild<QLineEdit*>("fileNameEdit")
+            ->setText(QString::fromStdString(folder.string()));
+        QMetaObject::invokeMethod(p->Browser(), "accept");
+    });
+    int listedAtQuestion = -1;
+    WhenModal<OverwriteDialog>([&window, &listedAtQuestion](OverwriteDialog* d) {
+        listedAtQuestion = window.findChild<QListView*>("lstPictures")->model()->rowCount();
+        d->Button(OverwriteDialog::No)->click();
+    });
+    window.findChild<QPushButton*>("cmdAddFolder")->click();
+    EXPECT_EQ(listedAtQuestion, 1) << "the picture added before the question is listed";
+    EXPECT_EQ(state.Settings.Pictures.size(), 2u) << "No keeps the stored copy, and lists it";
 }
 
 }  // namespace
