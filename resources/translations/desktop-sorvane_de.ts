@@ -159,6 +159,58 @@ Klicken Sie auf „OK“, um das jetzt zu tun.</translation>
         <source>You will need to enable Active Desktop in order to use this program. To view the transforms you also need Internet Explorer 5.5 installed and the latest version of DirectX.</source>
         <translation>Für dieses Programm muss Active Desktop aktiviert sein. Für die Übergänge brauchen Sie außerdem Internet Explorer 5.5 und die neueste Version von DirectX.</translation>
     </message>
+    <message>
+        <source>a picture could not be prepared, %1</source>
+        <translation>ein Bild konnte nicht vorbereitet werden, %1</translation>
+    </message>
+    <message>
+        <source>%1 pictures could not be prepared:</source>
+        <translation>%1 Bilder konnten nicht vorbereitet werden:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a slide show&apos;s settings: %2</source>
+        <translation>„%1“ enthält keine Diashow-Einstellungen: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be read and could not be moved aside (%2), so it is left as it is and your settings are not saved.</source>
+        <translation>„%1“ konnte weder gelesen noch beiseitegelegt werden (%2). Die Datei bleibt, wie sie ist, und Ihre Einstellungen werden nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>No folder for this run&apos;s pictures could be made in &quot;%1&quot;</source>
+        <translation>In „%1“ konnte kein Ordner für die Bilder dieses Laufs angelegt werden</translation>
+    </message>
+    <message>
+        <source>The view duration &quot;%1&quot; is not a number of seconds.</source>
+        <translation>Die Anzeigedauer „%1“ ist keine Anzahl Sekunden.</translation>
+    </message>
+    <message>
+        <source>The view duration &quot;%1&quot; is too large.</source>
+        <translation>Die Anzeigedauer „%1“ ist zu groß.</translation>
+    </message>
+    <message>
+        <source>The page template &quot;%1&quot; is missing or cannot be read.</source>
+        <translation>Die Seitenvorlage „%1“ fehlt oder kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The pictures folder is not known, so the page cannot be written.</source>
+        <translation>Der Bilderordner ist unbekannt, daher kann die Seite nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>it holds NUL bytes</source>
+        <translation>sie enthält NUL-Bytes</translation>
+    </message>
+    <message>
+        <source>its first line is no colour</source>
+        <translation>ihre erste Zeile ist keine Farbe</translation>
+    </message>
+    <message>
+        <source>its last line is cut short</source>
+        <translation>ihre letzte Zeile ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>%1 of its lines are no picture entries</source>
+        <translation>%1 ihrer Zeilen sind keine Bildeinträge</translation>
+    </message>
 </context>
 <context>
     <name>SystemColor</name>

@@ -159,6 +159,58 @@ Cliquez sur « OK » pour le faire maintenant.</translation>
         <source>You will need to enable Active Desktop in order to use this program. To view the transforms you also need Internet Explorer 5.5 installed and the latest version of DirectX.</source>
         <translation>Ce programme nécessite Active Desktop. Pour voir les transitions, il vous faut aussi Internet Explorer 5.5 et la dernière version de DirectX.</translation>
     </message>
+    <message>
+        <source>a picture could not be prepared, %1</source>
+        <translation>une image n&apos;a pas pu être préparée, %1</translation>
+    </message>
+    <message>
+        <source>%1 pictures could not be prepared:</source>
+        <translation>%1 images n&apos;ont pas pu être préparées :</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a slide show&apos;s settings: %2</source>
+        <translation>« %1 » ne contient pas de réglages de diaporama : %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be read and could not be moved aside (%2), so it is left as it is and your settings are not saved.</source>
+        <translation>« %1 » n&apos;a pu être ni lu ni mis de côté (%2) : le fichier reste tel quel et vos réglages ne sont pas enregistrés.</translation>
+    </message>
+    <message>
+        <source>No folder for this run&apos;s pictures could be made in &quot;%1&quot;</source>
+        <translation>Aucun dossier pour les images de cette exécution n&apos;a pu être créé dans « %1 »</translation>
+    </message>
+    <message>
+        <source>The view duration &quot;%1&quot; is not a number of seconds.</source>
+        <translation>La durée d&apos;affichage « %1 » n&apos;est pas un nombre de secondes.</translation>
+    </message>
+    <message>
+        <source>The view duration &quot;%1&quot; is too large.</source>
+        <translation>La durée d&apos;affichage « %1 » est trop grande.</translation>
+    </message>
+    <message>
+        <source>The page template &quot;%1&quot; is missing or cannot be read.</source>
+        <translation>Le modèle de page « %1 » est absent ou illisible.</translation>
+    </message>
+    <message>
+        <source>The pictures folder is not known, so the page cannot be written.</source>
+        <translation>Le dossier Images est inconnu : la page ne peut pas être écrite.</translation>
+    </message>
+    <message>
+        <source>it holds NUL bytes</source>
+        <translation>il contient des octets NUL</translation>
+    </message>
+    <message>
+        <source>its first line is no colour</source>
+        <translation>sa première ligne n&apos;est pas une couleur</translation>
+    </message>
+    <message>
+        <source>its last line is cut short</source>
+        <translation>sa dernière ligne est tronquée</translation>
+    </message>
+    <message>
+        <source>%1 of its lines are no picture entries</source>
+        <translation>%1 de ses lignes ne sont pas des entrées d&apos;image</translation>
+    </message>
 </context>
 <context>
     <name>SystemColor</name>

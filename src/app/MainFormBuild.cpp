@@ -49,8 +49,11 @@ std::string FailureText(BuildStage stage, const std::string& reason) {
 
 // Each entry is "name: reason".
 std::string NotWrittenText(const std::vector<std::string>& pictures) {
-    if (pictures.size() == 1) return "a picture could not be prepared, " + pictures.front();
-    std::string text = std::to_string(pictures.size()) + " pictures could not be prepared:";
+    if (pictures.size() == 1)
+        return TrArg(SORVANE_TR("Sorvane", "a picture could not be prepared, %1"),
+                     {pictures.front()});
+    std::string text = TrArg(SORVANE_TR("Sorvane", "%1 pictures could not be prepared:"),
+                             {std::to_string(pictures.size())});
     for (const std::string& p : pictures) text += "\r\n" + p;
     return text;
 }

@@ -118,9 +118,13 @@ std::string IntervalText(const std::string& durationText, char decimalPoint) {
     double value = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
-        throw Error("The view duration \"" + durationText + "\" is not a number of seconds.");
+        throw Error(
+            TrArg(SORVANE_TR("Sorvane", "The view duration \"%1\" is not a number of seconds."),
+                  {durationText}));
     const double ms = value * 1000.0;
-    if (!std::isfinite(ms)) throw Error("The view duration \"" + durationText + "\" is too large.");
+    if (!std::isfinite(ms))
+        throw Error(
+            TrArg(SORVANE_TR("Sorvane", "The view duration \"%1\" is too large."), {durationText}));
     // The general number form: 15 significant digits, so 1.005 s is 1005 and
     // not 1004.9999999999999, and no exponent below 1e15.
     char buf[64];
@@ -156,7 +160,9 @@ std::string ComposePage(const SlideshowSettings& settings, const std::string& te
     try {
         text = ReadWholeFile(templatePath);
     } catch (const Error&) {
-        throw Error("The page template \"" + templatePath + "\" is missing or cannot be read.");
+        throw Error(
+            TrArg(SORVANE_TR("Sorvane", "The page template \"%1\" is missing or cannot be read."),
+                  {templatePath}));
     }
 
     const std::string imageArray = ImageArrayText(settings.Pictures);
@@ -187,7 +193,8 @@ void WritePage(const std::string& pageFolder, const std::string& fileName,
     const std::string text = ComposePage(settings, templatePath, colors, progress);
     const std::string name = fileName.empty() ? std::string(InstalledPageName) : fileName;
     if (pageFolder.empty())
-        throw Error("The pictures folder is not known, so the page cannot be written.");
+        throw Error(SORVANE_TR("Sorvane",
+                               "The pictures folder is not known, so the page cannot be written."));
     WriteFileAtomically(pageFolder + "/" + name, text);
     progress.SetValue(0);
 }
