@@ -82,6 +82,11 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     lstPictures->setUniformItemSizes(true);
     lstPictures->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstPictures->setMinimumWidth(230);
+    // The list fills its own white and the items' area stays clear: at a
+    // fractional scale the items' area would round over the frame's bottom line.
+    lstPictures->setBackgroundRole(QPalette::Base);
+    lstPictures->setAutoFillBackground(true);
+    lstPictures->viewport()->setAutoFillBackground(false);
     // A list view does not take its name from the label that points at it.
     lstPictures->setAccessibleName(tr("Pictures"));
     page->addWidget(Caption(tr("Pictures:"), lstPictures, this), 0, 0);
