@@ -5,11 +5,12 @@
 set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
-            qt6-base-dev qt6-base-dev-tools
+            qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev
             libsqlite3-dev libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libzimg-dev liblcms2-dev libxcb1-dev
             libgtk-3-dev libwebkit2gtk-4.1-dev libgtk-layer-shell-dev libwayland-dev
             libgtest-dev libgmock-dev)
-run_pkgs=(xdg-utils)
+# Qt's own texts (file and colour dialogs) in the user's language.
+run_pkgs=(xdg-utils qt6-translations-l10n)
 # The Debian package: CPack's generator runs `file` on what it packs, and
 # dpkg-shlibdeps finds the Depends.
 package_pkgs=(dpkg-dev file)
@@ -18,6 +19,8 @@ package_pkgs=(dpkg-dev file)
 check_pkgs=(desktop-file-utils appstream sqlite3 mate-desktop-common cinnamon-desktop-data)
 # The page's browser tests run in Chromium, Firefox ESR and WebKitGTK.
 test_pkgs=(chromium firefox-esr xvfb xauth openbox x11-utils xdotool imagemagick
+           # the window read as a screen reader reads it
+           dbus at-spi2-core python3-gi gir1.2-atspi-2.0
            "${package_pkgs[@]}" "${check_pkgs[@]}" clang-format
            # the default clang's sanitizer and fuzzer runtimes, on either release
            clang libclang-rt-dev)

@@ -1,12 +1,15 @@
 #include "DesktopWallpaper.h"
 
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
 std::unique_ptr<ActiveDesktop> CreateActiveDesktop(const Platform& platform) {
     std::unique_ptr<ActiveDesktop> desktop = platform.newActiveDesktop();
-    if (!desktop) throw Error("The desktop's wallpaper service is not available on this system.");
+    if (!desktop)
+        throw Error(SORVANE_TR("Sorvane",
+                               "The desktop's wallpaper service is not available on this system."));
     return desktop;
 }
 

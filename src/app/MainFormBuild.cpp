@@ -15,6 +15,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/ShowLock.h"
+#include "platform/Translate.h"
 #include "settings/ConfigFile.h"
 
 namespace fs = std::filesystem;
@@ -32,21 +33,31 @@ enum class BuildStage { Desktop, Page, Wallpaper };
 std::string FailureText(BuildStage stage, const std::string& reason) {
     switch (stage) {
         case BuildStage::Desktop:
-            return "The desktop could not be reached, so nothing was built.\r\n\r\n" + reason;
+            return TrArg(
+                SORVANE_TR("Sorvane",
+                           "The desktop could not be reached, so nothing was built.\r\n\r\n%1"),
+                {reason});
         case BuildStage::Page:
-            return "The slide show was not built: " + reason +
-                   "\r\n\r\nThe page and your saved settings were left as they were.";
+            return TrArg(SORVANE_TR("Sorvane",
+                                    "The slide show was not built: %1\r\n\r\nThe page and "
+                                    "your saved settings were left as they were."),
+                         {reason});
         case BuildStage::Wallpaper:
             break;
     }
-    return "The slide show page was written, but the desktop could not be updated.\r\n\r\n" +
-           reason;
+    return TrArg(SORVANE_TR("Sorvane",
+                            "The slide show page was written, but the desktop could not "
+                            "be updated.\r\n\r\n%1"),
+                 {reason});
 }
 
 // Each entry is "name: reason".
 std::string NotWrittenText(const std::vector<std::string>& pictures) {
-    if (pictures.size() == 1) return "a picture could not be prepared, " + pictures.front();
-    std::string text = std::to_string(pictures.size()) + " pictures could not be prepared:";
+    if (pictures.size() == 1)
+        return TrArg(SORVANE_TR("Sorvane", "a picture could not be prepared, %1"),
+                     {pictures.front()});
+    std::string text = TrArg(SORVANE_TR("Sorvane", "%1 pictures could not be prepared:"),
+                             {std::to_string(pictures.size())});
     for (const std::string& p : pictures) text += "\r\n" + p;
     return text;
 }
@@ -115,7 +126,7 @@ void MainForm::cmdApply_Click() {
         }
         stage = BuildStage::Page;
         dialogs_.ShowProgress();
-        dialogs_.ProgressWindow().SetLabel("Getting information...");
+        dialogs_.ProgressWindow().SetLabel(SORVANE_TR("Sorvane", "Getting information..."));
         dialogs_.ProgressWindow().Repaint();
         UpdateTargetSize();
         // All or nothing: the copies are prepared aside and put in place with
@@ -171,9 +182,10 @@ void MainForm::cmdApply_Click() {
         busy.reset();
         // Only a failure that undid everything leaves the show "as it was".
         const bool undone = dynamic_cast<const ShowNotRestored*>(&e) == nullptr;
-        dialogs_.MessageBox(undone ? FailureText(stage, e.what())
-                                   : std::string("The slide show was not built: ") + e.what(),
-                            MsgButtons::Ok, MsgIcon::Critical, ProgramTitle);
+        dialogs_.MessageBox(
+            undone ? FailureText(stage, e.what())
+                   : TrArg(SORVANE_TR("Sorvane", "The slide show was not built: %1"), {e.what()}),
+            MsgButtons::Ok, MsgIcon::Critical, ProgramTitle);
         // Still unapplied: Apply (and OK) can try again.
         MarkChanged();
     }

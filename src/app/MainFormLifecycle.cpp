@@ -9,6 +9,7 @@
 #include "page/ShowUpdate.h"
 #include "platform/AtomicFile.h"
 #include "platform/ShowLock.h"
+#include "platform/Translate.h"
 
 namespace fs = std::filesystem;
 
@@ -30,15 +31,15 @@ void MainForm::Form_Load() {
     // A start-up step that fails must not keep the program from starting: the
     // user is told once the window is usable, and the defaults stand.
     std::string problems;
-    auto step = [&problems](const char* what, auto&& run) {
+    auto step = [&problems](const std::string& what, auto&& run) {
         try {
             run();
         } catch (const std::exception& e) {
-            problems += std::string(what) + ": " + e.what() + "\r\n";
+            problems += what + ": " + e.what() + "\r\n";
         }
     };
     w.PageFolder = platform_.folders->PicturesFolder();
-    step("Saved folders and sizes", [this] { LoadRegistrySettings(); });
+    step(SORVANE_TR("Sorvane", "Saved folders and sizes"), [this] { LoadRegistrySettings(); });
     const std::string programFolder = platform_.folders->ProgramFolder();
     w.PictureStore = programFolder + "/images/";
     UpdateTargetSize();
@@ -55,7 +56,7 @@ void MainForm::Form_Load() {
     }
     CreateFolderIfMissing(w.PageFolder + "/Sorvane");
     CreateFolderIfMissing(programFolder + "/images");
-    step("Slide show settings", [this] { ReadConfigFile(); });
+    step(SORVANE_TR("Sorvane", "Slide show settings"), [this] { ReadConfigFile(); });
     w.PreviewPagePath = platform_.tempNames->TempFileName(w.PageFolder, "WP", 1) + ".html";
     state_.Controls.ApplyEnabled = false;
     busy.End();
@@ -63,7 +64,9 @@ void MainForm::Form_Load() {
         dialogs_.MessageBox(recovered, MsgButtons::Ok, MsgIcon::Information, "Desktop Sorvane");
     if (!problems.empty())
         dialogs_.MessageBox(
-            "Some settings could not be read, so defaults are used:\r\n\r\n" + problems,
+            TrArg(SORVANE_TR("Sorvane",
+                             "Some settings could not be read, so defaults are used:\r\n\r\n%1"),
+                  {problems}),
             MsgButtons::Ok, MsgIcon::Exclamation, "Desktop Sorvane");
 }
 

@@ -8,6 +8,7 @@
 #include "imaging/Preparation.h"
 #include "page/PageGenerator.h"
 #include "platform/ShowLock.h"
+#include "platform/Translate.h"
 
 namespace fs = std::filesystem;
 
@@ -22,8 +23,10 @@ void MainForm::cmdPrevew_Click() {
     const fs::path prepared = fs::path(window.PreparedFolder).parent_path();
     std::error_code linkEc;
     if (fs::is_symlink(fs::symlink_status(prepared, linkEc))) {
-        dialogs_.MessageBox("The preview cannot be prepared: \"" + prepared.string() +
-                                "\" is not a folder. Move it elsewhere and try again.",
+        dialogs_.MessageBox(TrArg(SORVANE_TR("Sorvane",
+                                             "The preview cannot be prepared: \"%1\" is not a "
+                                             "folder. Move it elsewhere and try again."),
+                                  {prepared.string()}),
                             MsgButtons::Ok, MsgIcon::Exclamation, "Desktop Sorvane");
         return;
     }

@@ -6,6 +6,7 @@
 
 #include "MainForm.h"
 #include "platform/AtomicFile.h"
+#include "platform/Translate.h"
 #include "registry/cRegistry.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsKey.h"
@@ -49,7 +50,8 @@ void MainForm::ReadConfigFile() {
         text = ReadWholeFile(path, size_t{64} << 20);
         parsed = ParseConfigFile(text);
         if (const std::string why = ConfigShapeProblem(text, parsed); !why.empty())
-            throw Error("\"" + path + "\" is not a slide show's settings: " + why);
+            throw Error(TrArg(SORVANE_TR("Sorvane", "\"%1\" is not a slide show's settings: %2"),
+                              {path, why}));
     } catch (const Error& e) {
         // Loading nothing is fine; losing the list at the next Apply is not:
         // the file is kept aside and the user told where.
@@ -57,7 +59,7 @@ void MainForm::ReadConfigFile() {
         std::string kept;
         try {
             KeepUnreadableConfigAside();
-            kept = "It was kept as \"" + configAside_ + "\".";
+            kept = TrArg(SORVANE_TR("Sorvane", "It was kept as \"%1\"."), {configAside_});
         } catch (const Error& aside) {
             kept = aside.what();
         }
@@ -94,8 +96,11 @@ void MainForm::KeepUnreadableConfigAside() {
         aside = path + ".unreadable." + std::to_string(n);
     fs::rename(path, aside, ec);
     if (ec)
-        throw Error("\"" + path + "\" could not be read and could not be moved aside (" +
-                    ec.message() + "), so it is left as it is and your settings are not saved.");
+        throw Error(TrArg(SORVANE_TR("Sorvane",
+                                     "\"%1\" could not be read and could not be moved aside "
+                                     "(%2), so it is left as it is and your settings are "
+                                     "not saved."),
+                          {path, ec.message()}));
     configUnreadable_ = false;
     configAside_ = aside;
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace fs = std::filesystem;
 
@@ -20,7 +21,9 @@ RunOnlyStore::RunOnlyStore(const std::string& store, const std::vector<PictureEn
         if (fs::create_directory(candidate, ec)) folder = candidate;
     }
     if (folder.empty())
-        throw Error("No folder for this run's pictures could be made in \"" + base.string() + "\"");
+        throw Error(TrArg(
+            SORVANE_TR("Sorvane", "No folder for this run's pictures could be made in \"%1\""),
+            {base.string()}));
     folder_ = folder.string() + "/";
     for (const PictureEntry& entry : pictures) {
         // Names are bare file names; anything else is not the store's.

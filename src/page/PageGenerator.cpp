@@ -1,5 +1,6 @@
 #include "PageGenerator.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -7,6 +8,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -97,24 +99,32 @@ std::string ImageArrayText(const std::vector<PictureEntry>& pictures) {
 }
 
 std::string IntervalText(const std::string& durationText, char decimalPoint) {
-    // Read as the user writes numbers; a thousands separator or other text
-    // makes it "not a number", as the page would not run with it.
+    // Read as the user writes numbers. config.dat keeps the text as typed, so
+    // a show saved under a locale with the other separator must still build:
+    // when the locale's separator is absent, a single "." or "," is the
+    // decimal point. Two of them, or both kinds, make it "not a number" (a
+    // thousands separator would not run on the page).
     std::string s = Trim(durationText);
-    if (decimalPoint != '.') {
-        for (char& c : s) {
-            if (c == decimalPoint)
-                c = '.';
-            else if (c == '.')
-                c = '\x01';  // "." is no decimal separator here
-        }
+    const char other = decimalPoint == ',' ? '.' : ',';
+    const auto count = [&s](char c) { return std::count(s.begin(), s.end(), c); };
+    const char point = count(decimalPoint) == 0 && count(other) == 1 ? other : decimalPoint;
+    for (char& c : s) {
+        if (c == point)
+            c = '.';
+        else if (c == '.' || c == ',')
+            c = '\x01';  // no decimal separator here
     }
     if (!s.empty() && s.front() == '+') s.erase(0, 1);
     double value = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
-        throw Error("The view duration \"" + durationText + "\" is not a number of seconds.");
+        throw Error(
+            TrArg(SORVANE_TR("Sorvane", "The view duration \"%1\" is not a number of seconds."),
+                  {durationText}));
     const double ms = value * 1000.0;
-    if (!std::isfinite(ms)) throw Error("The view duration \"" + durationText + "\" is too large.");
+    if (!std::isfinite(ms))
+        throw Error(
+            TrArg(SORVANE_TR("Sorvane", "The view duration \"%1\" is too large."), {durationText}));
     // The general number form: 15 significant digits, so 1.005 s is 1005 and
     // not 1004.9999999999999, and no exponent below 1e15.
     char buf[64];
@@ -142,7 +152,7 @@ std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors) {
 
 std::string ComposePage(const SlideshowSettings& settings, const std::string& templatePath,
                         ColorTranslator& colors, Progress& progress) {
-    progress.SetLabel("Creating Sorvane.html...");
+    progress.SetLabel(SORVANE_TR("Sorvane", "Creating Sorvane.html..."));
     progress.SetMaximum(100);
     progress.Repaint();
 
@@ -150,7 +160,9 @@ std::string ComposePage(const SlideshowSettings& settings, const std::string& te
     try {
         text = ReadWholeFile(templatePath);
     } catch (const Error&) {
-        throw Error("The page template \"" + templatePath + "\" is missing or cannot be read.");
+        throw Error(
+            TrArg(SORVANE_TR("Sorvane", "The page template \"%1\" is missing or cannot be read."),
+                  {templatePath}));
     }
 
     const std::string imageArray = ImageArrayText(settings.Pictures);
@@ -181,7 +193,8 @@ void WritePage(const std::string& pageFolder, const std::string& fileName,
     const std::string text = ComposePage(settings, templatePath, colors, progress);
     const std::string name = fileName.empty() ? std::string(InstalledPageName) : fileName;
     if (pageFolder.empty())
-        throw Error("The pictures folder is not known, so the page cannot be written.");
+        throw Error(SORVANE_TR("Sorvane",
+                               "The pictures folder is not known, so the page cannot be written."));
     WriteFileAtomically(pageFolder + "/" + name, text);
     progress.SetValue(0);
 }

@@ -32,7 +32,8 @@ std::string FormatPageColor(uint32_t oleColor, ColorTranslator& colors);
 
 // The view duration in milliseconds, as the page's script reads it ("." as
 // decimal separator). The text is read with the given decimal separator (the
-// user's locale); throws sorvane::Error when it is not a number.
+// user's locale), or the other of "." and "," when that appears alone; throws
+// sorvane::Error when it is not a number.
 std::string IntervalText(const std::string& durationText, char decimalPoint);
 std::string IntervalText(const std::string& durationText);  // the user's locale
 

@@ -4,13 +4,14 @@
 
 #include "pictures/JpegFolderListing.h"
 #include "platform/AtomicFile.h"
+#include "platform/Translate.h"
 #include "settings/ConfigFile.h"
 
 namespace sorvane {
 
 namespace {
 
-constexpr const char* AddTitle = "Add Picture";
+constexpr const char* AddTitle = SORVANE_TR_NOOP("Sorvane", "Add Picture");
 
 // Hides the progress window however the batch ends.
 class ProgressShown {
@@ -47,19 +48,22 @@ PictureAdder::PictureAdder(std::vector<PictureEntry>& pictures, std::string pict
       measure_(std::move(measure)) {}
 
 void PictureAdder::Tell(const std::string& text, MsgIcon icon) {
-    dialogs_.MessageBox(text, MsgButtons::Ok, icon, AddTitle);
+    dialogs_.MessageBox(text, MsgButtons::Ok, icon, Tr("Sorvane", AddTitle));
 }
 
 void PictureAdder::AddOne(const std::string& source, const std::string& name, AddBatch& batch) {
     if (batch.Stopped) return;
     if (const std::string why = UnstorableNameReason(name); !why.empty()) {
-        Tell("The file " + name + " cannot be added because " + why + ".", MsgIcon::Exclamation);
+        Tell(TrArg(SORVANE_TR("Sorvane", "The file %1 cannot be added because %2."), {name, why}),
+             MsgIcon::Exclamation);
         return;
     }
     auto& pictures = pictures_;
     if (pictures.size() >= MaxPictureEntries) {
-        Tell("The picture list is full: it holds at most " + std::to_string(MaxPictureEntries) +
-                 " pictures. The remaining pictures were not added.",
+        Tell(TrArg(SORVANE_TR("Sorvane",
+                              "The picture list is full: it holds at most %1 pictures. "
+                              "The remaining pictures were not added."),
+                   {std::to_string(MaxPictureEntries)}),
              MsgIcon::Exclamation);
         batch.Stopped = true;
         return;
@@ -71,8 +75,10 @@ void PictureAdder::AddOne(const std::string& source, const std::string& name, Ad
         copy = CopyFileAtomically(source, target, true);
         if (copy.Status == CopyStatus::TargetExists) {
             const OverwriteAnswer answer = dialogs_.AskOverwrite(
-                "Overwrite Image?",
-                "The file " + name + " already exists. Do you want to overwrite it?");
+                SORVANE_TR("Sorvane", "Overwrite Image?"),
+                TrArg(SORVANE_TR("Sorvane",
+                                 "The file %1 already exists. Do you want to overwrite it?"),
+                      {name}));
             if (answer == OverwriteAnswer::Yes || answer == OverwriteAnswer::YesToAll)
                 copy = CopyFileAtomically(source, target, false);
             if (answer == OverwriteAnswer::NoToAll || answer == OverwriteAnswer::YesToAll) {
@@ -84,7 +90,9 @@ void PictureAdder::AddOne(const std::string& source, const std::string& name, Ad
         copy = CopyFileAtomically(source, target, !batch.OverwriteAll);
     }
     if (copy.Status == CopyStatus::Failed) {
-        Tell("The file " + name + " could not be added: " + copy.Reason + ".", MsgIcon::Critical);
+        Tell(TrArg(SORVANE_TR("Sorvane", "The file %1 could not be added: %2."),
+                   {name, copy.Reason}),
+             MsgIcon::Critical);
         return;
     }
 
@@ -99,8 +107,8 @@ void PictureAdder::AddOne(const std::string& source, const std::string& name, Ad
 
 AddResult PictureAdder::AddFromFileDialog(const std::string& startDir) {
     OpenFileRequest request;
-    request.Title = AddTitle;
-    request.Filter = AddPictureFilter;
+    request.Title = Tr("Sorvane", AddTitle);
+    request.Filter = Tr("Sorvane", AddPictureFilter);
     request.FilterIndex = 1;
     request.InitialDir = startDir;
     request.MultiSelect = true;
@@ -126,9 +134,10 @@ AddResult PictureAdder::AddFromFileDialog(const std::string& startDir) {
 
 FolderPickResult PictureAdder::PickFolder(const std::string& startDir) {
     FolderPickRequest request;
-    request.Title = "Add Pictures";
+    request.Title = SORVANE_TR("Sorvane", "Add Pictures");
     request.StartPath = startDir;
-    request.Instructions = "Select a folder which contains pictures you want to add.";
+    request.Instructions =
+        SORVANE_TR("Sorvane", "Select a folder which contains pictures you want to add.");
     return dialogs_.PickFolder(request);
 }
 
@@ -145,7 +154,7 @@ void PictureAdder::AddBatchOfNames(const std::string& folder,
     const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
     Progress& progress = dialogs_.ProgressWindow();
     ProgressShown shown(dialogs_);
-    progress.SetLabel("Adding Pictures...");
+    progress.SetLabel(SORVANE_TR("Sorvane", "Adding Pictures..."));
     progress.SetMaximum(static_cast<int>(names.size()));
     progress.SetValue(0);
     progress.Repaint();

@@ -6,13 +6,16 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
+#include "platform/Translate.h"
 #include "settings/SlideshowSettings.h"
 
 namespace sorvane {
 
 // The open-file dialog's filter: four description|pattern pairs.
-inline constexpr const char* AddPictureFilter =
-    "All Supported Images|*.jpg;*.bmp;*.png|Bitmaps|*.bmp|JPEG Images|*.jpg|PNG Images|*.png";
+// Looked up whole when shown: a translation keeps the patterns.
+inline constexpr const char* AddPictureFilter = SORVANE_TR_NOOP(
+    "Sorvane",
+    "All Supported Images|*.jpg;*.bmp;*.png|Bitmaps|*.bmp|JPEG Images|*.jpg|PNG Images|*.png");
 
 // How collisions are settled for the rest of one click. A fresh batch asks.
 struct AddBatch {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Geometry.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -97,21 +98,24 @@ class DesktopWindows {
 // original's; a platform words them for what its users really have.
 struct DesktopWording {
     // Set Wallpaper while the web desktop is off (OK only).
-    std::string NotEnabledTitle = "Active Desktop Not Enabled";
-    std::string NotEnabledText =
-        "You will need to enable Active Desktop before you can view this page as your wallpaper.";
+    std::string NotEnabledTitle = SORVANE_TR_NOOP("Sorvane", "Active Desktop Not Enabled");
+    std::string NotEnabledText = SORVANE_TR_NOOP(
+        "Sorvane",
+        "You will need to enable Active Desktop before you can view this page as your wallpaper.");
     // A build that finds the web desktop off (OK starts it, Cancel doesn't).
-    std::string DisabledTitle = "Active Desktop Disabled";
+    std::string DisabledTitle = SORVANE_TR_NOOP("Sorvane", "Active Desktop Disabled");
     std::string DisabledText =
-        "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
-        "Settings.\r\n\r\nClick 'OK' to do this now.";
+        SORVANE_TR_NOOP("Sorvane",
+                        "You need to enable 'Active Desktop' under the 'Web' tab of your Display "
+                        "Settings.\r\n\r\nClick 'OK' to do this now.");
     // Set Wallpaper on a desktop that shows less than the page (OK only).
-    std::string ShowNoteTitle = "Desktop Slide Show";
+    std::string ShowNoteTitle = SORVANE_TR_NOOP("Sorvane", "Desktop Slide Show");
     // The About page's requirements.
-    std::string Requirements =
+    std::string Requirements = SORVANE_TR_NOOP(
+        "Sorvane",
         "You will need to enable Active Desktop in order to use this program. To view the "
         "transforms you also need Internet Explorer 5.5 installed and the latest version of "
-        "DirectX.";
+        "DirectX.");
 };
 
 // Every platform service, chosen in one place.

@@ -1,5 +1,7 @@
 #include "SystemColors.h"
 
+#include "Translate.h"
+
 namespace sorvane {
 
 namespace {
@@ -8,37 +10,37 @@ constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8)
 
 const SystemColorTable& DefaultSystemColors() {
     static const SystemColorTable table = {{
-        {"Scroll Bars", Rgb(212, 208, 200)},
-        {"Desktop", Rgb(58, 110, 165)},
-        {"Active Title Bar", Rgb(10, 36, 106)},
-        {"Inactive Title Bar", Rgb(128, 128, 128)},
-        {"Menu Bar", Rgb(212, 208, 200)},
-        {"Window Background", Rgb(255, 255, 255)},
-        {"Window Frame", Rgb(0, 0, 0)},
-        {"Menu Text", Rgb(0, 0, 0)},
-        {"Window Text", Rgb(0, 0, 0)},
-        {"Active Title Bar Text", Rgb(255, 255, 255)},
-        {"Active Border", Rgb(212, 208, 200)},
-        {"Inactive Border", Rgb(212, 208, 200)},
-        {"Application Workspace", Rgb(128, 128, 128)},
-        {"Highlight", Rgb(10, 36, 106)},
-        {"Highlight Text", Rgb(255, 255, 255)},
-        {"Button Face", Rgb(212, 208, 200)},
-        {"Button Shadow", Rgb(128, 128, 128)},
-        {"Disabled Text", Rgb(128, 128, 128)},
-        {"Button Text", Rgb(0, 0, 0)},
-        {"Inactive Title Bar Text", Rgb(212, 208, 200)},
-        {"Button Highlight", Rgb(255, 255, 255)},
-        {"Button Dark Shadow", Rgb(64, 64, 64)},
-        {"Button Light Shadow", Rgb(212, 208, 200)},
-        {"ToolTip Text", Rgb(0, 0, 0)},
-        {"ToolTip", Rgb(255, 255, 225)},
-        {"Button Alternate Face", Rgb(181, 181, 181)},
-        {"Hot Tracking", Rgb(0, 0, 128)},
-        {"Active Title Gradient", Rgb(166, 202, 240)},
-        {"Inactive Title Gradient", Rgb(192, 192, 192)},
-        {"Menu Highlight", Rgb(10, 36, 106)},
-        {"Menu", Rgb(212, 208, 200)},
+        {SORVANE_TR_NOOP("SystemColor", "Scroll Bars"), Rgb(212, 208, 200)},
+        {SORVANE_TR_NOOP("SystemColor", "Desktop"), Rgb(58, 110, 165)},
+        {SORVANE_TR_NOOP("SystemColor", "Active Title Bar"), Rgb(10, 36, 106)},
+        {SORVANE_TR_NOOP("SystemColor", "Inactive Title Bar"), Rgb(128, 128, 128)},
+        {SORVANE_TR_NOOP("SystemColor", "Menu Bar"), Rgb(212, 208, 200)},
+        {SORVANE_TR_NOOP("SystemColor", "Window Background"), Rgb(255, 255, 255)},
+        {SORVANE_TR_NOOP("SystemColor", "Window Frame"), Rgb(0, 0, 0)},
+        {SORVANE_TR_NOOP("SystemColor", "Menu Text"), Rgb(0, 0, 0)},
+        {SORVANE_TR_NOOP("SystemColor", "Window Text"), Rgb(0, 0, 0)},
+        {SORVANE_TR_NOOP("SystemColor", "Active Title Bar Text"), Rgb(255, 255, 255)},
+        {SORVANE_TR_NOOP("SystemColor", "Active Border"), Rgb(212, 208, 200)},
+        {SORVANE_TR_NOOP("SystemColor", "Inactive Border"), Rgb(212, 208, 200)},
+        {SORVANE_TR_NOOP("SystemColor", "Application Workspace"), Rgb(128, 128, 128)},
+        {SORVANE_TR_NOOP("SystemColor", "Highlight"), Rgb(10, 36, 106)},
+        {SORVANE_TR_NOOP("SystemColor", "Highlight Text"), Rgb(255, 255, 255)},
+        {SORVANE_TR_NOOP("SystemColor", "Button Face"), Rgb(212, 208, 200)},
+        {SORVANE_TR_NOOP("SystemColor", "Button Shadow"), Rgb(128, 128, 128)},
+        {SORVANE_TR_NOOP("SystemColor", "Disabled Text"), Rgb(128, 128, 128)},
+        {SORVANE_TR_NOOP("SystemColor", "Button Text"), Rgb(0, 0, 0)},
+        {SORVANE_TR_NOOP("SystemColor", "Inactive Title Bar Text"), Rgb(212, 208, 200)},
+        {SORVANE_TR_NOOP("SystemColor", "Button Highlight"), Rgb(255, 255, 255)},
+        {SORVANE_TR_NOOP("SystemColor", "Button Dark Shadow"), Rgb(64, 64, 64)},
+        {SORVANE_TR_NOOP("SystemColor", "Button Light Shadow"), Rgb(212, 208, 200)},
+        {SORVANE_TR_NOOP("SystemColor", "ToolTip Text"), Rgb(0, 0, 0)},
+        {SORVANE_TR_NOOP("SystemColor", "ToolTip"), Rgb(255, 255, 225)},
+        {SORVANE_TR_NOOP("SystemColor", "Button Alternate Face"), Rgb(181, 181, 181)},
+        {SORVANE_TR_NOOP("SystemColor", "Hot Tracking"), Rgb(0, 0, 128)},
+        {SORVANE_TR_NOOP("SystemColor", "Active Title Gradient"), Rgb(166, 202, 240)},
+        {SORVANE_TR_NOOP("SystemColor", "Inactive Title Gradient"), Rgb(192, 192, 192)},
+        {SORVANE_TR_NOOP("SystemColor", "Menu Highlight"), Rgb(10, 36, 106)},
+        {SORVANE_TR_NOOP("SystemColor", "Menu"), Rgb(212, 208, 200)},
     }};
     return table;
 }

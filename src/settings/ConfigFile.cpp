@@ -1,6 +1,7 @@
 #include "settings/ConfigFile.h"
 
 #include "platform/NumberText.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -76,11 +77,13 @@ ConfigFileContents ParseConfigFile(std::string_view text) {
 
 std::string ConfigShapeProblem(std::string_view text, const ConfigFileContents& parsed) {
     if (text.empty()) return {};
-    if (text.find('\0') != std::string_view::npos) return "it holds NUL bytes";
-    if (!parsed.BackgroundColor) return "its first line is no colour";
-    if (!text.ends_with(LineEnd)) return "its last line is cut short";
+    if (text.find('\0') != std::string_view::npos)
+        return SORVANE_TR("Sorvane", "it holds NUL bytes");
+    if (!parsed.BackgroundColor) return SORVANE_TR("Sorvane", "its first line is no colour");
+    if (!text.ends_with(LineEnd)) return SORVANE_TR("Sorvane", "its last line is cut short");
     if (parsed.SkippedLines > 0)
-        return std::to_string(parsed.SkippedLines) + " of its lines are no picture entries";
+        return TrArg(SORVANE_TR("Sorvane", "%1 of its lines are no picture entries"),
+                     {std::to_string(parsed.SkippedLines)});
     return {};
 }
 

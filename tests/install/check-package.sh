@@ -54,6 +54,8 @@ done
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 for f in ./usr/bin/desktop-sorvane ./usr/bin/desktop-sorvane-host ./usr/bin/desktop-sorvane-cli \
   ./usr/share/desktop-sorvane/template.html \
+  ./usr/share/desktop-sorvane/translations/desktop-sorvane_de.qm \
+  ./usr/share/desktop-sorvane/translations/desktop-sorvane_fr.qm \
   ./usr/share/plasma/wallpapers/org.example.desktopsorvane/metadata.json \
   ./usr/share/plasma/wallpapers/org.example.desktopsorvane/contents/ui/main.qml \
   ./usr/share/applications/org.example.DesktopSorvane.desktop \

@@ -11,6 +11,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/SystemColors.h"
+#include "platform/Translate.h"
 
 namespace fs = std::filesystem;
 using namespace sorvane;
@@ -27,6 +28,23 @@ TEST(OleColors, TranslationFollowsTheHighByte) {
     EXPECT_FALSE(TranslateOleColor(0x80010001, t));
     EXPECT_FALSE(TranslateOleColor(0x01000005, t)) << "palette index without a palette";
     EXPECT_FALSE(TranslateOleColor(0xFF000000, t));
+}
+
+TEST(Translate, FillsPlaceholdersInTheTranslationsOrder) {
+    // A translation may put the values in another order.
+    EXPECT_EQ(TrArg("%2 in %1", {"a", "b"}), "b in a");
+    EXPECT_EQ(TrArg("%1 and %1 of %3", {"x"}), "x and x of %3");
+    // A value holding a placeholder stays as it is (file names are the user's).
+    EXPECT_EQ(TrArg("The file %1 could not be added: %2.", {"100%2.jpg", "full"}),
+              "The file 100%2.jpg could not be added: full.");
+    EXPECT_EQ(TrArg("100%", {"x"}), "100%");
+
+    // Without a lookup the English text stands; with one, the core reads it.
+    EXPECT_EQ(Tr("Sorvane", "Add Pictures"), "Add Pictures");
+    SetTranslateFunction(
+        [](const char*, const char* source) { return "<" + std::string(source) + ">"; });
+    EXPECT_EQ(Tr("Sorvane", "Add Pictures"), "<Add Pictures>");
+    SetTranslateFunction(nullptr);
 }
 
 TEST(AtomicFile, ReplacesWholeAndLeavesNoTemporaries) {

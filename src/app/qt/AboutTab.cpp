@@ -50,6 +50,7 @@ AboutTab::AboutTab(const QString& requirements, QWidget* parent) : HoverArea(par
 
     auto* picture = new AboutPicture(this);
     picture->setObjectName("Image1");
+    picture->setAccessibleName(tr("A stack of slides with a landscape on the top one"));
     page->addWidget(picture, 1, 0, Qt::AlignTop);
 
     auto* texts = new QVBoxLayout;
@@ -63,9 +64,9 @@ AboutTab::AboutTab(const QString& requirements, QWidget* parent) : HoverArea(par
     email_ = new LinkLabel(FromView(about::Email) + '.', this);
     email_->setObjectName("lblEmail");
     {
-        const QString text = QStringLiteral(
-            "This program allows you to create a slide show web page on your desktop with no "
-            "programming required. If you have any problems please email them to");
+        const QString text =
+            tr("This program allows you to create a slide show web page on your desktop with no "
+               "programming required. If you have any problems please email them to");
         const QFontMetrics metrics(font());
         QStringList lines = WrapLines(text, font(), TextWidth);
         const int space = metrics.horizontalAdvance(' ');
@@ -92,17 +93,17 @@ AboutTab::AboutTab(const QString& requirements, QWidget* parent) : HoverArea(par
     }
     texts->addWidget(label8_);
     texts->addWidget(Paragraph("Label7", requirements, this));
-    texts->addWidget(Paragraph(
-        "Label9",
-        QStringLiteral("This program is freeware and is provided as-is, without warranty of any "
-                       "kind. You may pass it on to others freely."),
-        this));
+    texts->addWidget(
+        Paragraph("Label9",
+                  tr("This program is freeware and is provided as-is, without warranty of any "
+                     "kind. You may pass it on to others freely."),
+                  this));
     texts->addStretch();
 
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(QFontMetrics(font()).horizontalAdvance(' '));
-    auto* rights = new QLabel(
-        QStringLiteral("Copyright \u00A9 2026 the Desktop Sorvane authors. Images are from"), this);
+    auto* rights =
+        new QLabel(tr("Copyright © 2026 the Desktop Sorvane authors. Images are from"), this);
     rights->setObjectName("Label10");
     site_ = new LinkLabel(SiteCaption(), this);
     site_->setObjectName("lblOrl");

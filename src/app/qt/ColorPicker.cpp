@@ -1,6 +1,7 @@
 #include "ColorPicker.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
@@ -45,11 +46,9 @@ ColorPicker::ColorPicker(ColorTranslator& colors, QWidget* parent)
     menu_ = new QMenu(this);
     menu_->setObjectName("clrBackgroundMenu");
     menu_->addSection(tr("System colors"));
-    const auto& table = DefaultSystemColors();
     for (int i = 0; i < SystemColorCount; ++i) {
         const uint32_t ole = 0x80000000u | static_cast<uint32_t>(i);
-        QAction* action =
-            menu_->addAction(QString::fromUtf8(table[i].Name.data(), table[i].Name.size()));
+        QAction* action = menu_->addAction(ColorName(ole));
         action->setData(ole);
         connect(action, &QAction::triggered, this, [this, ole] { Pick(ole); });
     }
@@ -92,7 +91,7 @@ QString ColorPicker::ColorName(uint32_t oleColor) {
         const uint32_t index = oleColor & 0xFFFFFFu;
         if (index < static_cast<uint32_t>(SystemColorCount)) {
             const auto name = DefaultSystemColors()[index].Name;
-            return QString::fromUtf8(name.data(), name.size());
+            return QCoreApplication::translate("SystemColor", std::string(name).c_str());
         }
     }
     return QStringLiteral("#%1%2%3")
@@ -114,6 +113,8 @@ void ColorPicker::UpdateSwatch() {
     button_->setIcon(SwatchIcon(ToQColor(value_), button_->iconSize()));
     button_->setText(ColorName(value_));
     button_->setToolTip(tr("Background color: %1").arg(ColorName(value_)));
+    // Named as its caption reads, with the value: the value alone says nothing.
+    button_->setAccessibleName(tr("Background Color: %1").arg(ColorName(value_)));
 }
 
 }  // namespace sorvane

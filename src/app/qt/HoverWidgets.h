@@ -20,7 +20,8 @@ class HoverArea : public QWidget {
 };
 
 // A link label: reports the pointer over it and clicks, shows a pointing hand,
-// and draws its text in the colour the form gives it.
+// and draws its text in the colour the form gives it. It takes focus by Tab
+// and is pressed with Enter or Space, as a click.
 class LinkLabel : public QLabel {
     Q_OBJECT
   public:
@@ -28,6 +29,9 @@ class LinkLabel : public QLabel {
 
     // An OLE colour; a system-colour reference draws the palette's text colour.
     void SetTextColor(uint32_t oleColor);
+
+    // A press by keyboard or a screen reader: the same as a click.
+    void Activate() { emit Clicked(); }
 
   signals:
     void PointerMoved();
@@ -37,6 +41,8 @@ class LinkLabel : public QLabel {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace sorvane

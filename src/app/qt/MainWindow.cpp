@@ -5,6 +5,9 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QItemSelection>
 #include <QLineEdit>
@@ -14,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "AboutTab.h"
 #include "ColorPicker.h"
@@ -41,6 +45,24 @@ MainWindow::MainWindow(Platform platform, Dialogs* dialogs, QWidget* parent) : Q
     if (!dialogs) {
         ownDialogs_ = std::make_unique<QtDialogs>(this);
         dialogs = ownDialogs_.get();
+        // A question shows over the window as it stands at that moment (a
+        // picture just listed, Apply just greyed), and over the window, not
+        // the corner of the screen, when it comes while starting up.
+        ownDialogs_->SetBeforeQuestion([this] {
+            if (!form_) return;
+            Mirror();
+            if (!isVisible()) {
+                show();
+                // Placed by the window manager first, so the question is
+                // centred on where the window really is. Bounded: a display
+                // that never shows it must not hold the question.
+                QElapsedTimer waited;
+                waited.start();
+                while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 1000)
+                    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+            }
+            repaint();
+        });
     }
     form_ = std::make_unique<MainForm>(std::move(platform), *dialogs);
 
@@ -121,6 +143,8 @@ void MainWindow::Wire() {
             selectionChanged);
     connect(s.lstPictures->selectionModel(), &QItemSelectionModel::currentChanged, this,
             selectionChanged);
+
+    s.lstPictures->installEventFilter(this);
 
     connect(s.cboTrans, &QComboBox::activated, this, [this, &f](int index) {
         if (!mirroring_) Run([&f, index] { f.UserChoseTransition(index); });
@@ -235,6 +259,19 @@ void MainWindow::Mirror() {
     else
         unsetCursor();
     mirroring_ = false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Focus from the keyboard would make the first entry current without
+    // selecting it: the preview and Remove would act on an entry that looks
+    // untouched. It is selected as well, so what the list shows is what acts.
+    QListView* view = settings_->lstPictures;
+    if (watched == view && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason &&
+        !view->currentIndex().isValid() && view->model()->rowCount() > 0)
+        view->selectionModel()->setCurrentIndex(view->model()->index(0, 0),
+                                                QItemSelectionModel::ClearAndSelect);
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

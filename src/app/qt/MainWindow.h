@@ -36,6 +36,7 @@ class MainWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Runs a handler of the form, then mirrors; closes when the form unloaded.

@@ -37,10 +37,10 @@ OverwriteDialog::OverwriteDialog(QWidget* owner)
         const char* name;
         const char* caption;
         int16_t value;
-    } order[4] = {{"cmdYesToAll", "Yes To All", YesToAll},
-                  {"cmdYes", "&Yes", Yes},
-                  {"cmdNo", "&No", No},
-                  {"cmdNoToAll", "No To All", NoToAll}};
+    } order[4] = {{"cmdYesToAll", QT_TR_NOOP("Yes To All"), YesToAll},
+                  {"cmdYes", QT_TR_NOOP("&Yes"), Yes},
+                  {"cmdNo", QT_TR_NOOP("&No"), No},
+                  {"cmdNoToAll", QT_TR_NOOP("No To All"), NoToAll}};
     for (const auto& b : order) {
         auto* button = new QPushButton(tr(b.caption), this);
         button->setObjectName(b.name);
@@ -61,6 +61,8 @@ void OverwriteDialog::SetMessage(const QString& caption, const QString& message)
     setWindowTitle(caption);
     message_ = message;
     label1_->setText(WrapLines(message, label1_->font(), MessageWidth).join('\n'));
+    // The breaks are only for the eye; a screen reader speaks the message whole.
+    label1_->setAccessibleName(message);
     adjustSize();
 }
 

@@ -25,6 +25,7 @@ ProgressWindow::ProgressWindow(QWidget* owner)
     bar_->setRange(0, 100);
     bar_->setValue(0);
     bar_->setTextVisible(false);
+    bar_->setAccessibleName(tr("Progress"));
     layout->addWidget(label1_);
     layout->addWidget(bar_);
     setFixedWidth(320);

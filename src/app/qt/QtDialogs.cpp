@@ -1,10 +1,13 @@
 #include "QtDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QWidget>
+#include <QWindow>
 
 #include "FolderPicker.h"
 #include "OverwriteDialog.h"
@@ -53,6 +56,7 @@ QtDialogs::~QtDialogs() = default;
 
 MsgResult QtDialogs::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                                 const std::string& title) {
+    if (beforeQuestion_) beforeQuestion_();
     QMessageBox::StandardButtons qtButtons = QMessageBox::Ok;
     if (buttons == MsgButtons::OkCancel) qtButtons = QMessageBox::Ok | QMessageBox::Cancel;
     if (buttons == MsgButtons::YesNo) qtButtons = QMessageBox::Yes | QMessageBox::No;
@@ -73,6 +77,7 @@ MsgResult QtDialogs::MessageBox(const std::string& text, MsgButtons buttons, Msg
 
 OverwriteAnswer QtDialogs::AskOverwrite(const std::string& caption, const std::string& message) {
     // One window for the whole run, made on first use and hidden between questions.
+    if (beforeQuestion_) beforeQuestion_();
     if (!overwrite_) overwrite_ = std::make_unique<OverwriteDialog>(owner_);
     overwrite_->SetMessage(Text(caption), Text(message));
     switch (overwrite_->Ask()) {
@@ -142,6 +147,13 @@ void QtDialogs::ShowProgress() {
     auto& window = LoadProgress();
     window.show();
     window.raise();
+    // Its first words are drawn only once the window is on screen: the work
+    // that follows keeps the event loop from drawing them later. Bounded, as
+    // a display that never shows it must not hold the work.
+    QElapsedTimer waited;
+    waited.start();
+    while (window.windowHandle() && !window.windowHandle()->isExposed() && waited.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     window.Repaint();
 }
 

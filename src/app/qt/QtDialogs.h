@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "platform/Dialogs.h"
@@ -33,6 +34,10 @@ class QtDialogs : public Dialogs {
     void SetBusy(bool busy) override;
     void UnloadSecondaryWindows() override;
 
+    // Runs before a question or message opens, so the window behind it shows
+    // the state of the moment (the owner mirrors its form there).
+    void SetBeforeQuestion(std::function<void()> before) { beforeQuestion_ = std::move(before); }
+
     // The loaded windows, or null (for the window's tests).
     OverwriteDialog* OverwriteWindow() const;
     sorvane::ProgressWindow* ProgressWidget() const;
@@ -45,6 +50,7 @@ class QtDialogs : public Dialogs {
     sorvane::ProgressWindow& LoadProgress();
 
     QPointer<QWidget> owner_;
+    std::function<void()> beforeQuestion_;
     std::unique_ptr<OverwriteDialog> overwrite_;
     std::unique_ptr<sorvane::ProgressWindow> progress_;
 };

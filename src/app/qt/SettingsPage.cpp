@@ -1,7 +1,9 @@
 #include "SettingsPage.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,8 +23,6 @@
 namespace sorvane {
 
 namespace {
-
-QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
 
 QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -82,6 +82,13 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     lstPictures->setUniformItemSizes(true);
     lstPictures->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstPictures->setMinimumWidth(230);
+    // The list fills its own white and the items' area stays clear: at a
+    // fractional scale the items' area would round over the frame's bottom line.
+    lstPictures->setBackgroundRole(QPalette::Base);
+    lstPictures->setAutoFillBackground(true);
+    lstPictures->viewport()->setAutoFillBackground(false);
+    // A list view does not take its name from the label that points at it.
+    lstPictures->setAccessibleName(tr("Pictures"));
     page->addWidget(Caption(tr("Pictures:"), lstPictures, this), 0, 0);
     page->addWidget(lstPictures, 1, 0, 2, 1);
 
@@ -93,8 +100,10 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     cmdRemove->setObjectName("cmdRemove");
     cmdMoveUp = ArrowButton("cmdMoveUp", QChar(0x25B2), this);
     cmdMoveUp->setToolTip(tr("Move up"));
+    cmdMoveUp->setAccessibleName(cmdMoveUp->toolTip());
     cmdMoveDown = ArrowButton("cmdMoveDown", QChar(0x25BC), this);
     cmdMoveDown->setToolTip(tr("Move down"));
+    cmdMoveDown->setAccessibleName(cmdMoveDown->toolTip());
     auto* listButtons = new QGridLayout;
     listButtons->setSpacing(6);
     listButtons->addWidget(cmdAdd, 0, 0);
@@ -111,6 +120,7 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     // Right: the preview box and the option controls.
     picture1 = new PreviewBox(this);
     picture1->setObjectName("Picture1");
+    picture1->setAccessibleName(tr("Preview"));
     const int frame = 2 * picture1->frameWidth();
     picture1->setFixedSize(240 + frame, 180 + frame);
     page->addWidget(Caption(tr("Preview:"), picture1, this), 0, 1);
@@ -124,9 +134,14 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     cboTrans->setEditable(true);
     cboTrans->setInsertPolicy(QComboBox::NoInsert);
     cboTrans->setMaxVisibleItems(16);
-    for (auto name : TransitionNames) cboTrans->addItem(FromView(name));
+    for (auto name : TransitionNames)
+        cboTrans->addItem(QCoreApplication::translate("Transition", std::string(name).c_str()));
     cboTrans->setCurrentIndex(TransitionNone);
     cboTrans->setEnabled(false);
+    // Named for what it sets, as its label reads; the value is read apart.
+    cboTrans->setAccessibleName(tr("Transform"));
+    cboTrans->lineEdit()->setAccessibleName(cboTrans->accessibleName());
+    cboTrans->view()->setAccessibleName(cboTrans->accessibleName());
     options->addWidget(Caption(tr("Transform:"), cboTrans, this), 0, 0);
     options->addWidget(cboTrans, 0, 1, 1, 2);
 
@@ -147,7 +162,7 @@ SettingsPage::SettingsPage(const std::vector<PictureEntry>& pictures, ColorTrans
     frame1->setObjectName("Frame1Align");
     auto* alignRow = new QHBoxLayout(frame1);
     optAlign = new QButtonGroup(this);
-    const char* captions[3] = {"Left", "Center", "Right"};
+    const char* captions[3] = {QT_TR_NOOP("Left"), QT_TR_NOOP("Center"), QT_TR_NOOP("Right")};
     for (int i = 0; i < 3; ++i) {
         optAlignButtons[i] = new QRadioButton(tr(captions[i]), frame1);
         optAlignButtons[i]->setObjectName(QStringLiteral("optAlign%1").arg(i));

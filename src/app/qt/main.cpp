@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <csignal>
 
+#include "AccessibleRoles.h"
+#include "AppTranslations.h"
 #include "MainWindow.h"
 #include "platform/linux/LinuxPlatform.h"
 
@@ -11,9 +13,14 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("desktop-sorvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Desktop Sorvane"));
+    // No display name on purpose: Qt would append it to every dialog's title.
     // Ties the window to its launcher, icon and actions (the Wayland app id).
     QApplication::setDesktopFileName(QStringLiteral(SORVANE_APP_ID));
+    // The installed translations beside the program, else the build's own.
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    sorvane::InstallTranslations({exeDir + QStringLiteral("/../share/desktop-sorvane/translations"),
+                                  QStringLiteral(SORVANE_BUILD_TRANSLATIONS)});
+    sorvane::InstallAccessibleRoles();
     sorvane::MainWindow window(sorvane::MakeLinuxPlatform());
     window.Load();
     window.show();

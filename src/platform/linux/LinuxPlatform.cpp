@@ -8,22 +8,26 @@
 #include "LinuxScreen.h"
 #include "LinuxShell.h"
 #include "LinuxTempNames.h"
+#include "platform/Translate.h"
 #include "registry/SqliteRegistryBackend.h"
 
 namespace sorvane {
 
 DesktopWording LinuxWording() {
     DesktopWording w;
-    w.NotEnabledTitle = "Desktop Slide Show Not Running";
-    w.NotEnabledText =
+    w.NotEnabledTitle = SORVANE_TR_NOOP("Sorvane", "Desktop Slide Show Not Running");
+    w.NotEnabledText = SORVANE_TR_NOOP(
+        "Sorvane",
         "The desktop slide show is not running. Click 'OK' to start it with this page as your "
-        "wallpaper.";
-    w.DisabledTitle = "Desktop Slide Show Not Running";
-    w.DisabledText = "The desktop slide show is not running.\r\n\r\nClick 'OK' to start it now.";
-    w.Requirements =
+        "wallpaper.");
+    w.DisabledTitle = SORVANE_TR_NOOP("Sorvane", "Desktop Slide Show Not Running");
+    w.DisabledText = SORVANE_TR_NOOP(
+        "Sorvane", "The desktop slide show is not running.\r\n\r\nClick 'OK' to start it now.");
+    w.Requirements = SORVANE_TR_NOOP(
+        "Sorvane",
         "The slide show is drawn on your desktop by Desktop Sorvane's own desktop host, which "
         "starts when you set the page as your wallpaper and again at every login. The preview "
-        "opens in your web browser.";
+        "opens in your web browser.");
     return w;
 }
 

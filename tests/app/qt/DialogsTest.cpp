@@ -2,15 +2,18 @@
 // dialog, the folder picker and the progress window.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
 #include "QtTestSupport.h"
+#include "app/qt/AccessibleRoles.h"
 #include "app/qt/FolderPicker.h"
 #include "app/qt/OverwriteDialog.h"
 #include "app/qt/ProgressWindow.h"
@@ -54,6 +57,8 @@ TEST_F(RealDialogs, OverwriteQuestionLooksAsLaidOut) {
         EXPECT_EQ(d->Message(), "The file beach.jpg already exists. Do you want to overwrite it?");
         EXPECT_TRUE(d->isModal());
         EXPECT_EQ(d->parentWidget(), d->parentWidget()->window());
+        // A screen reader speaks the message whole, without the breaks drawn.
+        EXPECT_EQ(d->findChild<QLabel*>("Label1")->accessibleName(), d->Message());
         // One row, left to right, which is also the tab order; no default button.
         const char* order[] = {"cmdYesToAll", "cmdYes", "cmdNo", "cmdNoToAll"};
         const char* captions[] = {"Yes To All", "&Yes", "&No", "No To All"};
@@ -211,12 +216,18 @@ TEST_F(RealDialogs, FolderPickerShowsItsInstructionAndReportsAFolder) {
 }
 
 TEST_F(RealDialogs, ProgressWindowShowsAdvancesAndGoes) {
+    InstallAccessibleRoles();
     dialogs.ShowProgress();
     ProgressWindow* window = dialogs.ProgressWidget();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->Label(), "Creating Sorvane...");
     EXPECT_EQ(window->Maximum(), 100);
+    // Read as a dialog with a named bar, not as an unnamed filler.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Dialog);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->findChild<QProgressBar*>())
+                  ->text(QAccessible::Name),
+              "Progress");
     dialogs.ProgressWindow().SetLabel("Creating Images...");
     dialogs.ProgressWindow().SetMaximum(3);
     dialogs.ProgressWindow().SetValue(2);

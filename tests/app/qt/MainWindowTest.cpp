@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -19,7 +20,9 @@
 #include "app/qt/AboutPicture.h"
 #include "app/qt/AboutTab.h"
 #include "app/qt/ComboBoxSetup.h"
+#include "app/qt/FolderPicker.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/OverwriteDialog.h"
 #include "app/qt/PreviewBox.h"
 #include "app/qt/SettingsPage.h"
 #include "common/FormAccess.h"
@@ -255,6 +258,35 @@ TEST_F(Widgets, AboutPageLinksAndTabs) {
     EXPECT_TRUE(Find<QWidget>("Frame0")->isVisible());
 }
 
+TEST_F(Widgets, KeyboardReachesTheListAndTheLinks) {
+    // Tabbing into the list makes its first entry current and shows it
+    // selected, so Remove acts on what the user sees.
+    AddPictures({{"a.jpg", {40, 30}}, {"b.jpg", {40, 30}}});
+    auto* list = Find<QListView>("lstPictures");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    list->setFocus(Qt::TabFocusReason);
+    // The form hears of a selection once the events of the change are through.
+    static_cast<void>(QTest::qWaitFor([this] { return State().Settings.Pictures[0].Selected; }));
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    EXPECT_TRUE(list->selectionModel()->isRowSelected(0, {}));
+    EXPECT_TRUE(State().Settings.Pictures[0].Selected);
+    EXPECT_TRUE(Enabled("cmdRemove"));
+    Find<QPushButton>("cmdRemove")->click();
+    ASSERT_EQ(State().Settings.Pictures.size(), 1u);
+    EXPECT_EQ(State().Settings.Pictures[0].FileName, "b.jpg");
+
+    // The links take focus by Tab and open with Enter or Space.
+    Find<QTabWidget>("TabStrip1")->setCurrentIndex(1);
+    auto* email = Find<LinkLabel>("lblEmail");
+    auto* site = Find<LinkLabel>("lblOrl");
+    for (LinkLabel* link : {email, site}) EXPECT_EQ(link->focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(site, Qt::Key_Return);
+    QTest::keyClick(site, Qt::Key_Space);
+    QTest::keyClick(site, Qt::Key_A);  // other keys open nothing
+    EXPECT_EQ(fakes.shell->opened.size(), 2u);
+}
+
 TEST_F(Widgets, CancelAndTheCloseBoxCloseThroughTheForm) {
     QTest::keyClick(Find<QLineEdit>("txtDuration"), Qt::Key_7);
     QTest::mouseClick(Find<QPushButton>("cmdCancel"), Qt::LeftButton);
@@ -277,6 +309,40 @@ TEST_F(Widgets, TheBusyPointerFollowsTheForm) {
     State().Controls.Busy = false;
     window->Mirror();
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+// With its own dialogs: a question shows over the window as it stands.
+TEST(WindowWithItsDialogs, AQuestionShowsTheListAsItStands) {
+    QtApp qt;
+    TempHome home;
+    TestPlatform fakes{home};
+    MainWindow window(fakes.Make());
+    window.Load();
+    window.show();
+    FormState& state = test::Setup(window.Form());
+    // Two pictures in a folder; the store already holds one of them.
+    const std::filesystem::path folder = home / "holiday";
+    std::filesystem::create_directories(folder);
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    for (const char* name : {"a.jpg", "b.jpg"})
+        ASSERT_TRUE(image.save(QString::fromStdString((folder / name).string())));
+    ASSERT_TRUE(image.save(QString::fromStdString(state.Window.PictureStore + "b.jpg")));
+
+    WhenModal<FolderPicker>([&folder](FolderPicker* p) {
+        p->Browser()
+            ->findChild<QLineEdit*>("fileNameEdit")
+            ->setText(QString::fromStdString(folder.string()));
+        QMetaObject::invokeMethod(p->Browser(), "accept");
+    });
+    int listedAtQuestion = -1;
+    WhenModal<OverwriteDialog>([&window, &listedAtQuestion](OverwriteDialog* d) {
+        listedAtQuestion = window.findChild<QListView*>("lstPictures")->model()->rowCount();
+        d->Button(OverwriteDialog::No)->click();
+    });
+    window.findChild<QPushButton*>("cmdAddFolder")->click();
+    EXPECT_EQ(listedAtQuestion, 1) << "the picture added before the question is listed";
+    EXPECT_EQ(state.Settings.Pictures.size(), 2u) << "No keeps the stored copy, and lists it";
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
 // Saves pictures of the window's two pages, as a person would see them after
 // adding the sample pictures: window-screenshots OUTPUT_FOLDER [SUFFIX].
-// Run under a real X server (xvfb-run) for the README's screenshots.
+// Run under a real X server (xvfb-run) for the README's screenshots. In the
+// user's language (LANG); fails when a caption is cut off.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QListView>
 #include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
 
+#include "app/qt/AppTranslations.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/SettingsPage.h"
 #include "common/TempHome.h"
@@ -28,6 +34,7 @@ int main(int argc, char** argv) {
     const QString suffix = argc > 2 ? argv[2] : "";
     test::TempHome home;  // the user's folders in a temporary place
     QApplication app(argc, argv);
+    InstallTranslations({QStringLiteral(SORVANE_BUILD_TRANSLATIONS)});
 
     // A previous run's settings: four pictures, one with a transition.
     LinuxPlatformOptions options;
@@ -52,15 +59,48 @@ int main(int argc, char** argv) {
     window.Form().UserSelectedEntries({1}, 1);
     window.Mirror();
 
+    // A caption narrower than its text shows cut off: longer translations
+    // must still fit.
+    int cutOff = 0;
+    auto checkCaptions = [&window, &cutOff] {
+        for (QWidget* w : window.findChildren<QWidget*>()) {
+            if (!w->isVisible()) continue;
+            QString text;
+            int needed = 0;
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                text = label->text();
+                needed = label->minimumSizeHint().width();
+            } else if (auto* push = qobject_cast<QPushButton*>(w)) {
+                // Push buttons ask for a minimum width their text may not
+                // need; the text needs its width and the style's margin.
+                text = push->text();
+                needed = push->fontMetrics().horizontalAdvance(QString(text).remove('&')) +
+                         push->style()->pixelMetric(QStyle::PM_ButtonMargin);
+            } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                text = button->text();
+                needed = button->sizeHint().width();
+            } else {
+                continue;
+            }
+            if (w->width() < needed) {
+                std::cerr << "cut off: " << w->objectName().toStdString() << " \""
+                          << text.toStdString() << "\" " << w->width() << " < " << needed << "\n";
+                ++cutOff;
+            }
+        }
+    };
     auto* tabs = window.findChild<QTabWidget*>("TabStrip1");
     QTimer::singleShot(300, [&] {
+        checkCaptions();
         window.grab().save(out + "/settings" + suffix + ".png");
         tabs->setCurrentIndex(1);
         QTimer::singleShot(300, [&] {
+            checkCaptions();
             window.grab().save(out + "/about" + suffix + ".png");
             std::cout << "window " << window.width() << "x" << window.height() << "\n";
             app.quit();
         });
     });
-    return app.exec();
+    const int rc = app.exec();
+    return rc != 0 ? rc : cutOff != 0;
 }
