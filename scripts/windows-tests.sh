@@ -2,9 +2,11 @@
 # The Windows cross-build and its tests under Wine:
 #   scripts/windows-tests.sh [BUILD_DIR]        (default build/windows)
 # Builds the standard-library core (settings, registry, page generator,
-# platform interfaces) and the Windows platform layer with MinGW-w64, then
-# runs their tests from CTest under Wine, in a Wine prefix of our own
-# (SORVANE_WINEPREFIX, default ~/.cache/desktop-sorvane/wine).
+# platform interfaces, the form), the Windows platform layer and the native
+# window (desktop-sorvane.exe) with MinGW-w64, then runs their tests from CTest
+# under Wine, in a Wine prefix of our own (SORVANE_WINEPREFIX, default
+# ~/.cache/desktop-sorvane/wine). The window's smoke test (label `window`)
+# runs it in a Wine virtual desktop on Xvfb, in a prefix of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
