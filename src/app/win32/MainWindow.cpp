@@ -55,8 +55,8 @@ MainWindow::MainWindow(Platform platform) : platform_(std::move(platform)) {
     dialogs_ = std::make_unique<Win32Dialogs>(window_);
     form_ = std::make_unique<MainForm>(std::move(platform_), *dialogs_);
     CreateControls();
-    SetFonts();
     Layout();
+    SetFonts();
 }
 
 MainWindow::~MainWindow() {
@@ -112,12 +112,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_CTLCOLORSTATIC: {
             // Labels and option buttons on a page; edits and lists keep their own.
             const auto control = reinterpret_cast<HWND>(l);
-            wchar_t cls[16] = L"";
-            GetClassNameW(control, cls, 16);
+            wchar_t cls[32] = L"";
+            GetClassNameW(control, cls, 32);
             const bool onPage = std::any_of(
                 placed_.begin(), placed_.end(),
                 [control](const Placed& p) { return p.control == control && p.page != 0; });
-            if (onPage && (lstrcmpiW(cls, L"Static") == 0 || lstrcmpiW(cls, L"Button") == 0))
+            if (onPage && (lstrcmpiW(cls, L"Static") == 0 || lstrcmpiW(cls, L"Button") == 0 ||
+                           lstrcmpiW(cls, WC_LINK) == 0))
                 if (HBRUSH brush = pageBackground_.For(control, reinterpret_cast<HDC>(w)))
                     return reinterpret_cast<LRESULT>(brush);
             break;
@@ -137,8 +138,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                          suggested.right - suggested.left, suggested.bottom - suggested.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
-            SetFonts();
             Layout();
+            SetFonts();
             InvalidateRect(window_, nullptr, TRUE);
             return 0;
         }
@@ -197,8 +198,7 @@ void MainWindow::Command(int id, int code) {
         return Run([&f, index] { f.UserChoseTransition(index); });
     }
     if (id == ids::Colour && (code == CBN_SELENDOK || code == CBN_SELCHANGE)) {
-        HWND box = GetDlgItem(window_, ids::Colour);
-        if (SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)) return;
+        if (SendMessageW(colourBox_, CB_GETDROPPEDSTATE, 0, 0)) return;
         if (const auto colour = colour_->Chosen(window_))
             return Run([&f, value = *colour] { f.UserPickedColour(value); });
         return Mirror();

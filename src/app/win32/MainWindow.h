@@ -73,7 +73,7 @@ class MainWindow {
     HFONT titleFont_ = nullptr;
     bool mirroring_ = false;
 
-    HWND tabs_{}, list_{}, preview_{}, trans_{}, duration_{}, title_{};
+    HWND tabs_{}, list_{}, preview_{}, trans_{}, colourBox_{}, duration_{}, title_{};
     HWND add_{}, addFolder_{}, remove_{}, moveUp_{}, moveDown_{};
     HWND align_[3]{};
     HWND prevew_{}, setWallpaper_{}, help_{}, ok_{}, cancel_{}, apply_{};

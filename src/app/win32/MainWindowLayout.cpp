@@ -81,6 +81,7 @@ void MainWindow::CreateControls() {
         Child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
         ids::Colour, {404, 280, 548, 580}, 1);
     colour_ = std::make_unique<ColourChoice>(colour, *form_->Services().colors);
+    colourBox_ = colour;
 
     Add(L"STATIC", L"View Duration:", Label, -1, {298, 312, 404, 328}, 1);
     duration_ = Add(L"EDIT", L"6", Child | WS_TABSTOP | ES_AUTOHSCROLL, ids::Duration,
@@ -101,7 +102,8 @@ void MainWindow::CreateControls() {
          L"programming required. If you have any problems please email them to <a>" +
          Wide(std::string(about::Email)) + L"</a>.")
             .c_str(),
-        Child | WS_TABSTOP, ids::EmailLink, {28, 92, 548, 140}, 2);
+        // Narrower than the page: Wine's link control draws a little past its wrap width.
+        Child | WS_TABSTOP, ids::EmailLink, {28, 92, 530, 140}, 2);
     Add(L"STATIC", Wide(form_->Services().wording.Requirements).c_str(), Label, -1,
         {28, 150, 548, 230}, 2);
     Add(L"STATIC",
@@ -123,6 +125,7 @@ void MainWindow::CreateControls() {
     apply_ = Add(L"BUTTON", L"&Apply", Button | WS_DISABLED, ids::Apply, {486, 410, 570, 434}, 0);
 }
 
+// After Layout: the links lay their text out for their width when the font comes.
 void MainWindow::SetFonts() {
     if (font_) DeleteObject(font_);
     if (titleFont_) DeleteObject(titleFont_);
@@ -130,8 +133,9 @@ void MainWindow::SetFonts() {
     titleFont_ = MessageFont(dpi_, 9, true);
     for (const Placed& p : placed_)
         SendMessageW(p.control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(p.control == title_ ? titleFont_ : font_), FALSE);
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, 0);
+                     reinterpret_cast<WPARAM>(p.control == title_ ? titleFont_ : font_), TRUE);
+    // The colour names are wider than the box.
+    SendMessageW(colourBox_, CB_SETDROPPEDWIDTH, Scaled(200, dpi_), 0);
 }
 
 void MainWindow::Layout() {

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The real window under Wine, in a virtual desktop on Xvfb:
 #   window-smoke.sh DESKTOP_SORVANE_EXE WINDOW_PROBE_EXE ARTEFACT_DIR
-# It opens with its title and controls, a duration edit enables Apply, Cancel
-# closes it. Screenshots go to ARTEFACT_DIR. Skips (77) when a program is
+# It opens with its title and controls, a duration edit enables Apply, a
+# picture is added through the file dialog, Cancel closes it. Screenshots go to ARTEFACT_DIR. Skips (77) when a program is
 # missing, except under CI, where that fails.
 set -euo pipefail
 exe=$1 probe=$2 artefacts=$3
+samples="$(cd "$(dirname "$0")/../../../resources/samples" && pwd)"
 
 missing=""
 for program in wine wineserver Xvfb xdotool import; do
@@ -95,6 +96,22 @@ sleep 1
 [ -n "$(control Edit 8)" ] || fail "the duration box does not show the typed 8"
 [ "$(control Button "&Apply" | cut -d' ' -f1)" = 1 ] || fail "Apply stays disabled after an edit"
 shot edited
+
+# A picture added through the real file dialog is copied into the store and
+# listed; clicking it makes it the current entry, which can be removed.
+picture=$(winepath -w "$samples/dusk.jpg" 2>/dev/null)
+click Button "Add Picture"
+sleep 3
+shot file-dialog
+xdotool type --delay 30 "$picture"
+xdotool key Return
+for _ in $(seq 20); do [ -f "$work/app/images/dusk.jpg" ] && break; sleep 0.5; done
+cmp -s "$samples/dusk.jpg" "$work/app/images/dusk.jpg" || fail "the picture was not copied into the store"
+set -- $(control ListBox "")
+xdotool mousemove --window "$root" $(($3 + 20)) $(($4 + 8)) click 1
+sleep 1
+[ "$(control Button "Remove Selected" | cut -d' ' -f1)" = 1 ] || fail "the clicked picture cannot be removed"
+shot added
 
 # Cancel closes the window and the program ends.
 click Button "&Cancel"
