@@ -97,13 +97,13 @@ void MainWindow::CreateControls() {
 
     // About: the title, the texts with their links, the rights.
     title_ = Add(L"STATIC", L"Desktop Sorvane", Label, -1, {28, 44, 548, 84}, 2);
-    Add(WC_LINK,
-        (L"This program allows you to create a slide show web page on your desktop with no "
-         L"programming required. If you have any problems please email them to <a>" +
-         Wide(std::string(about::Email)) + L"</a>.")
-            .c_str(),
-        // Narrower than the page: Wine's link control draws a little past its wrap width.
-        Child | WS_TABSTOP, ids::EmailLink, {28, 92, 530, 140}, 2);
+    // The link on a line of its own: link controls wrap long text mid-word under Wine.
+    Add(L"STATIC",
+        L"This program allows you to create a slide show web page on your desktop with no "
+        L"programming required. If you have any problems please email them to",
+        Label, -1, {28, 92, 548, 124}, 2);
+    Add(WC_LINK, (L"<a>" + Wide(std::string(about::Email)) + L"</a>.").c_str(), Child | WS_TABSTOP,
+        ids::EmailLink, {28, 124, 548, 140}, 2);
     Add(L"STATIC", Wide(form_->Services().wording.Requirements).c_str(), Label, -1,
         {28, 150, 548, 230}, 2);
     Add(L"STATIC",

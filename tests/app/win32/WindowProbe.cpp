@@ -2,6 +2,7 @@
 //   window<TAB>title<TAB>left top width height
 //   class<TAB>text<TAB>enabled visible<TAB>left top width height
 // with screen coordinates, so a test can check the window and aim clicks at it.
+// A list box's text is its number of entries.
 // Exits 1 when no window has the title. A second argument names the desktop
 // to look on (a Wine virtual desktop's name).
 #include <windows.h>
@@ -26,6 +27,11 @@ void Print(const char* kind, HWND window) {
     wchar_t text[512] = L"";
     SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
                         nullptr);
+    if (std::string(kind) == "ListBox") {
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(window, LB_GETCOUNT, 0, 0, SMTO_BLOCK, 5000, &count);
+        swprintf(text, 512, L"%u entries", static_cast<unsigned>(count));
+    }
     RECT r{};
     GetWindowRect(window, &r);
     std::printf("%s\t%s\t%d %d\t%ld %ld %ld %ld\n", kind, Utf8(text).c_str(),

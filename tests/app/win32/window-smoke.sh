@@ -89,6 +89,16 @@ done
 [ "$(control Button "&Apply" | cut -d' ' -f1)" = 0 ] || fail "Apply is enabled before any edit"
 [ "$(control Button "Remove Selected" | cut -d' ' -f1)" = 0 ] || fail "Remove is enabled with no picture"
 
+# Ctrl+Tab turns to the About page, which shows its links and hides the list.
+xdotool key ctrl+Tab
+sleep 1
+probe >"$work/about.txt"
+grep -q "^SysLink	<a>.*	1 1	" "$work/about.txt" || fail "the About page does not show its links"
+grep -q "^ListBox	.*	1 0	" "$work/about.txt" || fail "the list stays on the About page"
+shot about
+xdotool key ctrl+Tab
+sleep 1
+
 # A keystroke in the duration box is an edit: Apply comes on.
 click Edit 6
 xdotool key --delay 100 End BackSpace 8
@@ -107,11 +117,29 @@ xdotool type --delay 30 "$picture"
 xdotool key Return
 for _ in $(seq 20); do [ -f "$work/app/images/dusk.jpg" ] && break; sleep 0.5; done
 cmp -s "$samples/dusk.jpg" "$work/app/images/dusk.jpg" || fail "the picture was not copied into the store"
-set -- $(control ListBox "")
+set -- $(control ListBox "1 entries")
 xdotool mousemove --window "$root" $(($3 + 20)) $(($4 + 8)) click 1
 sleep 1
 [ "$(control Button "Remove Selected" | cut -d' ' -f1)" = 1 ] || fail "the clicked picture cannot be removed"
 shot added
+
+# The same picture again: the overwrite question with its four answers; after
+# No the stored copy stays and the list names it once more.
+click Button "Add Picture"
+sleep 3
+xdotool type --delay 30 "$picture"
+xdotool key Return
+question="Overwrite Image?"
+for _ in $(seq 20); do wine "$work/probe.exe" "$question" sorvane >"$work/question.txt" 2>/dev/null && break; sleep 0.5; done
+shot overwrite
+for answer in "Yes To All" "&Yes" "&No" "No To All"; do
+  grep -q "	$answer	1 1	" "$work/question.txt" || fail "the overwrite question has no $answer"
+done
+set -- $(awk -F'\t' '$2 == "&No" { print $4; exit }' "$work/question.txt" | tr -d '\r')
+xdotool mousemove --window "$root" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
+sleep 1
+wine "$work/probe.exe" "$question" sorvane >/dev/null 2>&1 && fail "the overwrite question stays after No"
+[ -n "$(control ListBox "2 entries")" ] || fail "the list does not name the picture again after No"
 
 # Cancel closes the window and the program ends.
 click Button "&Cancel"
