@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "AccessibleName.h"
 #include "ControlIds.h"
 #include "MainWindow.h"
 #include "Wide.h"
@@ -61,6 +62,8 @@ void MainWindow::CreateControls() {
     moveUp_ = Add(L"BUTTON", L"\u25B2", Button | WS_DISABLED, ids::MoveUp, {148, 338, 184, 362}, 1);
     moveDown_ =
         Add(L"BUTTON", L"\u25BC", Button | WS_DISABLED, ids::MoveDown, {190, 338, 226, 362}, 1);
+    SetAccessibleName(moveUp_, L"Move up");
+    SetAccessibleName(moveDown_, L"Move down");
 
     Add(L"STATIC", L"Preview:", Label, -1, {298, 42, 542, 58}, 1);
     preview_ = Add(L"STATIC", L"", Child | SS_OWNERDRAW, ids::Preview, {298, 60, 542, 244}, 1,
