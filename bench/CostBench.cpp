@@ -1,13 +1,8 @@
-// Times what bounds the cost of a picture, and what colour management costs.
+// Times what colour management costs.
 //
-//   sorvane_cost_bench bombs               the small files that claim gigabytes,
-//                                          prepared one by one: outcome, seconds,
-//                                          seconds per 100 megapixels, peak RSS
 //   sorvane_cost_bench colour W H STORE    every picture of STORE reduced to fit
 //                                          W x H and taken from Adobe RGB to sRGB
 //                                          by LittleCMS and by Qt: time and agreement
-#include <sys/resource.h>
-
 #include <QColorSpace>
 #include <QImage>
 #include <algorithm>
@@ -18,11 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "BombPictures.h"
 #include "imaging/ColourProfile.h"
 #include "imaging/PictureDecoder.h"
-#include "imaging/PictureHeader.h"
 #include "imaging/PictureJob.h"
+#include "imaging/PictureProbe.h"
 #include "imaging/Preparation.h"
 
 namespace fs = std::filesystem;
@@ -33,66 +27,6 @@ namespace {
 
 double Since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double PeakRssMb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
-
-const char* OutcomeName(PictureOutcome o) {
-    switch (o) {
-        case PictureOutcome::Prepared:
-            return "prepared";
-        case PictureOutcome::Skipped:
-            return "skipped";
-        case PictureOutcome::NotWritten:
-            return "not-written";
-        case PictureOutcome::Refused:
-            return "refused";
-    }
-    return "?";
-}
-
-int Bombs() {
-    const fs::path root = fs::temp_directory_path() / "sorvane-cost-bench";
-    fs::remove_all(root);
-    fs::create_directories(root / "store");
-    fs::create_directories(root / "prepared");
-    struct Bomb {
-        std::string name, bytes;
-        double megapixels;
-    };
-    const std::vector<Bomb> bombs = {
-        {"rgb-26000.png", test::ZeroPng(26000, 26000, false), 676},
-        {"rgba-23000.png", test::ZeroPng(23000, 23000, true), 529},
-        {"progressive-26000.jpg", test::HugeProgressiveJpeg(26000, 26000), 676},
-        {"thin-30000000.bmp", test::ThinBmp(30000000), 30},
-    };
-    RgbImage background(1004, 718);
-    background.Fill(0x00996633);
-    const PictureJob job{(root / "store").string() + "/",
-                         (root / "prepared").string() + "/",
-                         {1004, 718},
-                         1,
-                         0x00996633,
-                         &background};
-    std::printf("%-24s %10s %12s %9s %12s %12s\n", "picture", "file_bytes", "outcome", "seconds",
-                "s_per_100MP", "peak_rss_mb");
-    for (const Bomb& bomb : bombs) {
-        std::ofstream(root / "store" / bomb.name, std::ios::binary) << bomb.bytes;
-        std::ofstream("/proc/self/clear_refs") << "5";
-        const auto start = Clock::now();
-        const PictureResult result = PreparePicture(job, bomb.name);
-        const double seconds = Since(start);
-        std::printf("%-24s %10zu %12s %9.2f %12.2f %12.0f\n", bomb.name.c_str(), bomb.bytes.size(),
-                    OutcomeName(result.Outcome), seconds, seconds * 100 / bomb.megapixels,
-                    PeakRssMb());
-    }
-    fs::remove_all(root);
-    return 0;
 }
 
 int Colour(PixelSize target, const fs::path& store) {
@@ -106,16 +40,15 @@ int Colour(PixelSize target, const fs::path& store) {
     for (const auto& e : fs::directory_iterator(store)) paths.push_back(e.path());
     std::sort(paths.begin(), paths.end());
     for (const fs::path& path : paths) {
-        const PictureFormat key = FormatKeyOf(path.string());
         std::ifstream in(path, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        const auto header = ReadPictureHeaderFromBytes(bytes, key);
+        const auto header = ProbePicture(bytes);
         if (!header) continue;
         PicturePlacement place{0, 0, header->Width, header->Height};
         FitPicture(place, target, 1);
         auto reduced = DecodeReduced(
-            bytes, key,
-            {std::max(1, place.Right - place.Left), std::max(1, place.Bottom - place.Top)}, 0);
+            bytes, {std::max(1, place.Right - place.Left), std::max(1, place.Bottom - place.Top)},
+            0);
         if (!reduced) continue;
         RgbImage ours = reduced->Clone();
         auto start = Clock::now();
@@ -166,9 +99,8 @@ int Colour(PixelSize target, const fs::path& store) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "bombs") return Bombs();
     if (mode == "colour" && argc == 5)
         return Colour({std::stoi(argv[2]), std::stoi(argv[3])}, argv[4]);
-    std::fprintf(stderr, "usage: %s bombs | colour W H STORE\n", argv[0]);
+    std::fprintf(stderr, "usage: %s colour W H STORE\n", argv[0]);
     return 2;
 }

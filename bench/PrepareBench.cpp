@@ -29,8 +29,8 @@
 #include "imaging/Orientation.h"
 #include "imaging/PictureDecoder.h"
 #include "imaging/PictureEncoder.h"
-#include "imaging/PictureHeader.h"
 #include "imaging/PictureJob.h"
+#include "imaging/PictureProbe.h"
 #include "imaging/Preparation.h"
 #include "imaging/PreparedManifest.h"
 #include "imaging/Resampler.h"
@@ -59,14 +59,14 @@ double PeakRssMb() {
 }
 
 struct Fitted {
-    PictureHeader header;
+    PictureProbe header;
     PixelSize upright, fit, rawFit;
     PicturePlacement place;
 };
 
-Fitted FitOf(const std::string& bytes, PictureFormat key, PixelSize target) {
+Fitted FitOf(const std::string& bytes, PixelSize target) {
     Fitted f;
-    f.header = ReadPictureHeaderFromBytes(bytes, key).value();
+    f.header = ProbePicture(bytes).value();
     f.upright = f.header.Upright();
     f.place = {0, 0, f.upright.Width, f.upright.Height};
     FitPicture(f.place, target, 1);
@@ -93,8 +93,8 @@ int Floor(PixelSize target, const fs::path& store, const fs::path& out) {
     OnAllCores(names.size(), [&](size_t i) {
         const PictureFormat key = FormatKeyOf(names[i]);
         const std::string bytes = ReadWholeFile((store / names[i]).string());
-        const Fitted f = FitOf(bytes, key, target);
-        auto picture = DecodePicture(bytes, key, f.rawFit, kBackground);
+        const Fitted f = FitOf(bytes, target);
+        auto picture = DecodePicture(bytes, f.rawFit, kBackground);
         RgbImage canvas = background.Clone();
         // Copy what fits, so the encoder sees photo content, not a flat field.
         if (picture)
@@ -166,14 +166,14 @@ int Quality(PixelSize target, const fs::path& store) {
     for (const auto& name : PictureNames(store)) {
         const PictureFormat key = FormatKeyOf(name);
         const std::string bytes = ReadWholeFile((store / name).string());
-        const Fitted f = FitOf(bytes, key, target);
+        const Fitted f = FitOf(bytes, target);
         if (f.fit.Width >= f.upright.Width && f.fit.Height >= f.upright.Height) continue;
-        const auto full = DecodePicture(bytes, key, {f.header.Width, f.header.Height}, kBackground);
+        const auto full = DecodePicture(bytes, {f.header.Width, f.header.Height}, kBackground);
         const RgbImage reference = Resample(*full, f.rawFit.Width, f.rawFit.Height);
-        const RgbImage ours = DecodeReduced(bytes, key, f.rawFit, kBackground).value();
+        const RgbImage ours = DecodeReduced(bytes, f.rawFit, kBackground).value();
         // What the stored copy holds after its rewrite: our reduction through its encoder.
         const std::string encoded = EncodePicture(ours, key);
-        const auto back = DecodePicture(encoded, key, f.rawFit, kBackground);
+        const auto back = DecodePicture(encoded, f.rawFit, kBackground);
         reduced.push_back(Psnr(ours, reference));
         stored.push_back(Psnr(*back, reference));
         std::printf("%-24s %5dx%-4d %10.2f %10.2f\n", name.c_str(), f.fit.Width, f.fit.Height,
@@ -196,11 +196,11 @@ int PngLevels(PixelSize target, const fs::path& store) {
     for (const auto& name : PictureNames(store)) {
         if (FormatKeyOf(name) != PictureFormat::Png) continue;
         const std::string bytes = ReadWholeFile((store / name).string());
-        const Fitted f = FitOf(bytes, PictureFormat::Png, target);
+        const Fitted f = FitOf(bytes, target);
         RgbImage canvas(target.Width, target.Height);
         canvas.Fill(kBackground);
-        canvas.Overlay(DecodeReduced(bytes, PictureFormat::Png, f.rawFit, kBackground).value(),
-                       f.place.Left, f.place.Top);
+        canvas.Overlay(DecodeReduced(bytes, f.rawFit, kBackground).value(), f.place.Left,
+                       f.place.Top);
         canvases.push_back(std::move(canvas));
     }
     const std::pair<const char*, int> filterSets[] = {

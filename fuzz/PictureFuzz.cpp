@@ -1,4 +1,4 @@
-// One picture decoder, as preparation meets it: the header readers, then a
+// One picture decoder, as preparation meets it: the probe, then a
 // whole preparation on a small canvas (decoding, reducing, colour, the
 // stored and prepared copies), and for PNG the row-by-row reader that big
 // pictures take. Built once per format.
@@ -9,9 +9,8 @@
 #include <string_view>
 
 #include "imaging/ColourProfile.h"
-#include "imaging/PictureCost.h"
-#include "imaging/PictureHeader.h"
 #include "imaging/PictureJob.h"
+#include "imaging/PictureProbe.h"
 #include "imaging/PngRows.h"
 
 using namespace sorvane;
@@ -64,11 +63,8 @@ void StreamPng(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Folders folders;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::optional<PictureHeader> header =
-        ReadPictureHeaderFromBytes(bytes, FormatKeyOf(kName));
-    ReadPictureFacts(bytes);
-    const std::string icc = EmbeddedIccProfile(bytes);
-    if (icc.size() < 1'000'000) ToSrgb::For(icc);
+    const std::optional<PictureProbe> header = ProbePicture(bytes);
+    if (header && header->Icc.size() < 1'000'000) ToSrgb::For(header->Icc);
     StreamPng(bytes);
     if (!header || static_cast<int64_t>(header->Width) * header->Height > kMaxPixels) return 0;
 

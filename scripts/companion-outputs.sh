@@ -7,9 +7,11 @@
 set -euo pipefail
 cli=$(realpath "$1")
 out=$2
-corpus=${3:-$HOME/.cache/desktop-sorvane-corpus}
 repo=$(cd "$(dirname "$0")/.." && pwd)
-[ -d "$corpus" ] || { echo "no corpus in $corpus (/work/shared/corpus/build.sh builds it)" >&2; exit 1; }
+shared=${SORVANE_SHARED_DIR:-$repo/../shared}
+# The shared corpus script builds the photos once and prints where they are.
+corpus=${3:-$("$shared/corpus/build.sh" | tail -1)}
+[ -d "$corpus" ] || { echo "no corpus in $corpus ($shared/corpus/build.sh builds it)" >&2; exit 1; }
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT

@@ -6,7 +6,7 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ ninja-build pkg-config ccache
             qt6-base-dev qt6-base-dev-tools
-            libsqlite3-dev libturbojpeg0-dev libpng-dev libzimg-dev liblcms2-dev libxcb1-dev
+            libsqlite3-dev libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libzimg-dev liblcms2-dev libxcb1-dev
             libgtk-3-dev libwebkit2gtk-4.1-dev libgtk-layer-shell-dev libwayland-dev
             libgtest-dev libgmock-dev)
 run_pkgs=(xdg-utils)

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +16,8 @@
 #include "platform/Error.h"
 #include "platform/ShowLock.h"
 #include "settings/ConfigFile.h"
+
+namespace fs = std::filesystem;
 
 namespace sorvane {
 
@@ -120,8 +124,18 @@ void MainForm::cmdApply_Click() {
         const PreparationResult run = RunPreparation(update.StagingFolder());
         if (run.Started) {
             if (!run.NotWritten.empty()) throw Error(NotWrittenText(run.NotWritten));
-            const std::string page = ComposePage(state_.Settings, TemplatePath(), *platform_.colors,
-                                                 dialogs_.ProgressWindow());
+            // A picture refused as too large (the user was told) is left out
+            // of the page unless the show keeps an earlier copy of it; the
+            // list and config.dat keep it.
+            SlideshowSettings shown = state_.Settings;
+            std::erase_if(shown.Pictures, [&](const PictureEntry& entry) {
+                std::error_code ec;
+                return std::find(run.Refused.begin(), run.Refused.end(), entry.FileName) !=
+                           run.Refused.end() &&
+                       !fs::exists(state_.Window.PreparedFolder + entry.FileName, ec);
+            });
+            const std::string page =
+                ComposePage(shown, TemplatePath(), *platform_.colors, dialogs_.ProgressWindow());
             KeepUnreadableConfigAside();
             update.Commit(std::string(InstalledPageName), page, ConfigFilePath(),
                           FormatConfigFile(state_.Settings));

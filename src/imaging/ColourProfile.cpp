@@ -1,13 +1,10 @@
 #include "ColourProfile.h"
 
 #include <lcms2.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
-#include <map>
 #include <mutex>
 #include <optional>
 
@@ -16,87 +13,6 @@ namespace sorvane {
 namespace {
 
 constexpr std::string_view kIccTag{"ICC_PROFILE\0", 12};
-constexpr size_t kMaxProfile = 16 * 1024 * 1024;  // real ones are at most a few megabytes
-
-uint32_t BigEndian32(const unsigned char* p) {
-    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
-}
-
-std::string JpegProfile(std::string_view bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t n = bytes.size();
-    std::map<int, std::string> pieces;  // by sequence number, as a profile may span segments
-    size_t total = 0;
-    for (size_t i = 2; i + 4 <= n;) {
-        if (p[i] != 0xFF) break;
-        const unsigned char marker = p[i + 1];
-        if (marker == 0xFF) {  // fill byte
-            ++i;
-            continue;
-        }
-        if (marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {
-            i += 2;
-            continue;
-        }
-        if (marker == 0xDA || marker == 0xD9) break;  // the picture data: no header follows
-        const size_t length = size_t{p[i + 2]} << 8 | p[i + 3];
-        if (length < 2 || i + 2 + length > n) break;
-        const unsigned char* body = p + i + 4;
-        const size_t bodyLength = length - 2;
-        if (marker == 0xE2 && bodyLength > kIccTag.size() + 2 &&
-            std::memcmp(body, kIccTag.data(), kIccTag.size()) == 0) {
-            const int sequence = body[kIccTag.size()];
-            const size_t size = bodyLength - kIccTag.size() - 2;
-            total += size;
-            if (total > kMaxProfile) return {};
-            pieces[sequence].assign(reinterpret_cast<const char*>(body + kIccTag.size() + 2), size);
-        }
-        i += 2 + length;
-    }
-    std::string profile;
-    for (auto& [sequence, piece] : pieces) profile += piece;
-    return profile;
-}
-
-std::string Inflate(const unsigned char* data, size_t size) {
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) return {};
-    std::string out;
-    std::array<unsigned char, 65536> chunk;
-    z.next_in = const_cast<unsigned char*>(data);
-    z.avail_in = static_cast<uInt>(size);
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        z.next_out = chunk.data();
-        z.avail_out = chunk.size();
-        rc = inflate(&z, Z_NO_FLUSH);
-        out.append(reinterpret_cast<const char*>(chunk.data()), chunk.size() - z.avail_out);
-        if (out.size() > kMaxProfile) rc = Z_DATA_ERROR;
-    }
-    inflateEnd(&z);
-    return rc == Z_STREAM_END ? out : std::string();
-}
-
-std::string PngProfile(std::string_view bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (size_t i = 8; i + 12 <= bytes.size();) {
-        const size_t length = BigEndian32(p + i);
-        if (length > bytes.size() - i - 12) break;
-        const std::string_view type(bytes.data() + i + 4, 4);
-        const unsigned char* body = p + i + 8;
-        if (type == "IDAT" || type == "IEND" || type == "sRGB") break;
-        if (type == "iCCP") {
-            // A name of 1-79 bytes, its terminator, the compression method (0), then zlib data.
-            const auto* nul = static_cast<const unsigned char*>(std::memchr(body, 0, length));
-            if (!nul || nul - body + 2 > static_cast<ptrdiff_t>(length) || nul[1] != 0) break;
-            const size_t start = static_cast<size_t>(nul - body) + 2;
-            return Inflate(body + start, length - start);
-        }
-        i += 12 + length;
-    }
-    return {};
-}
-
 struct ProfileCloser {
     void operator()(void* p) const { cmsCloseProfile(p); }
 };
@@ -106,15 +22,6 @@ using Profile = std::unique_ptr<void, ProfileCloser>;
 
 bool IsGreyProfile(std::string_view icc) {
     return icc.size() >= 128 && icc.substr(16, 4) == "GRAY";
-}
-
-std::string EmbeddedIccProfile(std::string_view bytes) {
-    if (bytes.size() > 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xD8)
-        return JpegProfile(bytes);
-    if (bytes.size() > 8 && bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8))
-        return PngProfile(bytes);
-    return {};
 }
 
 struct ToSrgb::Transforms {

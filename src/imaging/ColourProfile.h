@@ -10,12 +10,6 @@
 
 namespace sorvane {
 
-// The ICC profile a picture carries, found by its content: a JPEG's APP2
-// "ICC_PROFILE" segments, a PNG's iCCP chunk. Empty when there is none, or
-// when a PNG says outright that it is sRGB. (A PNG's gAMA is already applied
-// by its decoder; BMP profiles are not read.)
-std::string EmbeddedIccProfile(std::string_view bytes);
-
 // Whether the profile describes grey pictures (its header's colour space).
 bool IsGreyProfile(std::string_view icc);
 

@@ -6,8 +6,7 @@ namespace sorvane {
 
 // How a stored picture must be turned to stand upright, as bits in the order
 // they are applied: mirror left-right and flip top-bottom first, then turn a
-// quarter clockwise. The values match the EXIF-derived transformations of Qt's
-// image reader, which is what reads them.
+// quarter clockwise. ExifOrientation reads them from a JPEG.
 enum OrientationBits : int { kMirror = 1, kFlip = 2, kRotate90 = 4 };
 
 inline bool SwapsSides(int orientation) { return (orientation & kRotate90) != 0; }

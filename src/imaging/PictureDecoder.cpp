@@ -3,13 +3,12 @@
 #include <png.h>
 #include <turbojpeg.h>
 
-#include <QBuffer>
 #include <memory>
 #include <vector>
 
-#include "PictureCost.h"
+#include "Bmp.h"
+#include "PictureProbe.h"
 #include "PngRows.h"
-#include "QtPicture.h"
 #include "Resampler.h"
 #include "platform/Error.h"
 
@@ -22,20 +21,7 @@ struct TjDeleter {
 };
 using TjHandle = std::unique_ptr<void, TjDeleter>;
 
-// DCT scaling drops detail for free; keeping twice the final size leaves the
-// resampler enough to avoid aliasing.
-tjscalingfactor DctScaleFor(int width, int height, PixelSize atLeast) {
-    for (const int denom : {8, 4, 2}) {
-        const tjscalingfactor f{1, denom};
-        if (static_cast<int64_t>(TJSCALED(width, f)) >= 2 * static_cast<int64_t>(atLeast.Width) &&
-            static_cast<int64_t>(TJSCALED(height, f)) >= 2 * static_cast<int64_t>(atLeast.Height))
-            return f;
-    }
-    return {1, 1};
-}
-
-bool DecodeJpegReduced(std::string_view bytes, const RgbTarget& dst) {
-    const PixelSize size{dst.Width, dst.Height};
+bool DecodeJpegPlanes(std::string_view bytes, int dctScale, const RgbTarget& dst) {
     TjHandle tj(tjInitDecompress());
     if (!tj) return false;
     auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -46,7 +32,7 @@ bool DecodeJpegReduced(std::string_view bytes, const RgbTarget& dst) {
     if (!FitsRgbBuffer(width, height) || subsamp < 0 ||
         (colorspace != TJCS_YCbCr && colorspace != TJCS_GRAY))
         return false;
-    const tjscalingfactor scale = DctScaleFor(width, height, size);
+    const tjscalingfactor scale{1, dctScale};
     YccPlanes planes;
     planes.Width = TJSCALED(width, scale);
     planes.Height = TJSCALED(height, scale);
@@ -71,7 +57,27 @@ bool DecodeJpegReduced(std::string_view bytes, const RgbTarget& dst) {
     return true;
 }
 
-std::optional<RgbImage> DecodeJpeg(std::string_view bytes, PixelSize atLeast) {
+// CMYK as print tools store it (inverted: 0 is full ink), each colour
+// darkened by the black, row by row into `out`'s size.
+std::optional<RgbImage> DecodeCmyk(void* tj, std::string_view bytes, RgbImage& out) {
+    const size_t rowBytes = static_cast<size_t>(out.Width()) * 4;
+    auto cmyk =
+        std::make_unique_for_overwrite<uint8_t[]>(rowBytes * static_cast<size_t>(out.Height()));
+    if (tjDecompress2(tj, reinterpret_cast<const unsigned char*>(bytes.data()),
+                      static_cast<unsigned long>(bytes.size()), cmyk.get(), out.Width(), 0,
+                      out.Height(), TJPF_CMYK, TJFLAG_LIMITSCANS) != 0 &&
+        tjGetErrorCode(tj) != TJERR_WARNING)
+        return std::nullopt;
+    for (int32_t y = 0; y < out.Height(); ++y) {
+        const uint8_t* p = cmyk.get() + rowBytes * static_cast<size_t>(y);
+        uint8_t* q = out.Row(y);
+        for (int32_t x = 0; x < out.Width(); ++x, p += 4, q += 3)
+            for (int c = 0; c < 3; ++c) q[c] = static_cast<uint8_t>(p[c] * p[3] / 255);
+    }
+    return std::move(out);
+}
+
+std::optional<RgbImage> DecodeJpegRgb(std::string_view bytes, int dctScale) {
     TjHandle tj(tjInitDecompress());
     if (!tj) return std::nullopt;
     auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -79,11 +85,11 @@ std::optional<RgbImage> DecodeJpeg(std::string_view bytes, PixelSize atLeast) {
     int width = 0, height = 0, subsamp = 0, colorspace = 0;
     if (tjDecompressHeader3(tj.get(), data, size, &width, &height, &subsamp, &colorspace) != 0)
         return std::nullopt;
-    if (!FitsRgbBuffer(width, height) || colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
-        return std::nullopt;
+    if (!FitsRgbBuffer(width, height)) return std::nullopt;
 
-    const tjscalingfactor scale = DctScaleFor(width, height, atLeast);
+    const tjscalingfactor scale{1, dctScale};
     RgbImage out(TJSCALED(width, scale), TJSCALED(height, scale));
+    if (colorspace == TJCS_CMYK || colorspace == TJCS_YCCK) return DecodeCmyk(tj.get(), bytes, out);
     // Limit scans so a hostile progressive file can't keep us busy for ages.
     if (tjDecompress2(tj.get(), data, size, out.Data(), out.Width(), 0, out.Height(), TJPF_RGB,
                       TJFLAG_LIMITSCANS) != 0 &&
@@ -92,17 +98,6 @@ std::optional<RgbImage> DecodeJpeg(std::string_view bytes, PixelSize atLeast) {
     // A warning (a truncated or slightly damaged file) still gives a picture,
     // as every viewer shows it.
     return out;
-}
-
-// The size in a PNG's header.
-PixelSize HeaderSize(std::string_view bytes) {
-    if (bytes.size() < 24) return {};
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + 16;
-    auto be = [](const unsigned char* q) {
-        return static_cast<int32_t>(uint32_t{q[0]} << 24 | uint32_t{q[1]} << 16 |
-                                    uint32_t{q[2]} << 8 | q[3]);
-    };
-    return {be(p), be(p + 4)};
 }
 
 struct PngImage {
@@ -169,50 +164,77 @@ bool StreamPngInto(std::string_view bytes, const RgbTarget& dst, uint32_t backgr
     return true;
 }
 
-std::optional<QImage> ReadWithQt(std::string_view bytes, PictureFormat key) {
-    QByteArray raw = RawBytes(bytes);
-    QBuffer buffer(&raw);
-    if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
-    QImageReader reader(&buffer, QtFormatName(key));
-    ConfigureReader(reader);
-    const QSize size = reader.size();
-    // Vet the claimed size before Qt allocates anything.
-    if (size.isValid() && !FitsRgbBuffer(size.width(), std::abs(size.height())))
-        return std::nullopt;
-    QImage image = reader.read();
-    if (image.isNull() || !FitsRgbBuffer(image.width(), image.height())) return std::nullopt;
-    return image;
+// The picture at `size`: as it came when the decoder made it so, else resampled.
+RgbImage Fitted(RgbImage image, PixelSize size) {
+    if (image.Width() == size.Width && image.Height() == size.Height) return image;
+    return Resample(image, size.Width, size.Height);
 }
 
-std::optional<RgbImage> DecodeWithQt(std::string_view bytes, PictureFormat key,
-                                     uint32_t background) {
-    const std::optional<QImage> image = ReadWithQt(bytes, key);
+std::optional<RgbImage> Fitted(std::optional<RgbImage> image, PixelSize size) {
     if (!image) return std::nullopt;
-    return FromQImage(*image, background);
+    return Fitted(std::move(*image), size);
 }
 
 }  // namespace
 
-std::optional<RgbaImage> DecodePngRgba(std::string_view bytes, PixelSize size) {
+std::optional<RgbImage> DecodeRgb(std::string_view bytes, const PicturePlan& plan,
+                                  uint32_t background) {
+    const PixelSize size = plan.Decoded;
+    if (bytes.empty() || !FitsRgbBuffer(size.Width, size.Height)) return std::nullopt;
     try {
-        const PictureFacts facts = ReadPictureFacts(bytes);
-        if (!facts.Png || !FitsRgbBuffer(size.Width, size.Height)) return std::nullopt;
-        const PixelSize stored = HeaderSize(bytes);
-        const bool shrink = size.Width < stored.Width || size.Height < stored.Height;
-        RgbaImage out(size.Width, size.Height);
-        if (StreamsRows(facts, stored, shrink)) {
-            std::unique_ptr<PngRows> rows = PngRows::Open(bytes);
-            if (rows && rows->Channels == 4) {
-                ResampleInto(*rows, out);
-                return out;
+        switch (plan.Route) {
+            case DecodeRoute::JpegPlanes: {
+                RgbImage out(size.Width, size.Height);
+                try {
+                    if (DecodeJpegPlanes(bytes, plan.DctScale, out.Target())) return out;
+                } catch (const Error&) {
+                    // A plane layout the resampler refuses: through RGB at the same scale instead.
+                }
+                return Fitted(DecodeJpegRgb(bytes, plan.DctScale), size);
             }
+            case DecodeRoute::JpegRgb:
+                return Fitted(DecodeJpegRgb(bytes, plan.DctScale), size);
+            case DecodeRoute::PngRows: {
+                RgbImage out(size.Width, size.Height);
+                if (StreamPngInto(bytes, out.Target(), background)) return out;
+                return std::nullopt;
+            }
+            case DecodeRoute::PngWhole:
+                return Fitted(DecodePng(bytes, background), size);
+            case DecodeRoute::PngRgba:
+                if (std::optional<RgbaImage> rgba = DecodeRgba(bytes, plan)) {
+                    RgbImage out(size.Width, size.Height);
+                    rgba->ComposeInto(background, out.Target());
+                    return out;
+                }
+                return std::nullopt;
+            case DecodeRoute::BmpWhole:
+                return Fitted(DecodeBmp(bytes, background), size);
+        }
+    } catch (const std::exception&) {
+        // A codec or allocation failure: unreadable.
+    }
+    return std::nullopt;
+}
+
+std::optional<RgbaImage> DecodeRgba(std::string_view bytes, const PicturePlan& plan) {
+    const PixelSize size = plan.Decoded;
+    if (plan.Probe.Format != PictureFormat::Png || !FitsRgbBuffer(size.Width, size.Height))
+        return std::nullopt;
+    try {
+        RgbaImage out(size.Width, size.Height);
+        if (plan.Streamed) {
+            std::unique_ptr<PngRows> rows = PngRows::Open(bytes);
+            if (!rows || rows->Channels != 4) return std::nullopt;
+            ResampleInto(*rows, out);
+            return out;
         }
         PngImage png;
         if (!png_image_begin_read_from_memory(&png.image, bytes.data(), bytes.size()) ||
             !FitsRgbBuffer(png.image.width, png.image.height))
             return std::nullopt;
         png.image.format = PNG_FORMAT_RGBA;
-        if (!shrink && static_cast<int64_t>(png.image.width) == size.Width &&
+        if (static_cast<int64_t>(png.image.width) == size.Width &&
             static_cast<int64_t>(png.image.height) == size.Height)
             return png_image_finish_read(&png.image, nullptr, out.Data(), 0, nullptr)
                        ? std::optional<RgbaImage>(std::move(out))
@@ -228,72 +250,23 @@ std::optional<RgbaImage> DecodePngRgba(std::string_view bytes, PixelSize size) {
     }
 }
 
-bool DecodeReducedInto(std::string_view bytes, PictureFormat key, const RgbTarget& dst,
-                       uint32_t background) {
-    if (key == PictureFormat::Other || bytes.empty() || !dst.Data ||
-        !FitsRgbBuffer(dst.Width, dst.Height))
-        return false;
-    const PixelSize size{dst.Width, dst.Height};
-    try {
-        if (key == PictureFormat::Jpeg) {
-            try {
-                if (DecodeJpegReduced(bytes, dst)) return true;
-            } catch (const Error&) {
-                // A plane layout the resampler refuses: go through RGB instead.
-            }
-            if (auto image = DecodeJpeg(bytes, size)) {
-                ResampleInto(image->View(), dst);
-                return true;
-            }
-        }
-        if (key == PictureFormat::Png) {
-            const PictureFacts facts = ReadPictureFacts(bytes);
-            if (facts.Png && StreamsRows(facts, HeaderSize(bytes), true)) {
-                try {
-                    if (StreamPngInto(bytes, dst, background)) return true;
-                } catch (const Error&) {
-                    // Damaged part-way: the whole-picture decoder shows what it can.
-                }
-            }
-        }
-        if (key == PictureFormat::Png)
-            if (auto image = DecodePng(bytes, background)) {
-                ResampleInto(image->View(), dst);
-                return true;
-            }
-        // Qt's rows are resampled where they lie: a big BMP is not copied first.
-        std::optional<QImage> image = ReadWithQt(bytes, key);
-        if (!image) return false;
-        ResampleInto(ToRgbInPlace(*image, background), dst);
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+std::optional<RgbImage> DecodeReduced(std::string_view bytes, PixelSize size, uint32_t background) {
+    const std::optional<PictureProbe> probe = ProbePicture(bytes);
+    if (!probe) return std::nullopt;
+    return DecodeRgb(bytes, PlanDecoding(*probe, size), background);
 }
 
-std::optional<RgbImage> DecodeReduced(std::string_view bytes, PictureFormat key, PixelSize size,
+std::optional<RgbImage> DecodePicture(std::string_view bytes, PixelSize atLeast,
                                       uint32_t background) {
-    if (!FitsRgbBuffer(size.Width, size.Height)) return std::nullopt;
-    try {
-        RgbImage out(size.Width, size.Height);
-        if (DecodeReducedInto(bytes, key, out.Target(), background)) return out;
-    } catch (const std::exception&) {
+    const std::optional<PictureProbe> probe = ProbePicture(bytes);
+    if (!probe) return std::nullopt;
+    PicturePlan plan = PlanDecoding(*probe, probe->Stored());
+    if (probe->Format == PictureFormat::Jpeg) {
+        plan.DctScale = DctScaleFor(probe->Stored(), atLeast);
+        const int s = plan.DctScale;
+        plan.Decoded = {(probe->Width + s - 1) / s, (probe->Height + s - 1) / s};
     }
-    return std::nullopt;
-}
-
-std::optional<RgbImage> DecodePicture(std::string_view bytes, PictureFormat key, PixelSize atLeast,
-                                      uint32_t background) {
-    if (key == PictureFormat::Other || bytes.empty()) return std::nullopt;
-    try {
-        std::optional<RgbImage> image;
-        if (key == PictureFormat::Jpeg) image = DecodeJpeg(bytes, atLeast);
-        if (key == PictureFormat::Png) image = DecodePng(bytes, background);
-        if (!image) image = DecodeWithQt(bytes, key, background);
-        return image;
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    return DecodeRgb(bytes, plan, background);
 }
 
 }  // namespace sorvane

@@ -3,13 +3,11 @@
 #include <png.h>
 #include <turbojpeg.h>
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <csetjmp>
 #include <memory>
 
+#include "Bmp.h"
 #include "ColourProfile.h"
-#include "QtPicture.h"
 #include "platform/Error.h"
 
 namespace sorvane {
@@ -72,7 +70,8 @@ void NoFlush(png_structp) {}
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-struct PngRows {
+// The rows libpng is handed, in one of its colour types.
+struct PngPixels {
     const uint8_t* data;
     size_t stride;
     int32_t width, height;
@@ -80,7 +79,7 @@ struct PngRows {
 };
 
 // Kept free of C++ objects with destructors: libpng reports errors by longjmp.
-bool EncodePngInto(const PngRows& image, int level, int filters, const char* icc, size_t iccSize,
+bool EncodePngInto(const PngPixels& image, int level, int filters, const char* icc, size_t iccSize,
                    std::string* out) {
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
@@ -120,7 +119,7 @@ std::string EncodePngWith(const RgbImage& image, int level, int filters) {
 std::string EncodePngWith(const RgbView& image, int level, int filters) {
     std::string out;
     out.reserve(static_cast<size_t>(image.Width) * 3 * static_cast<size_t>(image.Height) / 2);
-    const PngRows rows{image.Data, image.Stride, image.Width, image.Height, PNG_COLOR_TYPE_RGB};
+    const PngPixels rows{image.Data, image.Stride, image.Width, image.Height, PNG_COLOR_TYPE_RGB};
     if (!EncodePngInto(rows, level, filters, nullptr, 0, &out))
         throw Error("Could not encode a PNG.");
     return out;
@@ -129,8 +128,8 @@ std::string EncodePngWith(const RgbView& image, int level, int filters) {
 std::string EncodePngRgba(const RgbaImage& image, std::string_view icc) {
     if (image.Empty()) throw Error("Nothing to encode.");
     std::string out;
-    PngRows rows{image.Data(), image.Stride(), image.Width(), image.Height(),
-                 PNG_COLOR_TYPE_RGB_ALPHA};
+    PngPixels rows{image.Data(), image.Stride(), image.Width(), image.Height(),
+                   PNG_COLOR_TYPE_RGB_ALPHA};
     std::unique_ptr<uint8_t[]> grey;
     if (IsGreyProfile(icc)) {
         if (AllGrey(image.Data(), image.Stride(), image.Width(), image.Height(), 4)) {
@@ -152,7 +151,7 @@ std::string EncodePng(const RgbView& image, std::string_view icc, bool grey) {
     static_assert(kPngFilters == PNG_FILTER_SUB);
     if (icc.empty()) return EncodePngWith(image, kPngCompressionLevel, kPngFilters);
     std::string out;
-    PngRows rows{image.Data, image.Stride, image.Width, image.Height, PNG_COLOR_TYPE_RGB};
+    PngPixels rows{image.Data, image.Stride, image.Width, image.Height, PNG_COLOR_TYPE_RGB};
     std::unique_ptr<uint8_t[]> greyRows;
     if (grey) {
         greyRows = GreyRows(image.Data, image.Stride, image.Width, image.Height, 3);
@@ -162,16 +161,6 @@ std::string EncodePng(const RgbView& image, std::string_view icc, bool grey) {
     if (!EncodePngInto(rows, kPngCompressionLevel, kPngFilters, icc.data(), icc.size(), &out))
         throw Error("Could not encode a PNG.");
     return out;
-}
-
-std::string EncodeBmp(const RgbView& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "bmp");
-    if (!writer.write(AsQImage(image)))
-        throw Error("Could not encode a BMP: " + writer.errorString().toStdString());
-    return bytes.toStdString();
 }
 
 }  // namespace

@@ -1,66 +1,74 @@
 #include "PictureHeader.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QImageIOHandler>
-#include <cstdlib>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
-#include "Orientation.h"
-#include "QtPicture.h"
-#include "RgbImage.h"
-#include "platform/qt/QtPath.h"
+#include "platform/AtomicFile.h"
 
 namespace sorvane {
 
-PixelSize PictureHeader::Upright() const {
-    return SwapsSides(Orientation) ? PixelSize{Height, Width} : PixelSize{Width, Height};
-}
-
 namespace {
 
-// `format` is only the one to try first: the content decides.
-std::optional<PictureHeader> ReadFrom(QIODevice& device, const char* format) {
-    QImageReader reader(&device, format);
-    ConfigureReader(reader);
-    const QSize size = reader.size();
-    // Top-down BMPs report a negative height; the picture is just as tall.
-    const int64_t width = size.width(), height = std::llabs(size.height());
-    if (!FitsRgbBuffer(width, height)) return std::nullopt;
-    PictureHeader header;
-    header.Width = static_cast<int32_t>(width);
-    header.Height = static_cast<int32_t>(height);
-    header.Orientation = static_cast<int>(reader.transformation()) & (kMirror | kFlip | kRotate90);
-    return header;
+// A header lies in the first bytes; a file whose header reaches further (big
+// profiles, thumbnails) is read whole on a second try.
+constexpr size_t kHeaderBytes = 256 * 1024;
+
+std::optional<std::string> ReadStart(const std::string& path) {
+#ifdef _WIN32
+    return ReadWholeFileIfPossible(path);
+#else
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) return std::nullopt;
+    std::string bytes(kHeaderBytes, '\0');
+    size_t got = 0;
+    while (got < kHeaderBytes) {
+        const ssize_t n = ::read(fd, bytes.data() + got, kHeaderBytes - got);
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(got);
+    return bytes;
+#endif
+}
+
+std::optional<PictureProbe> ProbeAnyName(const std::string& path) {
+    const std::optional<std::string> start = ReadStart(path);
+    if (!start) return std::nullopt;
+    if (std::optional<PictureProbe> probe = ProbePicture(*start)) return probe;
+    if (start->size() < kHeaderBytes) return std::nullopt;
+    const std::optional<std::string> whole = ReadWholeFileIfPossible(path);
+    return whole ? ProbePicture(*whole) : std::nullopt;
+}
+
+std::optional<PixelSize> GifSize(const std::string& path) {
+    const std::optional<std::string> start = ReadStart(path);
+    if (!start || start->size() < 10 ||
+        (start->substr(0, 6) != "GIF87a" && start->substr(0, 6) != "GIF89a"))
+        return std::nullopt;
+    const auto* p = reinterpret_cast<const unsigned char*>(start->data());
+    const PixelSize size{p[6] | p[7] << 8, p[8] | p[9] << 8};
+    if (size.Width <= 0 || size.Height <= 0) return std::nullopt;
+    return size;
 }
 
 }  // namespace
 
-std::optional<PictureHeader> ReadPictureHeader(const std::string& path, PictureFormat key) {
-    QFile file;
-    if (!OpenForReading(file, path)) return std::nullopt;
-    if (key == PictureFormat::Other) return std::nullopt;
-    return ReadFrom(file, QtFormatName(key));
+std::optional<PictureProbe> ProbePictureFile(const std::string& path) {
+    if (FormatKeyOf(path) == PictureFormat::Other) return std::nullopt;
+    return ProbeAnyName(path);
 }
 
 std::optional<PixelSize> ReadPictureSize(const std::string& path, bool anyFormat) {
-    const PictureFormat key = FormatKeyOf(path);
-    std::optional<PictureHeader> header;
-    if (key != PictureFormat::Other) {
-        header = ReadPictureHeader(path, key);
-    } else if (anyFormat) {
-        QFile file;
-        if (OpenForReading(file, path)) header = ReadFrom(file, "");
-    }
-    if (!header) return std::nullopt;
-    return header->Upright();
-}
-
-std::optional<PictureHeader> ReadPictureHeaderFromBytes(std::string_view bytes, PictureFormat key) {
-    QByteArray raw = RawBytes(bytes);
-    QBuffer buffer(&raw);
-    if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
-    if (key == PictureFormat::Other) return std::nullopt;
-    return ReadFrom(buffer, QtFormatName(key));
+    if (FormatKeyOf(path) == PictureFormat::Other && !anyFormat) return std::nullopt;
+    if (const std::optional<PictureProbe> probe = ProbeAnyName(path)) return probe->Upright();
+    if (FormatKeyOf(path) == PictureFormat::Other) return GifSize(path);
+    return std::nullopt;
 }
 
 }  // namespace sorvane

@@ -15,6 +15,9 @@ struct PngRows::State {
     size_t offset = 0;
     std::vector<uint8_t> row;
     bool failed = false;
+    ~State() {
+        if (png) png_destroy_read_struct(&png, &info, nullptr);
+    }
 };
 
 namespace {
@@ -58,8 +61,8 @@ bool ReadRow(PngRows::State* s, uint8_t* row) {
 
 std::unique_ptr<PngRows> PngRows::Open(std::string_view bytes) {
     std::unique_ptr<PngRows> rows(new PngRows);
-    rows->state_ = new State;
-    State* s = rows->state_;
+    rows->state_ = std::make_unique<State>();
+    State* s = rows->state_.get();
     s->bytes = bytes;
     s->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, IgnoreWarning);
     if (!s->png) return nullptr;
@@ -75,14 +78,10 @@ std::unique_ptr<PngRows> PngRows::Open(std::string_view bytes) {
     return rows;
 }
 
-PngRows::~PngRows() {
-    if (!state_) return;
-    if (state_->png) png_destroy_read_struct(&state_->png, &state_->info, nullptr);
-    delete state_;
-}
+PngRows::~PngRows() = default;
 
 const uint8_t* PngRows::Next() {
-    if (state_->failed || !ReadRow(state_, state_->row.data())) {
+    if (state_->failed || !ReadRow(state_.get(), state_->row.data())) {
         state_->failed = true;
         return nullptr;
     }

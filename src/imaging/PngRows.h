@@ -21,7 +21,7 @@ class PngRows final : public RowSource {
 
   private:
     PngRows() = default;
-    State* state_ = nullptr;
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace sorvane

@@ -106,6 +106,7 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
         if (results[i].Outcome == PictureOutcome::NotWritten)
             result.NotWritten.push_back(names[i] + ": " + results[i].Reason);
         if (results[i].Reused) ++result.Kept;
+        if (results[i].Outcome == PictureOutcome::Refused) result.Refused.push_back(names[i]);
         if (results[i].Made) made.Set(names[i], *results[i].Made);
     }
     // Without it the next run only makes every copy again: no reason to fail this one.

@@ -56,6 +56,8 @@ struct PreparationResult {
     PixelSize LargestSize;
     // "name: reason" for every picture that was read but whose copy was not written.
     std::vector<std::string> NotWritten;
+    // The pictures refused as too large (already told): the page leaves them out.
+    std::vector<std::string> Refused;
     // How many copies were kept from the shown folder rather than made again.
     int Kept = 0;
 };

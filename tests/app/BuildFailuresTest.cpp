@@ -306,6 +306,40 @@ TEST_F(Build, ASecondBuildWaitsForTheFirst) {
     EXPECT_EQ(Snapshot(Pictures()), before);
 }
 
+// The bytes of a PNG whose header claims `side` x `side` pixels (no pixels follow).
+std::string PngHeaderOnly(uint32_t side) {
+    const auto crc = [](std::string_view bytes) {
+        uint32_t c = 0xFFFFFFFFu;
+        for (const char ch : bytes) {
+            c ^= static_cast<uint8_t>(ch);
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+        return ~c;
+    };
+    const auto be = [](uint32_t v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16),
+                           static_cast<char>(v >> 8), static_cast<char>(v)};
+    };
+    const std::string ihdr = "IHDR" + be(side) + be(side) + std::string("\x08\x02\0\0\0", 5);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + be(13) + ihdr + be(crc(ihdr)) + be(0) + "IDAT" +
+           be(crc("IDAT"));
+}
+
+// A picture too large to hold is named ("Picture Too Large") and left out of
+// the page; the list and config.dat keep it, and the others are shown.
+TEST_F(Build, APictureTooLargeIsToldAndLeftOutOfThePage) {
+    auto form = Start();
+    AddPicture(*form, "a.jpg", 40, 30);
+    WriteFile(form->State().Window.PictureStore + "huge.png", PngHeaderOnly(27000));
+    test::Setup(*form).Settings.Pictures.push_back({"huge.png", TransitionNone, false});
+    form->cmdApply_Click();
+    EXPECT_TRUE(Logged("error: ").empty());
+    EXPECT_EQ(Logged("message: Picture Too Large").size(), 1u);
+    EXPECT_EQ(Page().find("huge.png"), std::string::npos);
+    EXPECT_NE(Page().find("a.jpg"), std::string::npos);
+    EXPECT_NE(ReadFile(ConfigPath()).find("huge.png|"), std::string::npos);
+}
+
 // Nothing was ever measured: with nothing to prepare, the empty show is written.
 TEST_F(Build, AFirstStartWithAnEmptyListBuilds) {
     auto form = Start();

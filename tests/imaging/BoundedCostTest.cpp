@@ -6,10 +6,16 @@
 #include <cstring>
 #include <fstream>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "BombPictures.h"
 #include "PreparationFixture.h"
-#include "imaging/PictureCost.h"
+#include "imaging/MemoryBudget.h"
 #include "imaging/PictureEncoder.h"
+#include "imaging/PicturePlan.h"
+#include "imaging/PictureProbe.h"
 
 namespace sorvane::test {
 namespace {
@@ -18,6 +24,13 @@ size_t PeakRssBytes() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    return 0;
+}
+
+size_t RssBytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
     return 0;
 }
 
@@ -64,9 +77,65 @@ TEST_F(PreparationTest, PictureBombsStayWithinAboutAGigabyte) {
     EXPECT_EQ(results[2].Outcome, PictureOutcome::Refused);
     EXPECT_EQ(results[2].Reason,
               "The picture \"claims.jpg\" (26000 x 26000 pixels) is too large to prepare in the "
-              "memory available; it was left as it was.");
+              "memory available. The slide show keeps its earlier copy, or leaves it out when it "
+              "has none.");
     EXPECT_EQ(results[3].Outcome, PictureOutcome::Prepared);
     EXPECT_EQ(ReadPicture(store / "thin.bmp").Width(), 1004);
+}
+
+std::string Jpeg(const RgbImage& image, int pixelFormat, int flags) {
+    tjhandle tj = tjInitCompress();
+    std::vector<unsigned char> pixels(image.Data(), image.Data() + image.ByteCount());
+    if (pixelFormat == TJPF_CMYK) {  // the same picture as ink, 4 bytes a pixel
+        pixels.resize(static_cast<size_t>(image.Width()) * image.Height() * 4);
+        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>(i * 7);
+    }
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    tjCompress2(tj, pixels.data(), image.Width(), 0, image.Height(), pixelFormat, &out, &size,
+                TJSAMP_420, 90, flags);
+    std::string bytes(reinterpret_cast<const char*>(out), size);
+    tjFree(out);
+    tjDestroy(tj);
+    return bytes;
+}
+
+// Each way of decoding, measured: the memory a preparation takes stays within
+// what its plan told the budget.
+TEST_F(PreparationTest, EveryDecodeRouteStaysWithinItsPlannedPeak) {
+    if (kSanitized) GTEST_SKIP() << "peak memory means nothing under the address sanitizer";
+    const RgbImage photo = Gradient(4000, 3000);
+    const struct {
+        std::string name, bytes;
+        DecodeRoute route;
+    } cases[] = {
+        {"planes.jpg", Jpeg(photo, TJPF_RGB, TJFLAG_PROGRESSIVE), DecodeRoute::JpegPlanes},
+        {"cmyk.jpg", Jpeg(photo, TJPF_CMYK, 0), DecodeRoute::JpegRgb},
+        {"kept.jpg", Jpeg(Gradient(1000, 700), TJPF_RGB, 0), DecodeRoute::JpegRgb},
+        {"rows.png", ZeroPng(6000, 4500, false), DecodeRoute::PngRows},
+        {"whole.png", ZeroPng(4000, 3000, false), DecodeRoute::PngWhole},
+        {"clear.png", ZeroPng(4000, 3000, true), DecodeRoute::PngRgba},
+        {"clearrows.png", ZeroPng(6000, 4500, true), DecodeRoute::PngRgba},
+        {"whole.bmp", EncodePicture(photo, PictureFormat::Bmp), DecodeRoute::BmpWhole},
+    };
+    const RgbImage background = Solid(1004, 718, kBackground);
+    const PictureJob job{form.PictureStore, form.PreparedFolder, {1004, 718}, 1,
+                         kBackground,       &background};
+    for (const auto& c : cases) {
+        AddBytes(c.name, c.bytes);
+        const PicturePlan plan = PlanPicture(ProbePicture(c.bytes).value(), c.bytes.size(),
+                                             FormatKeyOf(c.name), {1004, 718}, 1);
+        EXPECT_EQ(plan.Route, c.route) << c.name;
+#if defined(__GLIBC__)
+        malloc_trim(0);  // freed memory kept by the heap would hide what the picture takes
+#endif
+        if (!ResetPeakRss()) GTEST_SKIP() << "the peak memory figure cannot be reset here";
+        const size_t before = RssBytes();
+        const auto results = PreparePictureList(job, {c.name}, 1, {});
+        const size_t peak = PeakRssBytes();
+        EXPECT_EQ(results[0].Outcome, PictureOutcome::Prepared) << c.name;
+        EXPECT_LE(peak - std::min(peak, before), plan.PeakBytes) << c.name;
+    }
 }
 
 TEST_F(PreparationTest, ARefusedPictureIsNamedToTheUserAndTheRunGoesOn) {

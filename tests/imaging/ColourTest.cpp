@@ -13,6 +13,7 @@
 #include "imaging/ColourProfile.h"
 #include "imaging/PictureDecoder.h"
 #include "imaging/PictureEncoder.h"
+#include "imaging/PictureProbe.h"
 
 namespace sorvane::test {
 namespace {
@@ -100,7 +101,7 @@ TEST(ColourProfile, FoundInJpegSegmentsAndPngChunksAndWrittenBack) {
     EXPECT_EQ(EmbeddedIccProfile(jpeg), big);
     EXPECT_EQ(EmbeddedIccProfile(EncodePicture(Solid(4, 4, 0).View(), PictureFormat::Png, icc)),
               icc);
-    EXPECT_TRUE(DecodePicture(jpeg, PictureFormat::Jpeg, {4, 4}, 0));
+    EXPECT_TRUE(DecodePicture(jpeg, {4, 4}, 0));
     // Nothing usable, nothing done.
     EXPECT_FALSE(ToSrgb::For(""));
     EXPECT_FALSE(ToSrgb::For("not a profile"));

@@ -22,7 +22,7 @@ RgbImage Halves(int32_t w, int32_t h) {
 }
 
 PixelSize SizeOf(const std::filesystem::path& path) {
-    const auto header = ReadPictureHeader(path.string(), FormatKeyOf(path.string()));
+    const auto header = ProbePictureFile(path.string());
     return header ? header->Upright() : PixelSize{};
 }
 
@@ -249,7 +249,7 @@ TEST_F(PreparationTest, AReductionOnTheCanvasMatchesOneMadeOnItsOwn) {
         WritePicture(store / name, original, FormatKeyOf(name));
         const std::string before = ReadFile(store / name);
         const PixelSize fit = tall ? PixelSize{359, 718} : PixelSize{1004, 502};
-        const RgbImage alone = DecodeReduced(before, FormatKeyOf(name), fit, kBackground).value();
+        const RgbImage alone = DecodeReduced(before, fit, kBackground).value();
 
         const RgbImage background = Solid(1004, 718, kBackground);
         const PictureJob job{store.string() + "/", prepared.string() + "/",

@@ -34,7 +34,7 @@ void WritePicture(const std::filesystem::path& path, const RgbImage& image, Pict
 
 RgbImage ReadPicture(const std::filesystem::path& path, uint32_t background) {
     const std::string bytes = ReadFile(path);
-    auto image = DecodePicture(bytes, FormatKeyOf(path.string()), {1 << 30, 1 << 30}, background);
+    auto image = DecodePicture(bytes, {1 << 30, 1 << 30}, background);
     return image ? std::move(*image) : RgbImage();
 }
 

@@ -14,7 +14,7 @@ registry: platform
 settings: platform
 page: settings platform
 pictures: settings platform
-imaging: settings platform/qt platform
+imaging: settings platform
 app: pictures page imaging settings registry platform
 app/qt: app pictures page imaging settings registry platform/qt platform
 app/win32: app pictures page imaging settings registry platform/windows platform
@@ -25,7 +25,7 @@ host: page platform/linux platform/qt platform
 '
 roots="platform/linux platform/windows"
 # Folders that build without any toolkit.
-toolkit_free="platform registry settings page pictures app"
+toolkit_free="platform registry settings page pictures imaging app"
 
 find . \( -name '*.cpp' -o -name '*.h' \) -printf '%P\n' | sort |
   xargs -d '\n' grep -H -E '^[[:space:]]*#[[:space:]]*include' |

@@ -7,7 +7,9 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { launchEngine, wantedEngines } from './engines.mjs';
-import { hex, image, pixelAt, pixels, solid, tempDir, writeShow } from './kit.mjs';
+import {
+  differingPixels, hex, image, pixelAt, pixels, solid, tempDir, transitionNames, writeShow,
+} from './kit.mjs';
 import { encodePng } from './png.mjs';
 
 const RED = [220, 20, 30], BLUE = [20, 40, 220], GREEN = [20, 200, 60];
@@ -250,6 +252,41 @@ for (const name of wantedEngines()) describe(name, { concurrency: 3 }, () => {
         });
       });
     }
+
+    // On the test clock, so what is drawn does not depend on the machine's speed
+    // (bench/smoothness.mjs measures the frame rate in real time).
+    test('every transition draws frames between the two pictures', async (c) => {
+      const names = transitionNames();
+      const moving = names.map((_, t) => t).filter((t) => names[t] !== 'None');
+      const red = solid(300, 220, RED), blue = solid(300, 220, BLUE);
+      const pictures = [{ name: 'a.png', bytes: red }, ...moving.map((t, i) => (i % 2
+        ? { name: 'a.png', bytes: red, transition: t } : { name: 'b.png', bytes: blue, transition: t }))];
+      await withShow(c, { pictures, duration: '1' }, async (page) => {
+        const until = async (test, step) => {
+          for (let ms = 0; !(await page.js(`return (${test})(document.documentElement.dataset);`)); ms += step) {
+            assert.ok(ms < 3000, `the show stopped before ${test}`);
+            await page.run(step);
+          }
+        };
+        const stills = [];
+        for (const [i, t] of moving.entries()) {
+          const before = await page.shot();
+          await until("(d) => d.state === 'moving'", 50);
+          const during = [];
+          for (let k = 0; k < 3; k++) during.push(await page.run(110).then(() => page.shot()));
+          await until(`(d) => d.state === 'standing' && d.picture === '${i + 1}'`, 50);
+          const after = await page.shot();
+          // Frames unlike either picture, and unlike each other: the picture moves.
+          // (Seams alone change a few hundred pixels; a move changes thousands.)
+          const unlike = (f, g) => differingPixels(f, g) > pixels(f).data.length / 4 / 100;
+          const between = during.filter((f) => unlike(f, before) && unlike(f, after));
+          const distinct = between.filter((f, k) => between.findIndex((g) => !unlike(f, g)) === k);
+          if (distinct.length < 2) stills.push(`${t} "${names[t]}"`);
+        }
+        assert.deepEqual(stills, [], 'transitions that show no movement');
+        assert.deepEqual(await page.errors(), []);
+      });
+    });
 
     test('a transition lasts half of a one-second interval, then nothing runs until the next', async (c) => {
       const pictures = [{ name: 'a.png', bytes: solid(300, 220, RED), transition: 36 },

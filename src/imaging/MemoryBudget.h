@@ -4,34 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
-#include <string_view>
-
-#include "platform/Geometry.h"
 
 namespace sorvane {
-
-// What a picture's first bytes say about the cost of decoding it.
-struct PictureFacts {
-    bool Png = false, Jpeg = false;  // by content, whatever the name says
-    bool Transparent = false;        // PNG: an alpha channel or a tRNS colour
-    bool Interlaced = false;         // PNG: Adam7, decoded whole
-    // JPEG: progressive or in several scans, so libjpeg holds every DCT
-    // coefficient of the full-size picture, whatever the scale decoded to.
-    bool WholeCoefficients = false;
-    double CoefficientBytesPerPixel = 0;  // 2 bytes per coefficient, per its sampling
-};
-PictureFacts ReadPictureFacts(std::string_view bytes);
-
-// Decoded pixels above this size are streamed row by row into a reduction
-// where the codec allows it (PNG that is not interlaced).
-inline constexpr size_t kStreamAbove = 96u << 20;
-bool StreamsRows(const PictureFacts& facts, PixelSize stored, bool shrink);
-
-// The most memory one picture's preparation holds at once, beyond the
-// run's shared background: its file, decoded pixels, the reduction, and its
-// canvas with the encoded copy.
-size_t PeakBytes(const PictureFacts& facts, size_t fileBytes, PixelSize stored, PixelSize reduced,
-                 bool shrink, PixelSize canvas);
 
 // Memory that pictures prepared at the same time share: a picture waits
 // until its peak fits beside the others', so two huge ones are never
