@@ -46,4 +46,7 @@ echo "== tests under Wine"
 # The page's browser tests drive a Linux browser; they run in the Linux build.
 ctest --test-dir "$build" -j"$jobs" --output-on-failure --label-exclude browser
 
+echo "== portable zip"
+(cd "$build" && cpack >/dev/null && ls "$PWD"/DesktopSorvane-*-win64.zip)
+
 echo "== Windows build and tests: $(($(date +%s) - started)) s"
