@@ -46,7 +46,8 @@ echo "== tests under Wine"
 # The page's browser tests drive a Linux browser; they run in the Linux build.
 ctest --test-dir "$build" -j"$jobs" --output-on-failure --label-exclude browser
 
-echo "== portable zip"
+echo "== portable zip and installer"
 (cd "$build" && cpack >/dev/null && ls "$PWD"/DesktopSorvane-*-win64.zip)
+scripts/windows-installer.sh "$build"
 
 echo "== Windows build and tests: $(($(date +%s) - started)) s"
