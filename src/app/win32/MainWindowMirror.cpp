@@ -39,7 +39,12 @@ void MainWindow::MirrorList() {
         const bool selected = pictures[i].Selected;
         int end = i;
         while (end + 1 < count && pictures[end + 1].Selected == selected) ++end;
-        SendMessageW(list_, LB_SELITEMRANGEEX, selected ? i : end, selected ? end : i);
+        // A range given high to low is taken off the selection, but a range of
+        // one entry is always selected: that one is set on its own.
+        if (i == end)
+            SendMessageW(list_, LB_SETSEL, selected, i);
+        else
+            SendMessageW(list_, LB_SELITEMRANGEEX, selected ? i : end, selected ? end : i);
         i = end + 1;
     }
     const int current = form_->State().Controls.ListIndex;

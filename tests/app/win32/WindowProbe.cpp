@@ -54,7 +54,13 @@ int wmain(int argc, wchar_t** argv) {
         HDESK desktop = OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
         if (!desktop || !SetThreadDesktop(desktop)) return 2;
     }
-    HWND window = FindWindowW(nullptr, argv[1]);
+    // The visible window of that title: the program's hidden progress window
+    // may carry the same one.
+    HWND first = FindWindowExW(nullptr, nullptr, nullptr, argv[1]);
+    HWND window = first;
+    while (window && !IsWindowVisible(window))
+        window = FindWindowExW(nullptr, window, nullptr, argv[1]);
+    if (!window) window = first;
     if (!window) return 1;
     Print("window", window);
     EnumChildWindows(window, Child, 0);
