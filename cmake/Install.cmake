@@ -1,4 +1,22 @@
-# Resources, desktop integration and the Debian package.
+# Resources, desktop integration and the Debian package; on Windows, the
+# portable zip.
+
+if(WIN32)
+  # One folder, as it is unpacked and run: the program, the page's template
+  # beside it (where the program looks for it), the sample pictures, the licence.
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/template.html DESTINATION .)
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/samples/ DESTINATION samples
+          FILES_MATCHING PATTERN "*.jpg" PATTERN "*.png" PATTERN "*.bmp")
+  install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME DesktopSorvane)
+  set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+  set(CPACK_PACKAGE_FILE_NAME DesktopSorvane-${PROJECT_VERSION}-win64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
 
 install(FILES ${CMAKE_SOURCE_DIR}/resources/template.html
         DESTINATION ${CMAKE_INSTALL_DATADIR}/desktop-sorvane OPTIONAL)

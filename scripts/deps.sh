@@ -37,8 +37,11 @@ sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xd
                xfdesktop4 xfwm4 xfconf pcmanfm-qt lxqt-themes lxqt-qtplugin breeze-icon-theme
                caja dconf-service)
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
-# The Windows cross-build and its tests under Wine.
-windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64)
+# The Windows cross-build and its tests under Wine; the window's in a Wine
+# virtual desktop on Xvfb, driven with xdotool, its screenshots by ImageMagick;
+# the installer made with NSIS, the zip with CPack.
+windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64
+              xvfb xdotool imagemagick nsis)
 # The Debian 13 jobs' chroots (scripts/trixie-tests.sh), and CPack for the
 # Debian 12 package they install.
 trixie_pkgs=(mmdebstrap cmake "${package_pkgs[@]}")

@@ -2,9 +2,11 @@
 # The Windows cross-build and its tests under Wine:
 #   scripts/windows-tests.sh [BUILD_DIR]        (default build/windows)
 # Builds the standard-library core (settings, registry, page generator,
-# platform interfaces) and the Windows platform layer with MinGW-w64, then
-# runs their tests from CTest under Wine, in a Wine prefix of our own
-# (SORVANE_WINEPREFIX, default ~/.cache/desktop-sorvane/wine).
+# platform interfaces, the form), the Windows platform layer and the native
+# window (desktop-sorvane.exe) with MinGW-w64, then runs their tests from CTest
+# under Wine, in a Wine prefix of our own (SORVANE_WINEPREFIX, default
+# ~/.cache/desktop-sorvane/wine). The window's smoke test (label `window`)
+# runs it in a Wine virtual desktop on Xvfb, in a prefix of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -43,5 +45,9 @@ cmake --build "$build" -j"$jobs"
 echo "== tests under Wine"
 # The page's browser tests drive a Linux browser; they run in the Linux build.
 ctest --test-dir "$build" -j"$jobs" --output-on-failure --label-exclude browser
+
+echo "== portable zip and installer"
+(cd "$build" && cpack >/dev/null && ls "$PWD"/DesktopSorvane-*-win64.zip)
+scripts/windows-installer.sh "$build"
 
 echo "== Windows build and tests: $(($(date +%s) - started)) s"

@@ -17,6 +17,7 @@ pictures: settings platform
 imaging: settings platform
 app: pictures page imaging settings registry platform
 app/qt: app pictures page imaging settings registry platform/qt platform
+app/win32: app pictures page imaging settings registry platform/windows platform
 cli: app pictures page imaging settings registry platform/qt platform
 platform/linux: registry platform/qt platform
 platform/windows: registry platform
@@ -33,7 +34,7 @@ find . \( -name '*.cpp' -o -name '*.h' \) -printf '%P\n' | sort |
     function layer(p,   parts, n) {
       n = split(p, parts, "/")
       if (n < 2) return ""
-      if (n >= 3 && (parts[1] "/" parts[2] ~ /^(platform\/(linux|windows|qt)|app\/qt)$/))
+      if (n >= 3 && (parts[1] "/" parts[2] ~ /^(platform\/(linux|windows|qt)|app\/(qt|win32))$/))
         return parts[1] "/" parts[2]
       return parts[1]
     }

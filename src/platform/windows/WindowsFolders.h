@@ -4,14 +4,19 @@
 
 namespace sorvane {
 
-// The program's folder is the executable's folder: config.dat, the images
-// folder and template.html sit beside the program. The pictures folder is
-// the user's My Pictures.
+// template.html sits beside the program. config.dat and the images folder do
+// too when the user can write there (a per-user install, a portable copy);
+// otherwise (an install under Program Files) they live in
+// %LOCALAPPDATA%\Desktop Sorvane. The pictures folder is the user's My Pictures.
 class WindowsFolders : public Folders {
   public:
     std::string PicturesFolder() override;
+    // The data folder, chosen once: the data does not move while the program runs.
     std::string ProgramFolder() override;
     std::string TemplatePath() override;
+
+  private:
+    std::string dataFolder_;
 };
 
 }  // namespace sorvane

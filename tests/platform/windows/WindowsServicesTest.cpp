@@ -69,6 +69,9 @@ TEST(WindowsFolders, PicturesAndProgramFolders) {
     const std::string program = folders.ProgramFolder();
     EXPECT_EQ(program + "\\platform_windows_tests.exe", ProgramPath());
     EXPECT_TRUE(fs::is_directory(program));
+    // Finding the folder writable leaves no trace in it.
+    for (const auto& entry : fs::directory_iterator(program))
+        EXPECT_NE(entry.path().filename().string().rfind("~sorvane-", 0), 0u) << entry.path();
     EXPECT_EQ(folders.TemplatePath(), program + "\\template.html");
     EXPECT_EQ(ProgramName(), "platform_windows_tests");
 }

@@ -1,0 +1,37 @@
+#include "WindowFont.h"
+
+namespace sorvane {
+
+UINT DpiOf(HWND window) {
+    // Looked up at run time: older systems lack the call.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto get = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = get && window ? get(window) : 0;
+    if (dpi) return dpi;
+    HDC screen = GetDC(nullptr);
+    const int fromScreen = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return fromScreen > 0 ? static_cast<UINT>(fromScreen) : 96;
+}
+
+HFONT MessageFont(UINT dpi, int points, bool serif) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW font = metrics.lfMessageFont;
+    // The system reports the font at its own DPI; the window may be on another monitor.
+    HDC screen = GetDC(nullptr);
+    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (font.lfHeight == 0) font.lfHeight = -12;
+    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), systemDpi > 0 ? systemDpi : 96);
+    if (points) font.lfHeight -= MulDiv(points, static_cast<int>(dpi), 72);
+    if (serif) {
+        lstrcpynW(font.lfFaceName, L"Times New Roman", LF_FACESIZE);
+        font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    }
+    return CreateFontIndirectW(&font);
+}
+
+}  // namespace sorvane
