@@ -16,7 +16,8 @@ export const TEMPLATE =
 export function transitionNames() {
   const text = fs.readFileSync(path.join(SOURCE_DIR, 'src/settings/TransitionNames.cpp'), 'utf8');
   const list = text.slice(text.indexOf('TransitionNames = {'), text.indexOf('};'));
-  return [...list.matchAll(/"([^"]+)"/g)].map((m) => m[1]);
+  // Each entry is SORVANE_TR_NOOP("context", "name"): the name is the last string.
+  return [...list.matchAll(/SORVANE_TR_NOOP\("[^"]*",\s*"([^"]+)"\)/g)].map((m) => m[1]);
 }
 
 // ---- pictures ----
