@@ -11,6 +11,7 @@
 #include "CliRunner.h"
 #include "app/MainForm.h"
 #include "app/ScriptedDialogs.h"
+#include "app/qt/AppTranslations.h"
 #include "platform/linux/HostSocket.h"
 #include "platform/linux/LinuxActiveDesktop.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -51,6 +52,11 @@ int main(int argc, char** argv) {
         app = std::make_unique<QGuiApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
+
+    // The window's messages, printed here, in the user's language too.
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    InstallTranslations({exeDir + QStringLiteral("/../share/desktop-sorvane/translations"),
+                         QStringLiteral(SORVANE_BUILD_TRANSLATIONS)});
 
     LinuxPlatformOptions options;
     options.WorkArea = args.WorkArea;
