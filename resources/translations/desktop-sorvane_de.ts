@@ -443,6 +443,10 @@ Klicken Sie auf „OK“, um das jetzt zu tun.</translation>
         <source>Creating Images...</source>
         <translation>Bilder werden erstellt...</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>SystemColor</name>

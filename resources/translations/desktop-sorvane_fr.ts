@@ -443,6 +443,10 @@ Cliquez sur « OK » pour le faire maintenant.</translation>
         <source>Creating Images...</source>
         <translation>Création des images...</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>SystemColor</name>
