@@ -11,11 +11,11 @@
 #include "CliRunner.h"
 #include "app/MainForm.h"
 #include "app/ScriptedDialogs.h"
-#include "app/qt/AppTranslations.h"
 #include "platform/linux/HostSocket.h"
 #include "platform/linux/LinuxActiveDesktop.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxShell.h"
+#include "platform/qt/Translations.h"
 
 int main(int argc, char** argv) {
     using namespace sorvane;
