@@ -64,8 +64,9 @@ if(NOT TARGET desktop-sorvane-host)
   message(STATUS "The desktop host is not built: a package made now cannot show the "
                  "slide show on the desktop.")
 endif()
-# Qt's own translations put the file and colour dialogs in the user's language.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
+# Qt's own translations put the file and colour dialogs in the user's language;
+# its SVG icon engine keeps the theme's scalable message-box icons sharp at 2x.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n, libqt6svg6")
 # Only KDE Plasma's desktop needs the web view module, for our wallpaper
 # plugin; everyone else would carry a second web engine for nothing.
 if(sorvane_deb_suffix STREQUAL "~deb12")

@@ -9,8 +9,9 @@ build_pkgs=(cmake g++ ninja-build pkg-config ccache
             libsqlite3-dev libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libzimg-dev liblcms2-dev libxcb1-dev
             libgtk-3-dev libwebkit2gtk-4.1-dev libgtk-layer-shell-dev libwayland-dev
             libgtest-dev libgmock-dev)
-# Qt's own texts (file and colour dialogs) in the user's language.
-run_pkgs=(xdg-utils qt6-translations-l10n)
+# Qt's own texts (file and colour dialogs) in the user's language; Qt's SVG
+# icon engine, so the theme's scalable message-box icons stay sharp at 2x.
+run_pkgs=(xdg-utils qt6-translations-l10n libqt6svg6)
 # The Debian package: CPack's generator runs `file` on what it packs, and
 # dpkg-shlibdeps finds the Depends.
 package_pkgs=(dpkg-dev file)

@@ -18,7 +18,7 @@ fi
 
 # Every folder whose texts reach a user of the window; our own macros read as
 # Qt's translate and QT_TRANSLATE_NOOP.
-sources=(src/app src/pictures src/page src/platform src/settings)
+sources=(src/app src/pictures src/page src/platform src/settings src/imaging)
 run_lupdate() {
   (cd "$root" && "$lupdate" -silent -recursive "${sources[@]}" -extensions cpp,h \
      -tr-function-alias translate+=SORVANE_TR,QT_TRANSLATE_NOOP+=SORVANE_TR_NOOP \
@@ -48,6 +48,14 @@ case "${1:-}" in
     unmarked=$(cd "$root" && grep -rnE \
       '(SetLabel|MessageBox|AskOverwrite)\(\s*"|\.(Title|Instructions) = "|Tell\("' \
       "${sources[@]}" --include=*.cpp | grep -vE '(\(|= )"Desktop Sorvane"' || true)
+    # An error thrown with a literal (or a literal joined to values) is read in
+    # a message box too. Imaging's codec and resampler errors are caught where
+    # a picture is prepared and never shown, and the page as read back by the
+    # desktop host and the command line (PageShow) goes to their logs.
+    unmarked+=$(cd "$root" && grep -rnE \
+      '(throw [A-Za-z:]*(Error|ShowNotRestored)\(\s*(std::string\()?"|\bFail\(\s*"|Reason = ")' \
+      src/app src/pictures src/page src/platform src/settings src/imaging/PictureJob.cpp \
+      src/imaging/Preparation.cpp --include=*.cpp | grep -v '^src/page/PageShow.cpp:' || true)
     unmarked+=$(cd "$root" && grep -rnE 'QStringLiteral\("[A-Z][a-z]+ [a-z]' src/app/qt \
       --include=*.cpp || true)
     if [ -n "$unmarked" ]; then

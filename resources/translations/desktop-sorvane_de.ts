@@ -211,6 +211,242 @@ Klicken Sie auf „OK“, um das jetzt zu tun.</translation>
         <source>%1 of its lines are no picture entries</source>
         <translation>%1 ihrer Zeilen sind keine Bildeinträge</translation>
     </message>
+    <message>
+        <source>this build cannot read or prepare pictures yet.</source>
+        <translation>diese Version kann noch keine Bilder lesen oder vorbereiten.</translation>
+    </message>
+    <message>
+        <source>The pictures folder is not known, so the slide show cannot be written.</source>
+        <translation>Der Bilderordner ist nicht bekannt, daher kann die Diashow nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The slide show&apos;s pictures cannot be written in &quot;%1&quot;: %2.</source>
+        <translation>Die Bilder der Diashow können nicht in „%1“ geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>a file of that name is in the way</source>
+        <translation>eine Datei dieses Namens ist im Weg</translation>
+    </message>
+    <message>
+        <source>The slide show&apos;s pictures were left aside by a build that was cut short, in &quot;%1&quot;, and could not be put back: %2.</source>
+        <translation>Die Bilder der Diashow wurden von einer abgebrochenen Erstellung in „%1“ beiseitegelegt und konnten nicht zurückgelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>A build of the slide show was cut short; its earlier pictures were put back.</source>
+        <translation>Eine Erstellung der Diashow wurde abgebrochen; ihre früheren Bilder wurden zurückgelegt.</translation>
+    </message>
+    <message>
+        <source>Your settings could not be saved: %1</source>
+        <translation>Ihre Einstellungen konnten nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The slide show&apos;s pictures cannot be put in place: &quot;%1&quot; is not a folder. Move it elsewhere and apply again.</source>
+        <translation>Die Bilder der Diashow können nicht abgelegt werden: „%1“ ist kein Ordner. Verschieben Sie es an einen anderen Ort und übernehmen Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The page cannot be written: &quot;%1&quot; is a folder.</source>
+        <translation>Die Seite kann nicht geschrieben werden: „%1“ ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>Your settings cannot be saved: &quot;%1&quot; is not a regular file. Move it elsewhere and apply again.</source>
+        <translation>Ihre Einstellungen können nicht gespeichert werden: „%1“ ist keine normale Datei. Verschieben Sie sie an einen anderen Ort und übernehmen Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The old slide show could not be replaced: %1.</source>
+        <translation>Die alte Diashow konnte nicht ersetzt werden: %1.</translation>
+    </message>
+    <message>
+        <source>The new slide show could not be put in place (%1), and the earlier pictures are still in &quot;%2&quot; (%3).</source>
+        <translation>Die neue Diashow konnte nicht abgelegt werden (%1), und die früheren Bilder liegen noch in „%2“ (%3).</translation>
+    </message>
+    <message>
+        <source>The new slide show could not be put in place: %1.</source>
+        <translation>Die neue Diashow konnte nicht abgelegt werden: %1.</translation>
+    </message>
+    <message>
+        <source>%1 The new pictures stay in place; the page and settings are the earlier ones.</source>
+        <translation>%1 Die neuen Bilder bleiben bestehen; Seite und Einstellungen sind die früheren.</translation>
+    </message>
+    <message>
+        <source>%1 The new page and pictures stay in place.</source>
+        <translation>%1 Die neue Seite und die neuen Bilder bleiben bestehen.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>Could not write &quot;%1&quot;: %2</source>
+        <translation>„%1“ konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not read &quot;%1&quot;: %2</source>
+        <translation>„%1“ konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not replace &quot;%1&quot;: %2</source>
+        <translation>„%1“ konnte nicht ersetzt werden: %2</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>es ist keine Datei</translation>
+    </message>
+    <message>
+        <source>The folder %1 can&apos;t be created: %2</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The login entry %1 can&apos;t be removed: %2</source>
+        <translation>Der Anmeldeeintrag %1 kann nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>The desktop host (desktop-sorvane-host) is not installed.</source>
+        <translation>Der Desktop-Host (desktop-sorvane-host) ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>No pipe for the desktop host: %1</source>
+        <translation>Keine Pipe für den Desktop-Host: %1</translation>
+    </message>
+    <message>
+        <source>The desktop host %1 can&apos;t be started: %2</source>
+        <translation>Der Desktop-Host %1 kann nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The desktop host did not answer within %1 s; whether it shows the page is not known.</source>
+        <translation>Der Desktop-Host hat nicht innerhalb von %1 s geantwortet; ob er die Seite zeigt, ist nicht bekannt.</translation>
+    </message>
+    <message>
+        <source>The desktop host could not start.</source>
+        <translation>Der Desktop-Host konnte nicht starten.</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s socket path is too long: %1</source>
+        <translation>Der Socket-Pfad des Desktop-Hosts ist zu lang: %1</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 can&apos;t be examined</source>
+        <translation>Der Ordner %1 des Desktop-Hosts kann nicht geprüft werden</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 is not a folder.</source>
+        <translation>Der Ordner %1 des Desktop-Hosts ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 belongs to another user.</source>
+        <translation>Der Ordner %1 des Desktop-Hosts gehört einem anderen Benutzer.</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 is open to other users.</source>
+        <translation>Der Ordner %1 des Desktop-Hosts ist für andere Benutzer offen.</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 can&apos;t be made private</source>
+        <translation>Der Ordner %1 des Desktop-Hosts kann nicht privat gemacht werden</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 can&apos;t be created</source>
+        <translation>Der Ordner %1 des Desktop-Hosts kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s lock %1 can&apos;t be opened</source>
+        <translation>Die Sperre %1 des Desktop-Hosts kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s lock %1 can&apos;t be taken</source>
+        <translation>Die Sperre %1 des Desktop-Hosts kann nicht gesetzt werden</translation>
+    </message>
+    <message>
+        <source>The old socket %1 can&apos;t be removed</source>
+        <translation>Der alte Socket %1 kann nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s socket can&apos;t be made</source>
+        <translation>Der Socket des Desktop-Hosts kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s socket %1 can&apos;t be bound</source>
+        <translation>Der Socket %1 des Desktop-Hosts kann nicht gebunden werden</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s socket %1 can&apos;t be opened</source>
+        <translation>Der Socket %1 des Desktop-Hosts kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>No socket for the desktop host</source>
+        <translation>Kein Socket für den Desktop-Host</translation>
+    </message>
+    <message>
+        <source>The desktop host can&apos;t be reached at %1</source>
+        <translation>Der Desktop-Host ist unter %1 nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>The desktop host at %1 belongs to another user.</source>
+        <translation>Der Desktop-Host unter %1 gehört einem anderen Benutzer.</translation>
+    </message>
+    <message>
+        <source>The desktop host closed its socket before taking the request.</source>
+        <translation>Der Desktop-Host hat seinen Socket geschlossen, bevor er die Anfrage annahm.</translation>
+    </message>
+    <message>
+        <source>The desktop host did not answer.</source>
+        <translation>Der Desktop-Host hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>The desktop slide show could not be started. %1</source>
+        <translation>Die Desktop-Diashow konnte nicht gestartet werden. %1</translation>
+    </message>
+    <message>
+        <source>The desktop could not show the page. %1</source>
+        <translation>Der Desktop konnte die Seite nicht zeigen. %1</translation>
+    </message>
+    <message>
+        <source>another Desktop Sorvane</source>
+        <translation>ein anderes Desktop Sorvane</translation>
+    </message>
+    <message>
+        <source>The lock file &quot;%1&quot; can&apos;t be opened (error %2).</source>
+        <translation>Die Sperrdatei „%1“ kann nicht geöffnet werden (Fehler %2).</translation>
+    </message>
+    <message>
+        <source>%1 is still changing the slide show. Try again once it has finished.</source>
+        <translation>%1 ändert die Diashow noch. Versuchen Sie es erneut, sobald es fertig ist.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; can&apos;t be opened: %2.</source>
+        <translation>Der Ordner „%1“ kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; can&apos;t be locked: %2.</source>
+        <translation>Der Ordner „%1“ kann nicht gesperrt werden: %2.</translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation>Fehler %1</translation>
+    </message>
+    <message>
+        <source>The desktop refused %1: %2</source>
+        <translation>Der Desktop hat %1 abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>The picture &quot;%1&quot; (%2 x %3 pixels) is too large to prepare in the memory available. The slide show keeps its earlier copy, or leaves it out when it has none.</source>
+        <translation>Das Bild „%1“ (%2 x %3 Pixel) ist zu groß, um es im verfügbaren Speicher vorzubereiten. Die Diashow behält seine frühere Kopie oder lässt es weg, wenn es keine gibt.</translation>
+    </message>
+    <message>
+        <source>it could not be laid on the background</source>
+        <translation>es konnte nicht auf den Hintergrund gelegt werden</translation>
+    </message>
+    <message>
+        <source>Picture Too Large</source>
+        <translation>Bild zu groß</translation>
+    </message>
+    <message>
+        <source>Creating Images...</source>
+        <translation>Bilder werden erstellt...</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>SystemColor</name>

@@ -211,6 +211,242 @@ Cliquez sur « OK » pour le faire maintenant.</translation>
         <source>%1 of its lines are no picture entries</source>
         <translation>%1 de ses lignes ne sont pas des entrées d&apos;image</translation>
     </message>
+    <message>
+        <source>this build cannot read or prepare pictures yet.</source>
+        <translation>cette version ne peut pas encore lire ni préparer d&apos;images.</translation>
+    </message>
+    <message>
+        <source>The pictures folder is not known, so the slide show cannot be written.</source>
+        <translation>Le dossier Images est inconnu : le diaporama ne peut pas être écrit.</translation>
+    </message>
+    <message>
+        <source>The slide show&apos;s pictures cannot be written in &quot;%1&quot;: %2.</source>
+        <translation>Les images du diaporama ne peuvent pas être écrites dans « %1 » : %2.</translation>
+    </message>
+    <message>
+        <source>a file of that name is in the way</source>
+        <translation>un fichier de ce nom est déjà là</translation>
+    </message>
+    <message>
+        <source>The slide show&apos;s pictures were left aside by a build that was cut short, in &quot;%1&quot;, and could not be put back: %2.</source>
+        <translation>Les images du diaporama ont été mises de côté par une création interrompue, dans « %1 », et n&apos;ont pas pu être remises en place : %2.</translation>
+    </message>
+    <message>
+        <source>A build of the slide show was cut short; its earlier pictures were put back.</source>
+        <translation>Une création du diaporama a été interrompue ; ses images précédentes ont été remises en place.</translation>
+    </message>
+    <message>
+        <source>Your settings could not be saved: %1</source>
+        <translation>Vos réglages n&apos;ont pas pu être enregistrés : %1</translation>
+    </message>
+    <message>
+        <source>The slide show&apos;s pictures cannot be put in place: &quot;%1&quot; is not a folder. Move it elsewhere and apply again.</source>
+        <translation>Les images du diaporama ne peuvent pas être mises en place : « %1 » n&apos;est pas un dossier. Déplacez-le ailleurs et appliquez de nouveau.</translation>
+    </message>
+    <message>
+        <source>The page cannot be written: &quot;%1&quot; is a folder.</source>
+        <translation>La page ne peut pas être écrite : « %1 » est un dossier.</translation>
+    </message>
+    <message>
+        <source>Your settings cannot be saved: &quot;%1&quot; is not a regular file. Move it elsewhere and apply again.</source>
+        <translation>Vos réglages ne peuvent pas être enregistrés : « %1 » n&apos;est pas un fichier ordinaire. Déplacez-le ailleurs et appliquez de nouveau.</translation>
+    </message>
+    <message>
+        <source>The old slide show could not be replaced: %1.</source>
+        <translation>L&apos;ancien diaporama n&apos;a pas pu être remplacé : %1.</translation>
+    </message>
+    <message>
+        <source>The new slide show could not be put in place (%1), and the earlier pictures are still in &quot;%2&quot; (%3).</source>
+        <translation>Le nouveau diaporama n&apos;a pas pu être mis en place (%1), et les images précédentes sont toujours dans « %2 » (%3).</translation>
+    </message>
+    <message>
+        <source>The new slide show could not be put in place: %1.</source>
+        <translation>Le nouveau diaporama n&apos;a pas pu être mis en place : %1.</translation>
+    </message>
+    <message>
+        <source>%1 The new pictures stay in place; the page and settings are the earlier ones.</source>
+        <translation>%1 Les nouvelles images restent en place ; la page et les réglages sont les précédents.</translation>
+    </message>
+    <message>
+        <source>%1 The new page and pictures stay in place.</source>
+        <translation>%1 La nouvelle page et les nouvelles images restent en place.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Could not write &quot;%1&quot;: %2</source>
+        <translation>Impossible d&apos;écrire « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>Could not read &quot;%1&quot;: %2</source>
+        <translation>Impossible de lire « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>Could not replace &quot;%1&quot;: %2</source>
+        <translation>Impossible de remplacer « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>ce n&apos;est pas un fichier</translation>
+    </message>
+    <message>
+        <source>The folder %1 can&apos;t be created: %2</source>
+        <translation>Le dossier %1 ne peut pas être créé : %2</translation>
+    </message>
+    <message>
+        <source>The login entry %1 can&apos;t be removed: %2</source>
+        <translation>L&apos;entrée de connexion %1 ne peut pas être supprimée : %2</translation>
+    </message>
+    <message>
+        <source>The desktop host (desktop-sorvane-host) is not installed.</source>
+        <translation>L&apos;hôte de bureau (desktop-sorvane-host) n&apos;est pas installé.</translation>
+    </message>
+    <message>
+        <source>No pipe for the desktop host: %1</source>
+        <translation>Aucun tube pour l&apos;hôte de bureau : %1</translation>
+    </message>
+    <message>
+        <source>The desktop host %1 can&apos;t be started: %2</source>
+        <translation>L&apos;hôte de bureau %1 ne peut pas être lancé : %2</translation>
+    </message>
+    <message>
+        <source>The desktop host did not answer within %1 s; whether it shows the page is not known.</source>
+        <translation>L&apos;hôte de bureau n&apos;a pas répondu dans les %1 s ; on ne sait pas s&apos;il affiche la page.</translation>
+    </message>
+    <message>
+        <source>The desktop host could not start.</source>
+        <translation>L&apos;hôte de bureau n&apos;a pas pu démarrer.</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s socket path is too long: %1</source>
+        <translation>Le chemin du socket de l&apos;hôte de bureau est trop long : %1</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 can&apos;t be examined</source>
+        <translation>Le dossier %1 de l&apos;hôte de bureau ne peut pas être examiné</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 is not a folder.</source>
+        <translation>Le dossier %1 de l&apos;hôte de bureau n&apos;est pas un dossier.</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 belongs to another user.</source>
+        <translation>Le dossier %1 de l&apos;hôte de bureau appartient à un autre utilisateur.</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 is open to other users.</source>
+        <translation>Le dossier %1 de l&apos;hôte de bureau est ouvert aux autres utilisateurs.</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 can&apos;t be made private</source>
+        <translation>Le dossier %1 de l&apos;hôte de bureau ne peut pas être rendu privé</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s folder %1 can&apos;t be created</source>
+        <translation>Le dossier %1 de l&apos;hôte de bureau ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s lock %1 can&apos;t be opened</source>
+        <translation>Le verrou %1 de l&apos;hôte de bureau ne peut pas être ouvert</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s lock %1 can&apos;t be taken</source>
+        <translation>Le verrou %1 de l&apos;hôte de bureau ne peut pas être pris</translation>
+    </message>
+    <message>
+        <source>The old socket %1 can&apos;t be removed</source>
+        <translation>L&apos;ancien socket %1 ne peut pas être supprimé</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s socket can&apos;t be made</source>
+        <translation>Le socket de l&apos;hôte de bureau ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s socket %1 can&apos;t be bound</source>
+        <translation>Le socket %1 de l&apos;hôte de bureau ne peut pas être lié</translation>
+    </message>
+    <message>
+        <source>The desktop host&apos;s socket %1 can&apos;t be opened</source>
+        <translation>Le socket %1 de l&apos;hôte de bureau ne peut pas être ouvert</translation>
+    </message>
+    <message>
+        <source>No socket for the desktop host</source>
+        <translation>Aucun socket pour l&apos;hôte de bureau</translation>
+    </message>
+    <message>
+        <source>The desktop host can&apos;t be reached at %1</source>
+        <translation>L&apos;hôte de bureau est injoignable à %1</translation>
+    </message>
+    <message>
+        <source>The desktop host at %1 belongs to another user.</source>
+        <translation>L&apos;hôte de bureau à %1 appartient à un autre utilisateur.</translation>
+    </message>
+    <message>
+        <source>The desktop host closed its socket before taking the request.</source>
+        <translation>L&apos;hôte de bureau a fermé son socket avant de recevoir la demande.</translation>
+    </message>
+    <message>
+        <source>The desktop host did not answer.</source>
+        <translation>L&apos;hôte de bureau n&apos;a pas répondu.</translation>
+    </message>
+    <message>
+        <source>The desktop slide show could not be started. %1</source>
+        <translation>Le diaporama du bureau n&apos;a pas pu être lancé. %1</translation>
+    </message>
+    <message>
+        <source>The desktop could not show the page. %1</source>
+        <translation>Le bureau n&apos;a pas pu afficher la page. %1</translation>
+    </message>
+    <message>
+        <source>another Desktop Sorvane</source>
+        <translation>un autre Desktop Sorvane</translation>
+    </message>
+    <message>
+        <source>The lock file &quot;%1&quot; can&apos;t be opened (error %2).</source>
+        <translation>Le fichier de verrou « %1 » ne peut pas être ouvert (erreur %2).</translation>
+    </message>
+    <message>
+        <source>%1 is still changing the slide show. Try again once it has finished.</source>
+        <translation>%1 modifie encore le diaporama. Réessayez une fois qu&apos;il a terminé.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; can&apos;t be opened: %2.</source>
+        <translation>Le dossier « %1 » ne peut pas être ouvert : %2.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; can&apos;t be locked: %2.</source>
+        <translation>Le dossier « %1 » ne peut pas être verrouillé : %2.</translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation>erreur %1</translation>
+    </message>
+    <message>
+        <source>The desktop refused %1: %2</source>
+        <translation>Le bureau a refusé %1 : %2</translation>
+    </message>
+    <message>
+        <source>The picture &quot;%1&quot; (%2 x %3 pixels) is too large to prepare in the memory available. The slide show keeps its earlier copy, or leaves it out when it has none.</source>
+        <translation>L&apos;image « %1 » (%2 x %3 pixels) est trop grande pour être préparée dans la mémoire disponible. Le diaporama garde sa copie précédente, ou l&apos;omet s&apos;il n&apos;en a pas.</translation>
+    </message>
+    <message>
+        <source>it could not be laid on the background</source>
+        <translation>elle n&apos;a pas pu être posée sur le fond</translation>
+    </message>
+    <message>
+        <source>Picture Too Large</source>
+        <translation>Image trop grande</translation>
+    </message>
+    <message>
+        <source>Creating Images...</source>
+        <translation>Création des images...</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>SystemColor</name>

@@ -35,7 +35,8 @@ void MainForm::Form_Load() {
         try {
             run();
         } catch (const std::exception& e) {
-            problems += what + ": " + e.what() + "\r\n";
+            // A step and its reason (French sets a space before the colon).
+            problems += TrArg(SORVANE_TR("Sorvane", "%1: %2"), {what, e.what()}) + "\r\n";
         }
     };
     w.PageFolder = platform_.folders->PicturesFolder();

@@ -15,6 +15,7 @@
 #include "platform/linux/LinuxActiveDesktop.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxShell.h"
+#include "platform/qt/Translations.h"
 
 int main(int argc, char** argv) {
     using namespace sorvane;
@@ -51,6 +52,11 @@ int main(int argc, char** argv) {
         app = std::make_unique<QGuiApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
+
+    // The window's messages, printed here, in the user's language too.
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    InstallTranslations({exeDir + QStringLiteral("/../share/desktop-sorvane/translations"),
+                         QStringLiteral(SORVANE_BUILD_TRANSLATIONS)});
 
     LinuxPlatformOptions options;
     options.WorkArea = args.WorkArea;

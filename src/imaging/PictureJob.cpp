@@ -14,6 +14,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/FileIdentity.h"
+#include "platform/Translate.h"
 
 namespace fs = std::filesystem;
 
@@ -46,10 +47,11 @@ bool RewriteStored(const std::string& storedPath, const std::string& bytes) {
 
 std::string TooLargeText(const std::string& fileName, const PictureProbe& probe) {
     const PixelSize size = probe.Upright();
-    return "The picture \"" + fileName + "\" (" + std::to_string(size.Width) + " x " +
-           std::to_string(size.Height) +
-           " pixels) is too large to prepare in the memory available. The slide show keeps its "
-           "earlier copy, or leaves it out when it has none.";
+    return TrArg(SORVANE_TR("Sorvane",
+                            "The picture \"%1\" (%2 x %3 pixels) is too large to prepare in the "
+                            "memory available. The slide show keeps its earlier copy, or leaves "
+                            "it out when it has none."),
+                 {fileName, std::to_string(size.Width), std::to_string(size.Height)});
 }
 
 // A decoded picture: RGB, or RGBA when a PNG keeps its transparency (its
@@ -150,7 +152,7 @@ PictureResult Prepare(const PictureJob& job, const std::string& fileName, bool& 
     }
     if (!laid) {
         result.Outcome = PictureOutcome::NotWritten;
-        result.Reason = "it could not be laid on the background";
+        result.Reason = SORVANE_TR("Sorvane", "it could not be laid on the background");
         return result;
     }
     pixels = Pixels();

@@ -8,6 +8,7 @@
 #include "PictureJob.h"
 #include "PreparedManifest.h"
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -35,7 +36,7 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
     result.TargetSize = input.TargetSize;
     result.LargestSize = input.LargestSize;
     Progress& progress = dialogs.ProgressWindow();
-    progress.SetLabel("Creating Images...");
+    progress.SetLabel(SORVANE_TR("Sorvane", "Creating Images..."));
     progress.Repaint();
     // Nothing to prepare needs no size: a first start can still write its empty show.
     if (input.Pictures.empty()) {
@@ -122,7 +123,7 @@ PreparationResult PreparePictures(const PreparationInput& input, Screen& screen,
         if (picture.Outcome == PictureOutcome::Refused) refused += picture.Reason + "\n";
     if (!refused.empty())
         dialogs.MessageBox(refused.substr(0, refused.size() - 1), MsgButtons::Ok,
-                           MsgIcon::Exclamation, "Picture Too Large");
+                           MsgIcon::Exclamation, SORVANE_TR("Sorvane", "Picture Too Large"));
 
     progress.SetValue(0);
     result.Started = true;

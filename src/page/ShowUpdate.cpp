@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace fs = std::filesystem;
 
@@ -23,9 +25,12 @@ constexpr char PreparedName[] = "Sorvane";
 constexpr char StagingName[] = ".Sorvane.new";
 constexpr char OldName[] = ".Sorvane.old";
 
-std::string Quoted(const fs::path& p) { return "\"" + p.string() + "\""; }
-
 [[noreturn]] void Fail(const std::string& text) { throw Error(text); }
+
+// A marked text looked up with its placeholders filled.
+std::string Text(const char* text, const std::vector<std::string>& values) {
+    return TrArg(Tr("Sorvane", text), values);
+}
 
 // Copies of the old show that this build did not write stay with the show:
 // a picture that could not be read keeps its earlier copy. A hard link costs
@@ -52,7 +57,8 @@ void KeepOldCopies(const fs::path& prepared, const fs::path& staging) {
 
 ShowUpdate::ShowUpdate(std::string pageFolder) : pageFolder_(std::move(pageFolder)) {
     if (pageFolder_.empty())
-        Fail("The pictures folder is not known, so the slide show cannot be written.");
+        Fail(SORVANE_TR("Sorvane",
+                        "The pictures folder is not known, so the slide show cannot be written."));
     RecoverInterruptedUpdate(pageFolder_);
     // What writes cut short by a crash left; a minute's grace for a write of
     // another program's that needs no lock (adding a picture).
@@ -63,8 +69,10 @@ ShowUpdate::ShowUpdate(std::string pageFolder) : pageFolder_(std::move(pageFolde
     std::error_code ec;
     fs::remove_all(staging, ec);  // what a build that was cut short left
     if (!fs::create_directory(staging, ec) || ec)
-        Fail("The slide show's pictures cannot be written in " + Quoted(fs::path(pageFolder_)) +
-             ": " + (ec ? ec.message() : "a file of that name is in the way") + ".");
+        Fail(Text(SORVANE_TR_NOOP("Sorvane",
+                                  "The slide show's pictures cannot be written in \"%1\": %2."),
+                  {pageFolder_, ec ? ec.message()
+                                   : SORVANE_TR("Sorvane", "a file of that name is in the way")}));
 }
 
 bool InterruptedUpdateLeftAside(const std::string& pageFolder) {
@@ -84,10 +92,13 @@ std::string RecoverInterruptedUpdate(const std::string& pageFolder) {
     std::error_code ec;
     fs::rename(old, prepared, ec);
     if (ec)
-        return "The slide show's pictures were left aside by a build that was cut short, in " +
-               Quoted(old) + ", and could not be put back: " + ec.message() + ".";
+        return Text(SORVANE_TR_NOOP("Sorvane",
+                                    "The slide show's pictures were left aside by a build that was "
+                                    "cut short, in \"%1\", and could not be put back: %2."),
+                    {old.string(), ec.message()});
     SyncFolder(pageFolder);
-    return "A build of the slide show was cut short; its earlier pictures were put back.";
+    return SORVANE_TR(
+        "Sorvane", "A build of the slide show was cut short; its earlier pictures were put back.");
 }
 
 ShowUpdate::~ShowUpdate() {
@@ -116,6 +127,8 @@ bool Exchange(const fs::path& a, const fs::path& b) {
 
 }  // namespace
 
+constexpr const char* SavedNot = SORVANE_TR_NOOP("Sorvane", "Your settings could not be saved: %1");
+
 void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
                         const std::string& configPath, std::string_view configText) {
     const fs::path folder(pageFolder_);
@@ -126,14 +139,19 @@ void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
     // What would stop a swap half way is refused before anything moves.
     const fs::file_status preparedStatus = fs::symlink_status(prepared, ec);
     if (fs::exists(preparedStatus) && !fs::is_directory(preparedStatus))
-        Fail("The slide show's pictures cannot be put in place: " + Quoted(prepared) +
-             " is not a folder. Move it elsewhere and apply again.");
+        Fail(Text(SORVANE_TR_NOOP("Sorvane",
+                                  "The slide show's pictures cannot be put in place: \"%1\" "
+                                  "is not a folder. Move it elsewhere and apply again."),
+                  {prepared.string()}));
     if (fs::is_directory(fs::symlink_status(page, ec)))
-        Fail("The page cannot be written: " + Quoted(page) + " is a folder.");
+        Fail(Text(SORVANE_TR_NOOP("Sorvane", "The page cannot be written: \"%1\" is a folder."),
+                  {page.string()}));
     const fs::file_status configStatus = fs::symlink_status(configPath, ec);
     if (fs::exists(configStatus) && !fs::is_regular_file(configStatus))
-        Fail("Your settings cannot be saved: " + Quoted(configPath) +
-             " is not a regular file. Move it elsewhere and apply again.");
+        Fail(Text(SORVANE_TR_NOOP("Sorvane",
+                                  "Your settings cannot be saved: \"%1\" is not a regular "
+                                  "file. Move it elsewhere and apply again."),
+                  {configPath}));
 
     KeepOldCopies(prepared, staging);
     // Written in full (a full disk fails here) before anything is replaced.
@@ -142,7 +160,7 @@ void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
     try {
         newConfig.emplace(configPath, configText);
     } catch (const Error& e) {
-        throw Error(std::string("Your settings could not be saved: ") + e.what());
+        throw Error(Text(SavedNot, {e.what()}));
     }
     std::optional<std::string> oldPage;
     try {
@@ -158,7 +176,10 @@ void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
     if (!exchanged) {
         if (hadPrepared) {
             fs::rename(prepared, old, ec);
-            if (ec) Fail("The old slide show could not be replaced: " + ec.message() + ".");
+            if (ec)
+                Fail(Text(
+                    SORVANE_TR_NOOP("Sorvane", "The old slide show could not be replaced: %1."),
+                    {ec.message()}));
         }
         fs::rename(staging, prepared, ec);
         if (ec) {
@@ -166,10 +187,14 @@ void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
             std::error_code e;
             if (hadPrepared) fs::rename(old, prepared, e);
             if (e)
-                throw ShowNotRestored("The new slide show could not be put in place (" + why +
-                                      "), and the earlier pictures are still in " + Quoted(old) +
-                                      " (" + e.message() + ").");
-            Fail("The new slide show could not be put in place: " + why + ".");
+                throw ShowNotRestored(
+                    Text(SORVANE_TR_NOOP("Sorvane",
+                                         "The new slide show could not be put in place (%1), "
+                                         "and the earlier pictures are still in \"%2\" (%3)."),
+                         {why, old.string(), e.message()}));
+            Fail(Text(
+                SORVANE_TR_NOOP("Sorvane", "The new slide show could not be put in place: %1."),
+                {why}));
         }
     }
     SyncFolder(pageFolder_);
@@ -186,8 +211,10 @@ void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
         SyncFolder(pageFolder_);
         if (e)
             throw ShowNotRestored(
-                why +
-                " The new pictures stay in place; the page and settings are the earlier ones.");
+                Text(SORVANE_TR_NOOP("Sorvane",
+                                     "%1 The new pictures stay in place; the page and "
+                                     "settings are the earlier ones."),
+                     {why}));
     };
     try {
         newPage.Commit();
@@ -198,14 +225,15 @@ void ShowUpdate::Commit(const std::string& pageName, std::string_view pageText,
     try {
         newConfig->Commit();
     } catch (const Error& e) {
-        const std::string why = std::string("Your settings could not be saved: ") + e.what();
+        const std::string why = Text(SavedNot, {e.what()});
         try {
             if (oldPage)
                 WriteFileAtomically(page.string(), *oldPage);
             else
                 fs::remove(page, ec);
         } catch (const Error&) {
-            throw ShowNotRestored(why + " The new page and pictures stay in place.");
+            throw ShowNotRestored(Text(
+                SORVANE_TR_NOOP("Sorvane", "%1 The new page and pictures stay in place."), {why}));
         }
         putOldBack(why);
         throw Error(why);

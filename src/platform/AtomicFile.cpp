@@ -19,6 +19,7 @@
 #endif
 
 #include "Error.h"
+#include "Translate.h"
 
 namespace fs = std::filesystem;
 
@@ -44,10 +45,16 @@ std::string TempNameBeside(const fs::path& target) {
 // Not an errno value: a pipe, device or socket where a file was expected.
 constexpr int NotRegularFile = -1;
 
-[[noreturn]] void Fail(const std::string& what, const std::string& path, int err) {
-    throw Error("Could not " + what + " \"" + path +
-                "\": " + (err == NotRegularFile ? "it is not a regular file" : std::strerror(err)));
+// `text` is a marked text with the path as %1 and the reason as %2.
+[[noreturn]] void Fail(const char* text, const std::string& path, int err) {
+    const std::string why = err == NotRegularFile
+                                ? SORVANE_TR("Sorvane", "it is not a regular file")
+                                : std::strerror(err);
+    throw Error(TrArg(Tr("Sorvane", text), {path, why}));
 }
+constexpr const char* CouldNotWrite = SORVANE_TR_NOOP("Sorvane", "Could not write \"%1\": %2");
+constexpr const char* CouldNotRead = SORVANE_TR_NOOP("Sorvane", "Could not read \"%1\": %2");
+constexpr const char* CouldNotReplace = SORVANE_TR_NOOP("Sorvane", "Could not replace \"%1\": %2");
 
 // The few file calls the write needs, on each system's own terms.
 #ifdef _WIN32
@@ -90,7 +97,7 @@ void RemoveFile(const std::string& name) { ::_unlink(name.c_str()); }
                    GetLastError(), 0, reason, sizeof reason, nullptr);
     std::string text(reason);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    throw Error("Could not replace \"" + path + "\": " + text);
+    throw Error(TrArg(Tr("Sorvane", CouldNotReplace), {path, text}));
 }
 void ReplaceWith(const std::string& temp, const std::string& path) {
     if (!MoveFileExA(temp.c_str(), path.c_str(),
@@ -134,7 +141,7 @@ void ReplaceWith(const std::string& temp, const std::string& path) {
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
         const int err = errno;
         RemoveFile(temp);
-        Fail("replace", path, err);
+        Fail(CouldNotReplace, path, err);
     }
 }
 #endif
@@ -147,7 +154,7 @@ PendingFile::PendingFile(std::string path, std::string_view bytes, Durability du
     if (fd < 0) {
         const int err = errno;
         temp_.clear();
-        Fail("write", path_, err);
+        Fail(CouldNotWrite, path_, err);
     }
     size_t done = 0;
     while (done < bytes.size()) {
@@ -157,7 +164,7 @@ PendingFile::PendingFile(std::string path, std::string_view bytes, Durability du
             const int err = n < 0 ? errno : ENOSPC;
             CloseFile(fd);
             RemoveFile(temp_);  // a constructor that throws runs no destructor
-            Fail("write", path_, err);
+            Fail(CouldNotWrite, path_, err);
         }
         done += static_cast<size_t>(n);
     }
@@ -168,7 +175,7 @@ PendingFile::PendingFile(std::string path, std::string_view bytes, Durability du
     if (!closed && flushed) err = errno;
     if (!flushed || !closed) {
         RemoveFile(temp_);
-        Fail("write", path_, err);
+        Fail(CouldNotWrite, path_, err);
     }
 }
 
@@ -268,7 +275,7 @@ std::optional<std::string> ReadAll(const std::string& path, int& err, size_t max
 std::string ReadWholeFile(const std::string& path, size_t maxBytes) {
     int err = 0;
     std::optional<std::string> bytes = ReadAll(path, err, maxBytes);
-    if (!bytes) Fail("read", path, err);
+    if (!bytes) Fail(CouldNotRead, path, err);
     return std::move(*bytes);
 }
 
@@ -301,7 +308,7 @@ CopyResult CopyFileAtomically(const std::string& source, const std::string& targ
     if (in < 0) return {CopyStatus::Failed, std::strerror(errno)};
     if (!Regular(in)) {
         CloseFile(in);
-        return {CopyStatus::Failed, "it is not a file"};
+        return {CopyStatus::Failed, SORVANE_TR("Sorvane", "it is not a file")};
     }
     const std::string temp = TempNameBeside(to);
     const int out = OpenNew(temp);

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "Error.h"
+#include "Translate.h"
 
 namespace sorvane {
 
@@ -35,7 +36,7 @@ std::string ShowLockHolder(const std::string& lockPath) {
     std::string line;
     std::getline(in, line);
     if (line.size() > 200) line.resize(200);
-    return line.empty() ? "another Desktop Sorvane" : line;
+    return line.empty() ? SORVANE_TR("Sorvane", "another Desktop Sorvane") : line;
 }
 
 ShowLock::ShowLock(const std::string& lockPath, const std::string& holderName,
@@ -53,8 +54,8 @@ ShowLock::ShowLock(const std::string& lockPath, const std::string& holderName,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        throw Error("The lock file \"" + lockPath + "\" can't be opened (error " +
-                    std::to_string(GetLastError()) + ").");
+        throw Error(TrArg(SORVANE_TR("Sorvane", "The lock file \"%1\" can't be opened (error %2)."),
+                          {lockPath, std::to_string(GetLastError())}));
     for (;;) {
         // A byte far past the holder's name: Windows' locks also stop reads.
         OVERLAPPED at{};
@@ -62,8 +63,10 @@ ShowLock::ShowLock(const std::string& lockPath, const std::string& holderName,
         if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) break;
         if (std::chrono::steady_clock::now() >= deadline) {
             CloseHandle(h);
-            throw Error(ShowLockHolder(lockPath) +
-                        " is still changing the slide show. Try again once it has finished.");
+            throw Error(TrArg(SORVANE_TR("Sorvane",
+                                         "%1 is still changing the slide show. "
+                                         "Try again once it has finished."),
+                              {ShowLockHolder(lockPath)}));
         }
         if (!told && waiting) waiting(ShowLockHolder(lockPath));
         told = true;
@@ -81,19 +84,22 @@ ShowLock::ShowLock(const std::string& lockPath, const std::string& holderName,
     const std::string folder = std::filesystem::path(lockPath).parent_path().string();
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        throw Error("The folder \"" + folder + "\" can't be opened: " + std::strerror(errno) + ".");
+        throw Error(TrArg(SORVANE_TR("Sorvane", "The folder \"%1\" can't be opened: %2."),
+                          {folder, std::strerror(errno)}));
     for (;;) {
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) break;
         if (errno != EWOULDBLOCK && errno != EINTR) {
             const int err = errno;
             ::close(fd);
-            throw Error("The folder \"" + folder + "\" can't be locked: " + std::strerror(err) +
-                        ".");
+            throw Error(TrArg(SORVANE_TR("Sorvane", "The folder \"%1\" can't be locked: %2."),
+                              {folder, std::strerror(err)}));
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             ::close(fd);
-            throw Error(ShowLockHolder(lockPath) +
-                        " is still changing the slide show. Try again once it has finished.");
+            throw Error(TrArg(SORVANE_TR("Sorvane",
+                                         "%1 is still changing the slide show. "
+                                         "Try again once it has finished."),
+                              {ShowLockHolder(lockPath)}));
         }
         if (!told && waiting) waiting(ShowLockHolder(lockPath));
         told = true;

@@ -73,5 +73,25 @@ TEST_F(CompanionProgram, AQueryOrAPretendScreenLeavesNoLastingTrace) {
     EXPECT_EQ(SizeOf(shown), QSize(1900, 1060));
 }
 
+// It prints the window's messages, so in the window's languages too.
+TEST_F(CompanionProgram, SpeaksTheUsersLanguage) {
+    const fs::path config = home / "data/desktop-sorvane/config.dat";
+    for (const auto& [lang, words] : {std::pair{"de_DE.UTF-8", "konnten nicht gelesen werden"},
+                                      std::pair{"fr_FR.UTF-8", "n'ont pas pu être lus"}}) {
+        fs::create_directories(config.parent_path());
+        WriteFile(config, std::string("not settings\0", 13));
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(name);
+        env.insert("LANG", lang);
+        run.setProcessEnvironment(env);
+        run.start(SORVANE_CLI_PROGRAM, {"--no-browser", "--show"});
+        ASSERT_TRUE(run.waitForFinished(120000));
+        const std::string said = run.readAllStandardError().toStdString();
+        EXPECT_NE(said.find(words), std::string::npos) << lang << ": " << said;
+    }
+}
+
 }  // namespace
 }  // namespace sorvane::test

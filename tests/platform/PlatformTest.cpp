@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "common/FilePermissionsApply.h"
@@ -10,6 +11,7 @@
 #include "common/TempHome.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/ShowLock.h"
 #include "platform/SystemColors.h"
 #include "platform/Translate.h"
 
@@ -44,6 +46,33 @@ TEST(Translate, FillsPlaceholdersInTheTranslationsOrder) {
     SetTranslateFunction(
         [](const char*, const char* source) { return "<" + std::string(source) + ">"; });
     EXPECT_EQ(Tr("Sorvane", "Add Pictures"), "<Add Pictures>");
+    SetTranslateFunction(nullptr);
+}
+
+// Texts kept aside and joined to values late are still looked up whole, with
+// the values filled in after the lookup.
+TEST(Translate, ErrorsFromFilesAndLocksAreLookedUp) {
+    test::TempHome home;
+    SetTranslateFunction(
+        [](const char*, const char* source) { return "<" + std::string(source) + ">"; });
+    const std::string missing = (home / "missing.dat").string();
+    try {
+        ReadWholeFile(missing);
+        ADD_FAILURE() << "read a missing file";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "<Could not read \"" + missing + "\": " + std::strerror(ENOENT) + ">");
+    }
+    const std::string lock = (home / "show" / "lock").string();
+    const ShowLock held(lock, "first", std::chrono::seconds(0));
+    try {
+        ShowLock(lock, "second", std::chrono::seconds(0));
+        ADD_FAILURE() << "took a held lock";
+    } catch (const Error& e) {
+        const std::string text = e.what();
+        EXPECT_TRUE(text.starts_with("<first (process ")) << text;
+        EXPECT_TRUE(text.ends_with("Try again once it has finished.>")) << text;
+    }
     SetTranslateFunction(nullptr);
 }
 

@@ -3,9 +3,9 @@
 #include <csignal>
 
 #include "AccessibleRoles.h"
-#include "AppTranslations.h"
 #include "MainWindow.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/qt/Translations.h"
 
 int main(int argc, char** argv) {
     // Past a file-size limit a write fails with its message instead of

@@ -4,6 +4,7 @@
 #include "imaging/PictureHeader.h"
 #include "imaging/Preparation.h"
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -12,7 +13,7 @@ PixelSize LargestWith(PixelSize largest, const std::string&) { return largest; }
 std::optional<PixelSize> ReadPictureSize(const std::string&, bool) { return std::nullopt; }
 
 PreparationResult PreparePictures(const PreparationInput&, Screen&, ColorTranslator&, Dialogs&) {
-    throw Error("this build cannot read or prepare pictures yet.");
+    throw Error(SORVANE_TR("Sorvane", "this build cannot read or prepare pictures yet."));
 }
 
 }  // namespace sorvane

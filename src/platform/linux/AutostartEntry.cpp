@@ -9,6 +9,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -110,15 +111,16 @@ void WriteAutostartEntry(const std::string& hostProgram, const std::string& page
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     if (ec)
-        throw Error("The folder " + path.parent_path().string() +
-                    " can't be created: " + ec.message());
+        throw Error(TrArg(SORVANE_TR("Sorvane", "The folder %1 can't be created: %2"),
+                          {path.parent_path().string(), ec.message()}));
     WriteFileAtomically(path.string(), AutostartEntryText(hostProgram, pagePath));
 }
 
 void RemoveAutostartEntry() {
     const std::string path = AutostartEntryPath();
     if (std::remove(path.c_str()) != 0 && errno != ENOENT)
-        throw Error("The login entry " + path + " can't be removed: " + std::strerror(errno));
+        throw Error(TrArg(SORVANE_TR("Sorvane", "The login entry %1 can't be removed: %2"),
+                          {path, std::strerror(errno)}));
 }
 
 }  // namespace sorvane

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "HostTimeouts.h"
+#include "platform/Translate.h"
 
 extern char** environ;
 
@@ -30,10 +31,12 @@ std::string Trimmed(std::string text) {
 }  // namespace
 
 std::string RunHostProgram(const std::string& program, const std::vector<std::string>& args) {
-    if (program.empty()) return "The desktop host (desktop-sorvane-host) is not installed.";
+    if (program.empty())
+        return SORVANE_TR("Sorvane", "The desktop host (desktop-sorvane-host) is not installed.");
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
-        return std::string("No pipe for the desktop host: ") + std::strerror(errno);
+        return TrArg(SORVANE_TR("Sorvane", "No pipe for the desktop host: %1"),
+                     {std::strerror(errno)});
 
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -49,7 +52,8 @@ std::string RunHostProgram(const std::string& program, const std::vector<std::st
     close(out[1]);
     if (spawned != 0) {
         close(out[0]);
-        return "The desktop host " + program + " can't be started: " + std::strerror(spawned);
+        return TrArg(SORVANE_TR("Sorvane", "The desktop host %1 can't be started: %2"),
+                     {program, std::strerror(spawned)});
     }
 
     // Read until the starter exits (it closes the pipe; the detached host
@@ -84,13 +88,14 @@ std::string RunHostProgram(const std::string& program, const std::vector<std::st
         kill(pid, SIGKILL);
         while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
-        return "The desktop host did not answer within " +
-               std::to_string(host_timeouts::LauncherMs / 1000) +
-               " s; whether it shows the page is not known.";
+        return TrArg(SORVANE_TR("Sorvane",
+                                "The desktop host did not answer within %1 s; whether "
+                                "it shows the page is not known."),
+                     {std::to_string(host_timeouts::LauncherMs / 1000)});
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
     const std::string text = Trimmed(said);
-    return text.empty() ? "The desktop host could not start." : text;
+    return text.empty() ? SORVANE_TR("Sorvane", "The desktop host could not start.") : text;
 }
 
 }  // namespace sorvane

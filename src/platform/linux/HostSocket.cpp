@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -31,7 +32,8 @@ sockaddr_un AddressOf(const std::string& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (path.size() >= sizeof address.sun_path)
-        throw Error("The desktop host's socket path is too long: " + path);
+        throw Error(
+            TrArg(SORVANE_TR("Sorvane", "The desktop host's socket path is too long: %1"), {path}));
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     return address;
 }
@@ -48,17 +50,26 @@ bool CheckPrivateFolder(const std::string& folder, bool tighten) {
     struct stat st {};
     if (lstat(folder.c_str(), &st) != 0) {
         if (errno == ENOENT) return false;
-        Fail("The desktop host's folder " + folder + " can't be examined", errno);
+        Fail(TrArg(SORVANE_TR("Sorvane", "The desktop host's folder %1 can't be examined"),
+                   {folder}),
+             errno);
     }
     if (S_ISLNK(st.st_mode) || !S_ISDIR(st.st_mode))
-        throw Error("The desktop host's folder " + folder + " is not a folder.");
+        throw Error(TrArg(SORVANE_TR("Sorvane", "The desktop host's folder %1 is not a folder."),
+                          {folder}));
     if (st.st_uid != geteuid())
-        throw Error("The desktop host's folder " + folder + " belongs to another user.");
+        throw Error(
+            TrArg(SORVANE_TR("Sorvane", "The desktop host's folder %1 belongs to another user."),
+                  {folder}));
     if ((st.st_mode & 077) != 0) {
         if (!tighten)
-            throw Error("The desktop host's folder " + folder + " is open to other users.");
+            throw Error(
+                TrArg(SORVANE_TR("Sorvane", "The desktop host's folder %1 is open to other users."),
+                      {folder}));
         if (chmod(folder.c_str(), 0700) != 0)
-            Fail("The desktop host's folder " + folder + " can't be made private", errno);
+            Fail(TrArg(SORVANE_TR("Sorvane", "The desktop host's folder %1 can't be made private"),
+                       {folder}),
+                 errno);
     }
     return true;
 }
@@ -86,7 +97,9 @@ std::string HostSocketPath(const std::string& folder) { return folder + "/host.s
 void PrepareHostSocketFolder(const std::string& folder) {
     if (CheckPrivateFolder(folder, true)) return;
     if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        Fail("The desktop host's folder " + folder + " can't be created", errno);
+        Fail(
+            TrArg(SORVANE_TR("Sorvane", "The desktop host's folder %1 can't be created"), {folder}),
+            errno);
     // Check again: someone may have put something there in between.
     CheckPrivateFolder(folder, true);
 }
@@ -156,26 +169,31 @@ std::unique_ptr<HostListener> HostListener::Open(const std::string& folder) {
     PrepareHostSocketFolder(folder);
     const std::string lockPath = folder + "/host.lock";
     UniqueFd lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-    if (!lock) Fail("The desktop host's lock " + lockPath + " can't be opened", errno);
+    if (!lock)
+        Fail(TrArg(SORVANE_TR("Sorvane", "The desktop host's lock %1 can't be opened"), {lockPath}),
+             errno);
     if (flock(lock.Get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) return nullptr;
-        Fail("The desktop host's lock " + lockPath + " can't be taken", errno);
+        Fail(TrArg(SORVANE_TR("Sorvane", "The desktop host's lock %1 can't be taken"), {lockPath}),
+             errno);
     }
 
     const std::string path = HostSocketPath(folder);
     const sockaddr_un address = AddressOf(path);
     // We hold the lock, so a socket file still there was left by a host that died.
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-        Fail("The old socket " + path + " can't be removed", errno);
+        Fail(TrArg(SORVANE_TR("Sorvane", "The old socket %1 can't be removed"), {path}), errno);
     UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    if (!socket) Fail("The desktop host's socket can't be made", errno);
+    if (!socket) Fail(SORVANE_TR("Sorvane", "The desktop host's socket can't be made"), errno);
     if (bind(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        Fail("The desktop host's socket " + path + " can't be bound", errno);
+        Fail(TrArg(SORVANE_TR("Sorvane", "The desktop host's socket %1 can't be bound"), {path}),
+             errno);
     // The folder is private already; the socket's own mode says so once more.
     if (chmod(path.c_str(), 0600) != 0 || listen(socket.Get(), 16) != 0) {
         const int error = errno;
         ::unlink(path.c_str());
-        Fail("The desktop host's socket " + path + " can't be opened", error);
+        Fail(TrArg(SORVANE_TR("Sorvane", "The desktop host's socket %1 can't be opened"), {path}),
+             error);
     }
     return std::unique_ptr<HostListener>(
         new HostListener(path, std::move(lock), std::move(socket)));
@@ -199,19 +217,22 @@ std::optional<std::string> SendToHost(const std::string& folder, const std::stri
     const std::string path = HostSocketPath(folder);
     const sockaddr_un address = AddressOf(path);
     UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (!socket) Fail("No socket for the desktop host", errno);
+    if (!socket) Fail(SORVANE_TR("Sorvane", "No socket for the desktop host"), errno);
     if (connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         // No socket, or one left by a host that died: no host runs.
         if (errno == ENOENT || errno == ECONNREFUSED) return std::nullopt;
-        Fail("The desktop host can't be reached at " + path, errno);
+        Fail(TrArg(SORVANE_TR("Sorvane", "The desktop host can't be reached at %1"), {path}),
+             errno);
     }
     if (!PeerIsUs(socket.Get()))
-        throw Error("The desktop host at " + path + " belongs to another user.");
+        throw Error(TrArg(SORVANE_TR("Sorvane", "The desktop host at %1 belongs to another user."),
+                          {path}));
     HostConnection connection(std::move(socket));
     if (!connection.WriteLine(line))
-        throw Error("The desktop host closed its socket before taking the request.");
+        throw Error(
+            SORVANE_TR("Sorvane", "The desktop host closed its socket before taking the request."));
     std::optional<std::string> reply = connection.ReadLine(timeoutMs);
-    if (!reply) throw Error("The desktop host did not answer.");
+    if (!reply) throw Error(SORVANE_TR("Sorvane", "The desktop host did not answer."));
     return reply;
 }
 

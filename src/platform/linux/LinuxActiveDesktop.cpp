@@ -10,6 +10,7 @@
 #include "HostTimeouts.h"
 #include "platform/DesktopRegistryNames.h"
 #include "platform/Error.h"
+#include "platform/Translate.h"
 #include "registry/cRegistry.h"
 
 namespace sorvane {
@@ -95,11 +96,15 @@ void LinuxActiveDesktop::Refresh(const std::string& page) {
         if (page.empty() || !place_.mayStartHost) return;
         const std::string problem = RunHostProgram(place_.hostProgram, {"load", page});
         if (!problem.empty())
-            throw Error("The desktop slide show could not be started. " + problem);
+            throw Error(
+                TrArg(SORVANE_TR("Sorvane", "The desktop slide show could not be started. %1"),
+                      {problem}));
         return;
     }
     const HostReply reply = ParseHostReply(*answer);
-    if (!reply.ok) throw Error("The desktop could not show the page. " + reply.detail);
+    if (!reply.ok)
+        throw Error(TrArg(SORVANE_TR("Sorvane", "The desktop could not show the page. %1"),
+                          {reply.detail}));
 }
 
 std::string LinuxActiveDesktop::ShowNote() {

@@ -12,6 +12,7 @@
 
 #include "SystemMessage.h"
 #include "platform/Error.h"
+#include "platform/Translate.h"
 
 namespace sorvane {
 
@@ -21,8 +22,10 @@ constexpr UINT WallpaperChars = 260;
 
 [[noreturn]] void Refused(const char* call, HRESULT hr) {
     std::string reason = SystemMessage(static_cast<unsigned long>(hr));
-    if (reason.empty()) reason = "error " + std::to_string(static_cast<long>(hr));
-    throw Error(std::string("The desktop refused ") + call + ": " + reason, static_cast<long>(hr));
+    if (reason.empty())
+        reason = TrArg(SORVANE_TR("Sorvane", "error %1"), {std::to_string(static_cast<long>(hr))});
+    throw Error(TrArg(SORVANE_TR("Sorvane", "The desktop refused %1: %2"), {call, reason}),
+                static_cast<long>(hr));
 }
 
 std::wstring Wide(const std::string& text) {

@@ -15,11 +15,11 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/qt/AppTranslations.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/SettingsPage.h"
 #include "common/TempHome.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/qt/Translations.h"
 #include "settings/ConfigFile.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "AppTranslations.h"
+#include "Translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
