@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <functional>
 #include <sstream>
@@ -64,8 +66,15 @@ struct WindowSide {
             if (a->data().isValid() && a->data().toUInt() == ole) a->trigger();
     }
     void ClickAlign(int i) {
-        QTest::mouseClick(Find<QRadioButton>(("optAlign" + std::to_string(i)).c_str()),
-                          Qt::LeftButton);
+        // On the option's mark and words, where a person clicks: a radio
+        // button wider than them takes no click beside them.
+        auto* option = Find<QRadioButton>(("optAlign" + std::to_string(i)).c_str());
+        QStyleOptionButton look;
+        look.initFrom(option);
+        look.text = option->text();
+        const QRect mark = option->style()->subElementRect(QStyle::SE_RadioButtonClickRect,
+                                                           &look, option);
+        QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, mark.center());
     }
     void ChooseTransition(int i) {
         auto* box = Find<QComboBox>("cboTrans");
