@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "PreparationFixture.h"
+#include "common/Needs.h"
 #include "imaging/PictureDecoder.h"
 #include "imaging/PictureEncoder.h"
 #include "imaging/PictureProbe.h"
@@ -124,8 +125,8 @@ TEST_F(PreparationTest, DamagedAndMislabelledPicturesGetAClearOutcome) {
 // Every picture of other projects' decoder suites: prepared or skipped, never a crash or a hang.
 TEST_F(PreparationTest, EveryPictureOfTheSharedTestSetIsPreparedOrSkipped) {
     const auto shared = SharedDir();
-    if (shared.empty() || !std::filesystem::is_directory(shared / "testimages"))
-        GTEST_SKIP() << "../shared/testimages is not beside the repository; nothing to read";
+    SORVANE_NEEDS(!shared.empty() && std::filesystem::is_directory(shared / "testimages"),
+                  "../shared/testimages beside the repository");
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::recursive_directory_iterator(shared / "testimages")) {
         if (!e.is_regular_file() || FormatKeyOf(e.path().string()) == PictureFormat::Other)
