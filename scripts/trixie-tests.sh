@@ -79,9 +79,6 @@ root_only='^(Files\.AFullDiskIsNamedAsSuch|Build\.AFullOrReadOnly.*|HostSocket\.
 cat >"$work/build.sh" <<EOF
 set -e
 cd /src
-# mmdebstrap mounts /proc read-only; the memory tests reset the peak figure
-# through it. Ours goes before mmdebstrap unmounts its own.
-mount -t proc proc /proc && trap 'umount /proc' EXIT
 DEBIAN_FRONTEND=noninteractive scripts/deps.sh check >/tmp/deps.log 2>&1 || { tail -n 30 /tmp/deps.log; exit 1; }
 useradd -M -d /home/builder builder && mkdir -p /home/builder/ccache && chown -R builder: /src /home/builder
 . /etc/os-release
@@ -103,6 +100,11 @@ echo "== as root: the tests that need it"
 ctest --preset dev --output-on-failure --no-tests=error -R '$root_only'
 EOF
 
+# mmdebstrap mounts /proc read-only, and the memory tests reset the peak
+# figure through it: the build runs over a writable /proc of its own, taken
+# away again before mmdebstrap unmounts its own.
+build_in_chroot='mount -t proc proc "$1/proc" && { chroot "$1" bash /tmp/build.sh; rc=$?; umount "$1/proc"; exit $rc; }'
+
 if [ "$only" != install ]; then
 echo "== trixie: build and tests"
 t=$(date +%s)
@@ -112,7 +114,7 @@ in_chroot trixie \
   "if [ -d ../shared ]; then cp -a ../shared \"\$1/shared\"; fi" \
   "cp -a $cache/ccache/. \"\$1/home/builder/ccache/\"" \
   "copy-in $work/build.sh /tmp" \
-  'chroot "$1" bash /tmp/build.sh' \
+  "$build_in_chroot" \
   "sync-out /tmp/deb13 $work/deb13" \
   "rm -rf $cache/ccache && cp -a \"\$1/home/builder/ccache\" $cache/ccache"
 echo "== trixie build and tests: $(($(date +%s) - t)) s"
