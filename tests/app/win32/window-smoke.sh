@@ -129,6 +129,10 @@ xdotool mousemove --window "$root" $(($3 + 20)) $(($4 + 8)) click 1
 sleep 1
 [ "$(control Button "Remove Selected" | cut -d' ' -f1)" = 1 ] || fail "the clicked picture cannot be removed"
 shot added
+# The preview box (below its label) shows the picture, not its white background.
+set -- $(control Static "Preview:")
+shown=$(convert "$artefacts/added.png" -format "%[pixel:p{$(($3 + 120)),$(($4 + $6 + 90))}]" info:)
+case "$shown" in white | "srgb(255,255,255)") fail "the preview box does not show the picture" ;; esac
 
 # The same picture again: the overwrite question with its four answers; after
 # No the stored copy stays and the list names it once more.
