@@ -29,6 +29,9 @@ mirror=${mirror:-http://deb.debian.org/debian}
 . /etc/os-release
 apt_dir=$cache/apt
 mkdir -p "$apt_dir/lists/partial" "$apt_dir/archives/partial" "$apt_dir/parts"
+# One build at a time: a second run waits for the first and then finds its prefix.
+exec 9>"$cache/.lock"
+flock 9
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 for suite in "$VERSION_CODENAME" "$VERSION_CODENAME-updates"; do
   echo "deb-src [signed-by=$keyring] $mirror $suite main"
