@@ -15,8 +15,8 @@ std::optional<std::string> IdentityOf(const std::string& path, bool withChangeTi
     // NTFS keeps a change time too (Wine maps it to the Unix one), and a file
     // index and volume serial number stand for the inode and device.
     const HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     FILE_BASIC_INFO times{};

@@ -39,17 +39,19 @@ std::string Digest(const std::string& bytes) {
 TEST_F(PreparationTest, PreparedCopiesAreTheRecordedBytes) {
     // Other codec versions may round differently; x86-64 without AVX2 takes
     // other resampling code.
-    constexpr const char* kRecordedWith = "libjpeg-turbo 2.1.5, libpng 1.6.39, zimg 3.0.4, lcms2 2.14";
+    constexpr const char* kRecordedWith =
+        "libjpeg-turbo 2.1.5, libpng 1.6.39, zimg 3.0.4, lcms2 2.14";
     if (std::string(SORVANE_CODEC_VERSIONS) != kRecordedWith)
-        GTEST_SKIP() << "recorded with " << kRecordedWith << ", built with " << SORVANE_CODEC_VERSIONS;
+        GTEST_SKIP() << "recorded with " << kRecordedWith << ", built with "
+                     << SORVANE_CODEC_VERSIONS;
 #if defined(__x86_64__)
     if (!__builtin_cpu_supports("avx2")) GTEST_SKIP() << "recorded on a processor with AVX2";
 #endif
     Add("wide.jpg", Gradient(2400, 1500));
     Add("tall.png", Gradient(600, 1400));
     Add("small.bmp", Gradient(300, 200));
-    AddBytes("p3.jpg", EncodePicture(Gradient(1600, 1000).View(), PictureFormat::Jpeg,
-                                     WideGamutProfile()));
+    AddBytes("p3.jpg",
+             EncodePicture(Gradient(1600, 1000).View(), PictureFormat::Jpeg, WideGamutProfile()));
     ASSERT_TRUE(Run());
     const std::map<std::string, std::string> recorded{
         {"wide.jpg", "310443/08795bd9"},

@@ -18,8 +18,8 @@ std::optional<RgbImage> Fitted(const std::string& path, int width, int height,
     if (!bytes) return std::nullopt;
     const std::optional<PictureProbe> probe = ProbePicture(*bytes);
     if (!probe) return std::nullopt;
-    const PixelSize stored = SwapsSides(probe->Orientation) ? PixelSize{height, width}
-                                                            : PixelSize{width, height};
+    const PixelSize stored =
+        SwapsSides(probe->Orientation) ? PixelSize{height, width} : PixelSize{width, height};
     std::optional<RgbImage> image = DecodeReduced(*bytes, stored, background);
     if (!image) return std::nullopt;
     if (probe->Orientation) return Reoriented(*image, probe->Orientation);
