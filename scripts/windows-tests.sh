@@ -43,9 +43,15 @@ echo "== cross-build ($build)"
 # pkg-config looks only in the libraries' prefix and MinGW's own folder, never
 # at the Linux system's .pc files.
 export PKG_CONFIG_LIBDIR="$libs/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+# pkg-config's answers stay in CMake's cache: a build folder configured over
+# another prefix of the libraries (an earlier version's, since removed) is
+# configured afresh.
+fresh=()
+[ "$(cat "$build/windows-libs.prefix" 2>/dev/null)" = "$libs" ] || fresh=(--fresh)
+cmake "${fresh[@]}" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake -DCMAKE_PREFIX_PATH="$libs" \
   -DSORVANE_WITH_QT=OFF -DSORVANE_WITH_HOST=OFF >/dev/null
+echo "$libs" >"$build/windows-libs.prefix"
 cmake --build "$build" -j"$jobs"
 
 echo "== tests under Wine"
