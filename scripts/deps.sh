@@ -40,9 +40,13 @@ sessions_pkgs=(tigervnc-standalone-server openbox x11-xserver-utils x11-utils xd
 bench_pkgs=(imagemagick graphicsmagick libvips-tools time)
 # The Windows cross-build and its tests under Wine; the window's in a Wine
 # virtual desktop on Xvfb, driven with xdotool, its screenshots by ImageMagick;
-# the installer made with NSIS, the zip with CPack.
+# the installer made with NSIS, the zip with CPack. The picture libraries are
+# cross-built from Debian's source packages (scripts/windows-libs.sh): dpkg-dev
+# unpacks them, nasm assembles libjpeg-turbo's SIMD code, the autotools
+# configure zimg, and libpng links MinGW's zlib.
 windows_pkgs=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine wine64
-              xvfb xdotool imagemagick nsis)
+              xvfb xdotool imagemagick nsis
+              dpkg-dev make pkg-config nasm autoconf automake libtool libz-mingw-w64-dev)
 # The Debian 13 jobs' chroots (scripts/trixie-tests.sh), and CPack for the
 # Debian 12 package they install.
 trixie_pkgs=(mmdebstrap cmake "${package_pkgs[@]}")

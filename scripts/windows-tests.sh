@@ -2,8 +2,9 @@
 # The Windows cross-build and its tests under Wine:
 #   scripts/windows-tests.sh [BUILD_DIR]        (default build/windows)
 # Builds the standard-library core (settings, registry, page generator,
-# platform interfaces, the form), the Windows platform layer and the native
-# window (desktop-sorvane.exe) with MinGW-w64, then runs their tests from CTest
+# platform interfaces, the form), picture imaging over the libraries
+# scripts/windows-libs.sh cross-builds, the Windows platform layer and the
+# native window (desktop-sorvane.exe) with MinGW-w64, then runs their tests from CTest
 # under Wine, in a Wine prefix of our own (SORVANE_WINEPREFIX, default
 # ~/.cache/desktop-sorvane/wine). The window's smoke test (label `window`)
 # runs it in a Wine virtual desktop on Xvfb, in a prefix of its own.
@@ -14,6 +15,8 @@ build="${1:-build/windows}"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 scripts/deps.sh windows
+# The picture libraries, cross-built once and cached.
+libs=$(scripts/windows-libs.sh | tail -n1)
 
 export WINEDEBUG=-all
 export WINEARCH=win64
@@ -37,9 +40,18 @@ trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 wine cmd /c exit >/dev/null 2>&1
 
 echo "== cross-build ($build)"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake \
+# pkg-config looks only in the libraries' prefix and MinGW's own folder, never
+# at the Linux system's .pc files.
+export PKG_CONFIG_LIBDIR="$libs/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig"
+# pkg-config's answers stay in CMake's cache: a build folder configured over
+# another prefix of the libraries (an earlier version's, since removed) is
+# configured afresh.
+fresh=()
+[ "$(cat "$build/windows-libs.prefix" 2>/dev/null)" = "$libs" ] || fresh=(--fresh)
+cmake "${fresh[@]}" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake -DCMAKE_PREFIX_PATH="$libs" \
   -DSORVANE_WITH_QT=OFF -DSORVANE_WITH_HOST=OFF >/dev/null
+echo "$libs" >"$build/windows-libs.prefix"
 cmake --build "$build" -j"$jobs"
 
 echo "== tests under Wine"

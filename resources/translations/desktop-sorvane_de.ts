@@ -212,10 +212,6 @@ Klicken Sie auf „OK“, um das jetzt zu tun.</translation>
         <translation>%1 ihrer Zeilen sind keine Bildeinträge</translation>
     </message>
     <message>
-        <source>this build cannot read or prepare pictures yet.</source>
-        <translation>diese Version kann noch keine Bilder lesen oder vorbereiten.</translation>
-    </message>
-    <message>
         <source>The pictures folder is not known, so the slide show cannot be written.</source>
         <translation>Der Bilderordner ist nicht bekannt, daher kann die Diashow nicht geschrieben werden.</translation>
     </message>

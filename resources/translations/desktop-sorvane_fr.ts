@@ -212,10 +212,6 @@ Cliquez sur « OK » pour le faire maintenant.</translation>
         <translation>%1 de ses lignes ne sont pas des entrées d&apos;image</translation>
     </message>
     <message>
-        <source>this build cannot read or prepare pictures yet.</source>
-        <translation>cette version ne peut pas encore lire ni préparer d&apos;images.</translation>
-    </message>
-    <message>
         <source>The pictures folder is not known, so the slide show cannot be written.</source>
         <translation>Le dossier Images est inconnu : le diaporama ne peut pas être écrit.</translation>
     </message>

@@ -1,9 +1,5 @@
 #include "PictureHeader.h"
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 #include "platform/AtomicFile.h"
 
 namespace sorvane {
@@ -15,26 +11,7 @@ namespace {
 constexpr size_t kHeaderBytes = 256 * 1024;
 
 std::optional<std::string> ReadStart(const std::string& path) {
-#ifdef _WIN32
-    return ReadWholeFileIfPossible(path);
-#else
-    const int fd = OpenRegularFile(path);
-    if (fd < 0) return std::nullopt;
-    std::string bytes(kHeaderBytes, '\0');
-    size_t got = 0;
-    while (got < kHeaderBytes) {
-        const ssize_t n = ::read(fd, bytes.data() + got, kHeaderBytes - got);
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    bytes.resize(got);
-    return bytes;
-#endif
+    return ReadFileStart(path, kHeaderBytes);
 }
 
 std::optional<PictureProbe> ProbeAnyName(const std::string& path) {

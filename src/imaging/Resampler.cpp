@@ -127,7 +127,7 @@ int Log2(int32_t ratio) { return ratio >= 4 ? 2 : ratio >= 2 ? 1 : 0; }
 }  // namespace
 
 AlignedBytes AllocateAligned(size_t bytes) {
-    void* p = std::aligned_alloc(kAlign, Aligned(bytes ? bytes : 1));
+    void* p = AllocateAlignedMemory(kAlign, Aligned(bytes ? bytes : 1));
     if (!p) throw Error("Out of memory while resampling a picture.");
     return AlignedBytes(static_cast<uint8_t*>(p));
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <cstdlib>
 #include <memory>
 
 #include "RgbImage.h"
+#include "platform/AlignedMemory.h"
 
 namespace sorvane {
 
 struct AlignedFree {
-    void operator()(uint8_t* p) const { std::free(p); }
+    void operator()(uint8_t* p) const { FreeAlignedMemory(p); }
 };
 // Rows and planes aligned for the resampler's SIMD code.
 using AlignedBytes = std::unique_ptr<uint8_t[], AlignedFree>;

@@ -284,6 +284,30 @@ std::optional<std::string> ReadWholeFileIfPossible(const std::string& path, size
     return ReadAll(path, err, maxBytes);
 }
 
+std::optional<std::string> ReadFileStart(const std::string& path, size_t maxBytes) {
+    const int fd = OpenForReading(path);
+    if (fd < 0) return std::nullopt;
+    if (!Regular(fd)) {
+        CloseFile(fd);
+        return std::nullopt;
+    }
+    std::string bytes(maxBytes, '\0');
+    size_t done = 0;
+    while (done < maxBytes) {
+        const auto n = ReadSome(fd, bytes.data() + done, maxBytes - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            CloseFile(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    CloseFile(fd);
+    bytes.resize(done);
+    return bytes;
+}
+
 #ifndef _WIN32
 int OpenRegularFile(const std::string& path) {
     const int fd = OpenForReading(path);

@@ -59,6 +59,10 @@ std::string ReadWholeFile(const std::string& path, size_t maxBytes = SIZE_MAX);
 std::optional<std::string> ReadWholeFileIfPossible(const std::string& path,
                                                    size_t maxBytes = SIZE_MAX);
 
+// The first `maxBytes` bytes of a regular file (all of a shorter one); nullopt
+// when it can't be read.
+std::optional<std::string> ReadFileStart(const std::string& path, size_t maxBytes);
+
 #ifndef _WIN32
 // Opens a regular file for reading without ever blocking on a pipe or device
 // of that name. The descriptor, which the caller closes, or -1.

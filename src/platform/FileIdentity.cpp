@@ -1,7 +1,7 @@
 #include "FileIdentity.h"
 
 #ifdef _WIN32
-#include <filesystem>
+#include <windows.h>
 #else
 #include <sys/stat.h>
 #endif
@@ -12,16 +12,27 @@ namespace {
 
 std::optional<std::string> IdentityOf(const std::string& path, bool withChangeTime) {
 #ifdef _WIN32
-    // No inode or change time to be had here: size and modification time.
-    std::error_code ec;
-    const std::filesystem::path p(path);
-    if (!std::filesystem::is_regular_file(p, ec)) return std::nullopt;
-    const auto size = std::filesystem::file_size(p, ec);
-    if (ec) return std::nullopt;
-    const auto time = std::filesystem::last_write_time(p, ec);
-    if (ec) return std::nullopt;
-    (void)withChangeTime;
-    return std::to_string(size) + " " + std::to_string(time.time_since_epoch().count());
+    // NTFS keeps a change time too (Wine maps it to the Unix one), and a file
+    // index and volume serial number stand for the inode and device.
+    const HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_BASIC_INFO times{};
+    const bool read = GetFileInformationByHandle(file, &info) &&
+                      GetFileInformationByHandleEx(file, FileBasicInfo, &times, sizeof times);
+    CloseHandle(file);
+    if (!read || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) {
+        return std::to_string((static_cast<unsigned long long>(high) << 32) | low);
+    };
+    std::string text = join(info.nFileSizeHigh, info.nFileSizeLow) + " " +
+                       std::to_string(times.LastWriteTime.QuadPart) + " " +
+                       join(info.nFileIndexHigh, info.nFileIndexLow) + " " +
+                       std::to_string(info.dwVolumeSerialNumber);
+    if (withChangeTime) text += " " + std::to_string(times.ChangeTime.QuadPart);
+    return text;
 #else
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;

@@ -109,4 +109,23 @@ std::string ThinBmp(int32_t w) {
     return bmp;
 }
 
+std::string RgbaPng(uint32_t w, uint32_t h, const std::string& rgba) {
+    std::string rows;
+    for (uint32_t y = 0; y < h; ++y) rows += '\0' + rgba.substr(size_t{y} * w * 4, size_t{w} * 4);
+    uLongf packed = compressBound(rows.size());
+    std::string idat(packed, '\0');
+    compress(reinterpret_cast<Bytef*>(idat.data()), &packed,
+             reinterpret_cast<const Bytef*>(rows.data()), rows.size());
+    idat.resize(packed);
+    std::string ihdr;
+    PutBigEndian(ihdr, w);
+    PutBigEndian(ihdr, h);
+    ihdr += std::string{8, 6, 0, 0, 0};
+    std::string png("\x89PNG\r\n\x1a\n", 8);
+    PutChunk(png, "IHDR", ihdr);
+    PutChunk(png, "IDAT", idat);
+    PutChunk(png, "IEND", "");
+    return png;
+}
+
 }  // namespace sorvane::test

@@ -1,8 +1,6 @@
 #include <turbojpeg.h>
 #include <zlib.h>
 
-#include <QImage>
-
 #include <cstring>
 #include <fstream>
 

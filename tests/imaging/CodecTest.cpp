@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
 #include <algorithm>
 #include <cstring>
 
+#include "BombPictures.h"
 #include "TestPictures.h"
 #include "common/TempHome.h"
 #include "imaging/Orientation.h"
@@ -119,16 +117,11 @@ TEST(Decoder, JpegUsesTheSmallestDctScaleKeepingTwiceTheFit) {
 }
 
 TEST(Decoder, LaysPngTransparencyOverTheBackground) {
-    QImage rgba(20, 10, QImage::Format_ARGB32);
-    rgba.fill(Qt::transparent);
+    std::string rgba(20 * 10 * 4, '\0');  // transparent
     for (int x = 10; x < 20; ++x)
-        for (int y = 0; y < 10; ++y) rgba.setPixel(x, y, qRgba(255, 0, 0, 255));
-    rgba.setPixel(0, 0, qRgba(0, 0, 255, 128));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QImageWriter(&buffer, "png").write(rgba));
-    const std::string png = bytes.toStdString();
+        for (int y = 0; y < 10; ++y) rgba.replace(4 * (y * 20 + x), 4, "\xFF\0\0\xFF", 4);
+    rgba.replace(0, 4, "\0\0\xFF\x80", 4);
+    const std::string png = test::RgbaPng(20, 10, rgba);
     const uint32_t background = 0x0000C000;  // green, as COLORREF
     auto image = DecodePicture(png, {20, 10}, background);
     ASSERT_TRUE(image);

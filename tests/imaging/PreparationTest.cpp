@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-#include <QBuffer>
-#include <QImage>
+#include "BombPictures.h"
 
 namespace sorvane::test {
 namespace {
@@ -201,13 +200,7 @@ TEST_F(PreparationTest, TurnsAPhonePortraitUpright) {
 }
 
 TEST_F(PreparationTest, LaysTransparentPngOverTheBackgroundNotBlack) {
-    QImage rgba(100, 100, QImage::Format_ARGB32);
-    rgba.fill(Qt::transparent);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(rgba.save(&buffer, "png"));
-    AddBytes("clear.png", bytes.toStdString());
+    AddBytes("clear.png", ZeroPng(100, 100, true));
     ASSERT_TRUE(Run());
     EXPECT_EQ(PixelAt(ReadPicture(prepared / "clear.png"), 502, 359), kBackground);
 }

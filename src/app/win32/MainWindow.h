@@ -9,6 +9,7 @@
 
 #include "ColourChoice.h"
 #include "PageBackground.h"
+#include "PreviewPicture.h"
 #include "Win32Dialogs.h"
 #include "app/MainForm.h"
 
@@ -73,6 +74,7 @@ class MainWindow {
     HFONT titleFont_ = nullptr;
     bool mirroring_ = false;
 
+    PreviewPicture previewPicture_;
     HWND tabs_{}, list_{}, preview_{}, trans_{}, colourBox_{}, duration_{}, title_{};
     HWND add_{}, addFolder_{}, remove_{}, moveUp_{}, moveDown_{};
     HWND align_[3]{};

@@ -88,16 +88,16 @@ void MainWindow::Mirror() {
     mirroring_ = false;
 }
 
-// The preview box: its background, and where the form placed the picture.
-// The picture itself needs the picture decoder this build does not have yet,
-// so its place is drawn as a frame.
+// The preview box: its background, and the picture where the form placed it;
+// a picture that can't be read shows its place as a frame.
 void MainWindow::DrawPreview(const DRAWITEMSTRUCT& item) {
     const ControlState& c = form_->State().Controls;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
     if (c.PreviewPicturePath.empty() || c.PreviewWidth <= 0 || c.PreviewHeight <= 0) return;
     RECT at{c.PreviewLeft, c.PreviewTop, c.PreviewLeft + c.PreviewWidth,
             c.PreviewTop + c.PreviewHeight};
-    FrameRect(item.hDC, &at, GetSysColorBrush(COLOR_BTNSHADOW));
+    if (!previewPicture_.Draw(item.hDC, c.PreviewPicturePath, at, GetSysColor(COLOR_WINDOW)))
+        FrameRect(item.hDC, &at, GetSysColorBrush(COLOR_BTNSHADOW));
 }
 
 }  // namespace sorvane

@@ -2,7 +2,7 @@
 # The real window under Wine, in a virtual desktop on Xvfb:
 #   window-smoke.sh DESKTOP_SORVANE_EXE WINDOW_PROBE_EXE ARTEFACT_DIR
 # It opens with its title and controls, a duration edit enables Apply, a
-# picture is added through the file dialog, Cancel closes it. Screenshots go to ARTEFACT_DIR. Skips (77) when a program is
+# picture is added through the file dialog, Apply prepares it, Cancel closes it. Screenshots go to ARTEFACT_DIR. Skips (77) when a program is
 # missing, except under CI, where that fails.
 set -euo pipefail
 exe=$1 probe=$2 artefacts=$3
@@ -46,9 +46,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
+# The page and its copies go to the Pictures folder, which Wine links to the
+# home folder: a folder of the prefix's own instead, emptied for each run.
+pictures="$WINEPREFIX/drive_c/users/$(id -un)/Pictures"
+[ -L "$pictures" ] && rm "$pictures"
+rm -rf "$pictures" && mkdir -p "$pictures"
+
 # The program folder holds config.dat and the picture store: a fresh one per run.
 mkdir -p "$work/app"
 cp "$exe" "$work/app/desktop-sorvane.exe"
+cp "$samples/../template.html" "$work/app/"  # beside the program, as installed
 cp "$probe" "$work/probe.exe"
 app=$(winepath -w "$work/app/desktop-sorvane.exe" 2>/dev/null)
 wine explorer /desktop=sorvane,900x640 "$app" >"$work/wine.log" 2>&1 &
@@ -122,6 +129,10 @@ xdotool mousemove --window "$root" $(($3 + 20)) $(($4 + 8)) click 1
 sleep 1
 [ "$(control Button "Remove Selected" | cut -d' ' -f1)" = 1 ] || fail "the clicked picture cannot be removed"
 shot added
+# The preview box (below its label) shows the picture, not its white background.
+set -- $(control Static "Preview:")
+shown=$(convert "$artefacts/added.png" -format "%[pixel:p{$(($3 + 120)),$(($4 + $6 + 90))}]" info:)
+case "$shown" in white | "srgb(255,255,255)") fail "the preview box does not show the picture" ;; esac
 
 # The same picture again: the overwrite question with its four answers; after
 # No the stored copy stays and the list names it once more.
@@ -141,6 +152,26 @@ sleep 1
 wine "$work/probe.exe" "$question" sorvane >/dev/null 2>&1 && fail "the overwrite question stays after No"
 [ -n "$(control ListBox "2 entries")" ] || fail "the list does not name the picture again after No"
 
+# Apply prepares the picture: a copy fitted to the screen beside the page, the
+# stored one reduced to what the screen can show, and config.dat naming it.
+# Wine has no Active Desktop, so the build ends by offering the display
+# settings, which are declined.
+click Button "&Apply"
+for _ in $(seq 60); do [ -f "$work/app/config.dat" ] && break; sleep 0.5; done
+sleep 1
+shot applied
+[ -f "$work/app/config.dat" ] || fail "Apply wrote no config.dat"
+grep -q "dusk.jpg" "$work/app/config.dat" || fail "config.dat does not name the picture"
+cp "$work/app/config.dat" "$work/applied.dat"
+copy="$pictures/Sorvane/dusk.jpg"
+[ -f "$copy" ] || fail "Apply prepared no copy of the picture"
+set -- $(identify -format "%w %h" "$copy")
+[ "$1" -le 900 ] && [ "$2" -le 640 ] && [ "$1" -gt 0 ] || fail "the prepared copy is $1 x $2, not fitted to the 900 x 640 screen"
+set -- $(identify -format "%w %h" "$work/app/images/dusk.jpg")
+[ "$1" -lt 1600 ] || fail "the stored picture was not reduced ($1 x $2)"
+xdotool key Escape
+sleep 1
+
 # Cancel closes the window and the program ends.
 click Button "&Cancel"
 for _ in $(seq 30); do probe >/dev/null || break; sleep 1; done
@@ -149,6 +180,6 @@ probe >/dev/null && fail "the window is still open after Cancel"
 running="$(basename "$work").app.desktop-sorvane.exe"
 for _ in $(seq 30); do pgrep -f "$running" >/dev/null || break; sleep 1; done
 pgrep -f "$running" >/dev/null && fail "the program is still running after Cancel"
-[ ! -e "$work/app/config.dat" ] || fail "Cancel wrote config.dat"
+cmp -s "$work/app/config.dat" "$work/applied.dat" || fail "Cancel wrote config.dat"
 kill "$desktop" 2>/dev/null || true
 echo "window smoke test passed; screenshots in $artefacts"
