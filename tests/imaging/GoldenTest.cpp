@@ -37,13 +37,8 @@ std::string Digest(const std::string& bytes) {
 // placed on the canvas, and a colour conversion. Every system we build for
 // must write these same bytes.
 TEST_F(PreparationTest, PreparedCopiesAreTheRecordedBytes) {
-    // Other codec versions may round differently; x86-64 without AVX2 takes
-    // other resampling code.
-    constexpr const char* kRecordedWith =
-        "libjpeg-turbo 2.1.5, libpng 1.6.39, zimg 3.0.4, lcms2 2.14";
-    if (std::string(SORVANE_CODEC_VERSIONS) != kRecordedWith)
-        GTEST_SKIP() << "recorded with " << kRecordedWith << ", built with "
-                     << SORVANE_CODEC_VERSIONS;
+    // x86-64 without AVX2 takes other resampling code. Other codec versions
+    // leave this test out of the build.
 #if defined(__x86_64__)
     if (!__builtin_cpu_supports("avx2")) GTEST_SKIP() << "recorded on a processor with AVX2";
 #endif
