@@ -27,6 +27,7 @@ enum : int {
     Apply,
     EmailLink,
     SiteLink,
+    AboutPicture,
 };
 
 }  // namespace sorvane::ids

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "AboutPicture.h"
 #include "ControlIds.h"
 #include "Wide.h"
 #include "WindowFont.h"
@@ -107,6 +108,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(l);
             if (item.CtlID == ids::Colour) colour_->Draw(item);
             if (item.CtlID == ids::Preview) DrawPreview(item);
+            if (item.CtlID == ids::AboutPicture) {
+                HBRUSH page = pageBackground_.For(item.hwndItem, item.hDC);
+                FillRect(item.hDC, &item.rcItem, page ? page : GetSysColorBrush(COLOR_BTNFACE));
+                DrawAboutPicture(item.hDC, item.rcItem);
+            }
             return TRUE;
         }
         case WM_CTLCOLORSTATIC: {

@@ -98,21 +98,24 @@ void MainWindow::CreateControls() {
                         Child | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
                         ids::Align0 + i, {308 + 78 * i, 356, 382 + 78 * i, 376}, 1);
 
-    // About: the title, the texts with their links, the rights.
+    // About: the title, the picture beside the texts with their links, the rights.
     title_ = Add(L"STATIC", L"Desktop Sorvane", Label, -1, {28, 44, 548, 84}, 2);
+    // Owner-drawn; its caption is what screen readers say of it.
+    Add(L"STATIC", L"A stack of slides with a landscape on the top one", Child | SS_OWNERDRAW,
+        ids::AboutPicture, {28, 92, 186, 260}, 2);
     // The link on a line of its own: link controls wrap long text mid-word under Wine.
     Add(L"STATIC",
         L"This program allows you to create a slide show web page on your desktop with no "
         L"programming required. If you have any problems please email them to",
-        Label, -1, {28, 92, 548, 124}, 2);
+        Label, -1, {204, 92, 548, 140}, 2);
     Add(WC_LINK, (L"<a>" + Wide(std::string(about::Email)) + L"</a>.").c_str(), Child | WS_TABSTOP,
-        ids::EmailLink, {28, 124, 548, 140}, 2);
+        ids::EmailLink, {204, 140, 548, 156}, 2);
     Add(L"STATIC", Wide(form_->Services().wording.Requirements).c_str(), Label, -1,
-        {28, 150, 548, 230}, 2);
+        {204, 168, 548, 268}, 2);
     Add(L"STATIC",
         L"This program is freeware and is provided as-is, without warranty of any kind. You "
         L"may pass it on to others freely.",
-        Label, -1, {28, 238, 548, 272}, 2);
+        Label, -1, {204, 278, 548, 326}, 2);
     Add(WC_LINK,
         (L"Copyright \u00A9 2026 the Desktop Sorvane authors. Images are from <a>" + SiteCaption() +
          L"</a>")
