@@ -9,8 +9,8 @@
 #endif
 
 #include "BombPictures.h"
-#include "common/Needs.h"
 #include "PreparationFixture.h"
+#include "common/Needs.h"
 #include "imaging/MemoryBudget.h"
 #include "imaging/PictureEncoder.h"
 #include "imaging/PicturePlan.h"

@@ -72,8 +72,8 @@ struct WindowSide {
         QStyleOptionButton look;
         look.initFrom(option);
         look.text = option->text();
-        const QRect mark = option->style()->subElementRect(QStyle::SE_RadioButtonClickRect,
-                                                           &look, option);
+        const QRect mark =
+            option->style()->subElementRect(QStyle::SE_RadioButtonClickRect, &look, option);
         QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, mark.center());
     }
     void ChooseTransition(int i) {
