@@ -112,12 +112,7 @@ TEST(ColourProfile, FoundInJpegSegmentsAndPngChunksAndWrittenBack) {
 // A grey profile with linear levels, as scanners and cameras write.
 std::string LinearGreyProfile() {
     cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
-    cmsHPROFILE grey = cmsCreateGrayProfile(cmsD50_xyY(), linear);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(grey, nullptr, &size);
-    std::string icc(size, '\0');
-    cmsSaveProfileToMem(grey, icc.data(), &size);
-    cmsCloseProfile(grey);
+    std::string icc = ProfileBytes(cmsCreateGrayProfile(cmsD50_xyY(), linear));
     cmsFreeToneCurve(linear);
     return icc;
 }

@@ -15,12 +15,7 @@ std::string WideGamutProfile() {
     const cmsCIExyYTRIPLE primaries{{0.680, 0.320, 1.0}, {0.265, 0.690, 1.0}, {0.150, 0.060, 1.0}};
     cmsToneCurve* gamma = cmsBuildGamma(nullptr, 2.2);
     cmsToneCurve* curves[3] = {gamma, gamma, gamma};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::string icc(size, '\0');
-    cmsSaveProfileToMem(profile, icc.data(), &size);
-    cmsCloseProfile(profile);
+    std::string icc = ProfileBytes(cmsCreateRGBProfile(&white, &primaries, curves));
     cmsFreeToneCurve(gamma);
     return icc;
 }

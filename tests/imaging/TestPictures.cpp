@@ -75,4 +75,13 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
     return true;
 }
 
+std::string ProfileBytes(cmsHPROFILE profile) {
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    std::string icc(size, '\0');
+    cmsSaveProfileToMem(profile, icc.data(), &size);
+    cmsCloseProfile(profile);
+    return icc;
+}
+
 }  // namespace sorvane::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <lcms2.h>
+
 #include <filesystem>
 #include <string>
 
@@ -20,6 +22,9 @@ RgbImage ReadPicture(const std::filesystem::path& path, uint32_t background = 0)
 
 // A JPEG with an EXIF block carrying `orientation` (1..8) right after SOI.
 std::string WithExifOrientation(const std::string& jpeg, int orientation);
+
+// An ICC profile's bytes; the profile is closed.
+std::string ProfileBytes(cmsHPROFILE profile);
 
 // The COLORREF of a pixel.
 uint32_t PixelAt(const RgbImage& image, int32_t x, int32_t y);

@@ -4,6 +4,7 @@
 
 #include "imaging/Orientation.h"
 #include "imaging/PictureDecoder.h"
+#include "imaging/PicturePlan.h"
 #include "imaging/PictureProbe.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileIdentity.h"
@@ -20,7 +21,7 @@ std::optional<RgbImage> Fitted(const std::string& path, int width, int height,
     if (!probe) return std::nullopt;
     const PixelSize stored =
         SwapsSides(probe->Orientation) ? PixelSize{height, width} : PixelSize{width, height};
-    std::optional<RgbImage> image = DecodeReduced(*bytes, stored, background);
+    std::optional<RgbImage> image = DecodeRgb(*bytes, PlanDecoding(*probe, stored), background);
     if (!image) return std::nullopt;
     if (probe->Orientation) return Reoriented(*image, probe->Orientation);
     return image;
