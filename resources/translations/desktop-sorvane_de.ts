@@ -443,6 +443,38 @@ Klicken Sie auf „OK“, um das jetzt zu tun.</translation>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>The desktop slide show is not running.</source>
+        <translation>Die Desktop-Diashow läuft nicht.</translation>
+    </message>
+    <message>
+        <source>Windows shows your pictures as its own desktop slide show: one at a time, each for the time you chose, with its own fade between them. The page&apos;s transitions show in Preview.</source>
+        <translation>Windows zeigt Ihre Bilder als eigene Desktop-Diashow: eines nach dem anderen, jedes so lange, wie Sie gewählt haben, mit der eigenen Überblendung von Windows. Die Übergänge der Seite sehen Sie in der Vorschau.</translation>
+    </message>
+    <message>
+        <source>Windows Desktop Not Running</source>
+        <translation>Windows-Desktop läuft nicht</translation>
+    </message>
+    <message>
+        <source>The Windows desktop is not running, so your pictures may not show on it until it starts again.</source>
+        <translation>Der Windows-Desktop läuft nicht; Ihre Bilder erscheinen dort womöglich erst, wenn er wieder startet.</translation>
+    </message>
+    <message>
+        <source>The Windows desktop is not running, so your pictures may not show on it.<byte value="xd"/>
+<byte value="xd"/>
+Click &apos;OK&apos; to open the display settings.</source>
+        <translation>Der Windows-Desktop läuft nicht; Ihre Bilder erscheinen dort womöglich nicht.<byte value="xd"/>
+<byte value="xd"/>
+Klicken Sie auf „OK“, um die Anzeigeeinstellungen zu öffnen.</translation>
+    </message>
+    <message>
+        <source>On Windows 10 and 11 your pictures become Windows&apos; own desktop slide show, which changes them with its own fade. The page&apos;s transitions show in Preview, in your web browser.</source>
+        <translation>Unter Windows 10 und 11 werden Ihre Bilder zur eigenen Desktop-Diashow von Windows, die sie mit ihrer eigenen Überblendung wechselt. Die Übergänge der Seite sehen Sie in der Vorschau, in Ihrem Webbrowser.</translation>
+    </message>
+    <message>
+        <source>The desktop slide show has stopped, and your earlier wallpaper is back.</source>
+        <translation>Die Desktop-Diashow ist beendet, und Ihr früheres Hintergrundbild ist zurück.</translation>
+    </message>
 </context>
 <context>
     <name>SystemColor</name>

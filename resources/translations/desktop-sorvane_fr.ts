@@ -443,6 +443,38 @@ Cliquez sur « OK » pour le faire maintenant.</translation>
         <source>%1: %2</source>
         <translation>%1 : %2</translation>
     </message>
+    <message>
+        <source>The desktop slide show is not running.</source>
+        <translation>Le diaporama du bureau n&apos;est pas lancé.</translation>
+    </message>
+    <message>
+        <source>Windows shows your pictures as its own desktop slide show: one at a time, each for the time you chose, with its own fade between them. The page&apos;s transitions show in Preview.</source>
+        <translation>Windows affiche vos images dans son propre diaporama du bureau : une à la fois, chacune pendant la durée choisie, avec son propre fondu entre elles. Les transitions de la page se voient dans l&apos;aperçu.</translation>
+    </message>
+    <message>
+        <source>Windows Desktop Not Running</source>
+        <translation>Bureau Windows arrêté</translation>
+    </message>
+    <message>
+        <source>The Windows desktop is not running, so your pictures may not show on it until it starts again.</source>
+        <translation>Le bureau Windows ne fonctionne pas ; vos images risquent de ne pas s&apos;y afficher avant son redémarrage.</translation>
+    </message>
+    <message>
+        <source>The Windows desktop is not running, so your pictures may not show on it.<byte value="xd"/>
+<byte value="xd"/>
+Click &apos;OK&apos; to open the display settings.</source>
+        <translation>Le bureau Windows ne fonctionne pas ; vos images risquent de ne pas s&apos;y afficher.<byte value="xd"/>
+<byte value="xd"/>
+Cliquez sur « OK » pour ouvrir les paramètres d&apos;affichage.</translation>
+    </message>
+    <message>
+        <source>On Windows 10 and 11 your pictures become Windows&apos; own desktop slide show, which changes them with its own fade. The page&apos;s transitions show in Preview, in your web browser.</source>
+        <translation>Sous Windows 10 et 11, vos images deviennent le diaporama du bureau de Windows, qui les fait changer avec son propre fondu. Les transitions de la page se voient dans l&apos;aperçu, dans votre navigateur web.</translation>
+    </message>
+    <message>
+        <source>The desktop slide show has stopped, and your earlier wallpaper is back.</source>
+        <translation>Le diaporama du bureau est arrêté et votre ancien fond d&apos;écran est revenu.</translation>
+    </message>
 </context>
 <context>
     <name>SystemColor</name>

@@ -38,7 +38,11 @@ Section "Install"
   File "${STAGE}\samples\*.*"
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
-  CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\desktop-sorvane.exe"
+  ; The program, and the way back to the earlier wallpaper beside it.
+  CreateDirectory "$SMPROGRAMS\${NAME}"
+  CreateShortcut "$SMPROGRAMS\${NAME}\${NAME}.lnk" "$INSTDIR\desktop-sorvane.exe"
+  CreateShortcut "$SMPROGRAMS\${NAME}\Stop the Desktop Slide Show.lnk" \
+    "$INSTDIR\desktop-sorvane.exe" "--stop-desktop"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "The Desktop Sorvane developers"
@@ -55,7 +59,9 @@ SectionEnd
 ; while they are in it.
 Section "Uninstall"
   SetShellVarContext current
-  Delete "$SMPROGRAMS\${NAME}.lnk"
+  Delete "$SMPROGRAMS\${NAME}\${NAME}.lnk"
+  Delete "$SMPROGRAMS\${NAME}\Stop the Desktop Slide Show.lnk"
+  RMDir "$SMPROGRAMS\${NAME}"
   Delete "$INSTDIR\desktop-sorvane.exe"
   Delete "$INSTDIR\template.html"
   Delete "$INSTDIR\LICENSE.txt"

@@ -1,7 +1,10 @@
 #include "DesktopWallpaper.h"
 
+#include "platform/DesktopRegistryNames.h"
 #include "platform/Error.h"
 #include "platform/Translate.h"
+#include "registry/cRegistry.h"
+#include "settings/SettingsKey.h"
 
 namespace sorvane {
 
@@ -22,6 +25,33 @@ void InstallWallpaper(ActiveDesktop& desktop, const std::string& pagePath) {
     // The platform's object takes a terminated text.
     desktop.SetWallpaper(pagePath + '\0');
     desktop.ApplyChanges(ActiveDesktop::ApplyAll);
+}
+
+namespace {
+
+std::string ReadText(const Platform& platform, const char* key, const char* name) {
+    cRegistry reg(platform.registry);
+    reg.SetClassKey(HKeyCurrentUser);
+    reg.SetSectionKey(key);
+    reg.SetValueKey(name);
+    reg.SetValueType(RegSz);
+    return reg.Value().ToText();
+}
+
+}  // namespace
+
+bool DesktopShowsPage(const Platform& platform, const std::string& pagePath) {
+    if (platform.desktopShowsPage) return platform.desktopShowsPage(pagePath);
+    // Exactly the page, letter case and all, counts as installed.
+    return ReadText(platform, DesktopGeneralKey, WallpaperValueName) == pagePath;
+}
+
+std::string StopDesktopShow(const Platform& platform, const std::string& pagePath) {
+    if (!DesktopShowsPage(platform, pagePath))
+        return SORVANE_TR("Sorvane", "The desktop slide show is not running.");
+    const std::unique_ptr<ActiveDesktop> desktop = CreateActiveDesktop(platform);
+    desktop->GiveBack(ReadText(platform, SettingsRegistryKey, "OldPaper"));
+    return {};
 }
 
 }  // namespace sorvane

@@ -16,4 +16,13 @@ std::unique_ptr<ActiveDesktop> CreateActiveDesktop(const Platform& platform);
 void ClearWallpaper(ActiveDesktop& desktop);
 void InstallWallpaper(ActiveDesktop& desktop, const std::string& pagePath);
 
+// Whether the desktop shows the page now: the desktop's own answer where it
+// has one, else whether its wallpaper setting names the page exactly.
+bool DesktopShowsPage(const Platform& platform, const std::string& pagePath);
+
+// Stops the page's show on the desktop and puts back the wallpaper kept from
+// before it. "" when done; the reason when there was nothing to stop. Throws
+// sorvane::Error when the desktop refuses.
+std::string StopDesktopShow(const Platform& platform, const std::string& pagePath);
+
 }  // namespace sorvane

@@ -4,7 +4,6 @@
 
 #include "DesktopWallpaper.h"
 #include "MainForm.h"
-#include "platform/DesktopRegistryNames.h"
 #include "registry/cRegistry.h"
 #include "settings/SettingsKey.h"
 
@@ -44,13 +43,7 @@ void MainForm::cmdSetWallpaper_Click() {
 }
 
 void MainForm::LoadDesktopFacts() {
-    cRegistry reg(platform_.registry);
-    reg.SetClassKey(HKeyCurrentUser);
-    reg.SetSectionKey(DesktopGeneralKey);
-    reg.SetValueKey(WallpaperValueName);
-    reg.SetValueType(RegSz);
-    // Exactly the page, letter case and all, counts as installed.
-    if (reg.Value().ToText() == state_.Window.PagePath())
+    if (DesktopShowsPage(platform_, state_.Window.PagePath()))
         state_.Controls.SetWallpaperEnabled = false;
 
     // The browser's folder and whether it shows the transitions come from the

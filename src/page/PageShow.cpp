@@ -15,6 +15,14 @@ namespace sorvane {
 
 namespace {
 
+// What ends a name or leads out of the folder; Windows also takes a backslash
+// and a drive's colon.
+#ifdef _WIN32
+constexpr std::string_view NotInAName("/\\:\0", 4);
+#else
+constexpr std::string_view NotInAName("/\0", 2);
+#endif
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view TrimSpace(std::string_view s) {
@@ -122,6 +130,7 @@ PageShow ReadPageShow(const std::string& pagePath) {
     std::map<long long, std::string> names;
     std::optional<long long> imageCount;
     std::string intervalText;
+    std::string colorText;
     std::string_view rest = text;
     while (!rest.empty()) {
         const auto eol = rest.find('\n');
@@ -138,6 +147,8 @@ PageShow ReadPageShow(const std::string& pagePath) {
             if (auto value = TakeNumber(n)) imageCount = negative ? -*value : *value;
         } else if (auto interval = StringVariable(line, "IntervalText")) {
             intervalText = *interval;
+        } else if (auto color = StringVariable(line, "ColorText")) {
+            colorText = *color;
         }
     }
     // As the script counts: up to ImageCount, stopping at the first gap.
@@ -152,13 +163,18 @@ PageShow ReadPageShow(const std::string& pagePath) {
         // The generator escapes "/", so a name that leads out of the folder
         // was written by hand.
         if (name.empty() || name == "." || name == ".." ||
-            name.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
+            name.find_first_of(NotInAName) != std::string::npos)
             throw Error("The page " + pagePath + " names a picture outside its Sorvane folder: \"" +
                         name + "\".");
         show.Pictures.push_back((folder / name).string());
     }
     if (show.Pictures.empty()) throw Error("The page " + pagePath + " names no pictures.");
     show.IntervalMs = PageIntervalMs(intervalText);
+    // As the script takes it: "#" and six hex digits, else the page's grey.
+    if (colorText.size() == 7 && colorText[0] == '#' &&
+        std::all_of(colorText.begin() + 1, colorText.end(),
+                    [](char c) { return HexValue(c) >= 0; }))
+        show.ColorRgb = static_cast<uint32_t>(std::stoul(colorText.substr(1), nullptr, 16));
     return show;
 }
 

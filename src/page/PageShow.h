@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@ namespace sorvane {
 struct PageShow {
     std::vector<std::string> Pictures;  // absolute paths, <page folder>/Sorvane/<name>
     double IntervalMs = 6000;           // as the page's script reads it
+    std::optional<uint32_t> ColorRgb;   // 0xRRGGBB, when the page sets its colour
 };
 
 // Reads the page at `pagePath` as the page's own script would. Throws

@@ -84,6 +84,11 @@ class ActiveDesktop {
     // What the desktop leaves out of the installed slide show, for the user
     // ("" for nothing): one that shows a picture at a time has no transitions.
     virtual std::string ShowNote() { return {}; }
+    // Puts back the wallpaper kept from before the page was first installed.
+    virtual void GiveBack(const std::string& oldPaper) {
+        SetWallpaper(oldPaper);
+        ApplyChanges(ApplyAll);
+    }
 };
 
 // The windows that show whether the desktop is drawn by a browser engine.
@@ -131,6 +136,10 @@ struct Platform {
     // A new Active Desktop object for one command; throws sorvane::Error when
     // the object is not available.
     std::function<std::unique_ptr<ActiveDesktop>()> newActiveDesktop;
+    // Whether the desktop shows the page at the path, where the desktop itself
+    // can tell (one that plays its own slide show); unset, the wallpaper
+    // setting tells.
+    std::function<bool(const std::string& pagePath)> desktopShowsPage;
 };
 
 }  // namespace sorvane

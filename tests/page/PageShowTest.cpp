@@ -50,6 +50,7 @@ TEST_F(PageShowTest, ReadsWhatTheGeneratorWrote) {
     settings.Pictures.push_back({"\xC3\xA9t\xC3\xA9.png", 3});
 #endif
     settings.DurationText = "1.5";
+    settings.BackgroundColor = 0x00336699;
     WritePage((home / "Pictures").string(), "", settings,
               (test::SourceDir() / "resources/template.html").string(), colors, progress);
     const PageShow show = ReadPageShow(page);
@@ -57,6 +58,7 @@ TEST_F(PageShowTest, ReadsWhatTheGeneratorWrote) {
     if (settings.Pictures.size() == 3) want.push_back(Copies({"\xC3\xA9t\xC3\xA9.png"})[0]);
     EXPECT_EQ(Paths(show.Pictures), want);
     EXPECT_EQ(show.IntervalMs, 1500);
+    EXPECT_EQ(show.ColorRgb, 0x996633u);
 }
 
 TEST_F(PageShowTest, IntervalAsTheScriptReadsIt) {
@@ -92,7 +94,11 @@ TEST_F(PageShowTest, RefusesWhatItCannotShow) {
     EXPECT_THROW(ReadPageShow(page), Error);  // no page
     WriteFile(page, "var ImageCount = -1\r\nvar IntervalText = \"6000\";\r\n");
     EXPECT_THROW(ReadPageShow(page), Error);  // no picture
-    for (const char* name : {"..%2F..%2Fsecret", "..", "a%00b"}) {
+    for (const char* name : {"..%2F..%2Fsecret", "..", "a%00b",
+#ifdef _WIN32
+                             "..%5C..%5Csecret", "C:secret",
+#endif
+                             "."}) {
         WriteFile(page, std::string("Img[0] = new ImageData(\"") + name + "\", 1);\r\n");
         EXPECT_THROW(ReadPageShow(page), Error) << name;
     }

@@ -2,24 +2,12 @@
 
 #include <memory>
 
+#include "ComApartment.h"
 #include "platform/Platform.h"
 
 struct IActiveDesktop;
 
 namespace sorvane {
-
-// Joins the calling thread to a single-threaded COM apartment for as long as
-// it lives; a thread already in one (a window program's) stays as it was.
-class ComApartment {
-  public:
-    ComApartment();
-    ~ComApartment();
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    bool joined_ = false;
-};
 
 // The shell's Active Desktop object. Each call that the object refuses throws
 // sorvane::Error with the refusal as Number.

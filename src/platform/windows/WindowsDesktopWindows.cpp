@@ -11,4 +11,8 @@ uint64_t WindowsDesktopWindows::FindDesktopBrowserWindow() {
     return reinterpret_cast<uintptr_t>(browser);
 }
 
+uint64_t WindowsShellDesktop::FindDesktopBrowserWindow() {
+    return reinterpret_cast<uintptr_t>(GetShellWindow());
+}
+
 }  // namespace sorvane

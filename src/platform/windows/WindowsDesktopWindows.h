@@ -26,4 +26,11 @@ class WindowsDesktopWindows : public DesktopWindows {
     DesktopWindowClasses classes_;
 };
 
+// The desktop that plays Windows' own slide show is on while the shell's
+// desktop window is there.
+class WindowsShellDesktop : public DesktopWindows {
+  public:
+    uint64_t FindDesktopBrowserWindow() override;
+};
+
 }  // namespace sorvane
