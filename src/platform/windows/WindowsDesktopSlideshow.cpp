@@ -92,6 +92,15 @@ std::string WindowsDesktopSlideshow::Wallpaper() {
 }
 
 void WindowsDesktopSlideshow::SetWallpaper(const std::string& picture) {
+    if (picture.empty()) {
+        // The object is documented for a picture's path only; the system
+        // parameter is documented to take "" as no picture.
+        wchar_t none[] = L"";
+        if (!SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, none,
+                                   SPIF_UPDATEINIFILE | SPIF_SENDCHANGE))
+            ThrowRefusal("to show no picture", HRESULT_FROM_WIN32(GetLastError()));
+        return;
+    }
     const HRESULT hr = object_->SetWallpaper(nullptr, ShellPath(picture).c_str());
     if (FAILED(hr)) ThrowRefusal("SetWallpaper", hr);
 }

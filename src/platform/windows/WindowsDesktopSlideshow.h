@@ -25,6 +25,7 @@ class WindowsDesktopSlideshow : public DesktopSlideshow {
 
     // The first screen's picture when the screens differ.
     std::string Wallpaper() override;
+    // "" goes through the system parameter for the wallpaper.
     void SetWallpaper(const std::string& picture) override;
     int GetPosition() override;
     void SetPosition(int position) override;

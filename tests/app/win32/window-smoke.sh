@@ -181,5 +181,17 @@ running="$(basename "$work").app.desktop-sorvane.exe"
 for _ in $(seq 30); do pgrep -f "$running" >/dev/null || break; sleep 1; done
 pgrep -f "$running" >/dev/null && fail "the program is still running after Cancel"
 cmp -s "$work/app/config.dat" "$work/applied.dat" || fail "Cancel wrote config.dat"
+
+# The Start-menu entry that stops the desktop slide show: with nothing of ours
+# on the desktop it says so, changes nothing and ends.
+wine explorer /desktop=sorvane,900x640 "$app" --stop-desktop >>"$work/wine.log" 2>&1 &
+stopped="Desktop Slide Show"
+for _ in $(seq 30); do wine "$work/probe.exe" "$stopped" sorvane >"$work/stop.txt" 2>/dev/null && break; sleep 0.5; done
+shot stop
+grep -q "The desktop slide show is not running." "$work/stop.txt" || fail "stopping the slide show did not say it was not running"
+xdotool key Return
+for _ in $(seq 30); do pgrep -f "$running" >/dev/null || break; sleep 1; done
+pgrep -f "$running" >/dev/null && fail "the program is still running after stopping the slide show"
+cmp -s "$work/app/config.dat" "$work/applied.dat" || fail "stopping the slide show wrote config.dat"
 kill "$desktop" 2>/dev/null || true
 echo "window smoke test passed; screenshots in $artefacts"
