@@ -6,6 +6,7 @@
 
 #include "AboutPicture.h"
 #include "ControlIds.h"
+#include "LinkLabel.h"
 #include "Wide.h"
 #include "WindowFont.h"
 
@@ -83,6 +84,8 @@ void MainWindow::Run(const std::function<void()>& handler) {
 
 bool MainWindow::PreTranslate(MSG& msg) {
     if (!window_) return false;
+    // The pointer's moves reach the control under it, not this window.
+    if (msg.message == WM_MOUSEMOVE) PointerMoved(msg.hwnd, msg.lParam);
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
         const int page = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
         Run([this, page] { form_->TabStrip1_Click(page == 0 ? 2 : 1); });
@@ -124,7 +127,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
                 placed_.begin(), placed_.end(),
                 [control](const Placed& p) { return p.control == control && p.page != 0; });
             if (onPage && (lstrcmpiW(cls, L"Static") == 0 || lstrcmpiW(cls, L"Button") == 0 ||
-                           lstrcmpiW(cls, WC_LINK) == 0))
+                           lstrcmpiW(cls, LinkLabelClass()) == 0))
                 if (HBRUSH brush = pageBackground_.For(control, reinterpret_cast<HDC>(w)))
                     return reinterpret_cast<LRESULT>(brush);
             break;

@@ -49,10 +49,16 @@ class MainWindow {
     void CreateControls();
     void Layout();
     void SetFonts();
+    void FitLinks();
 
     // MainWindowMirror.cpp
     void Mirror();
     void MirrorList();
+    void MirrorLinks();
+
+    // MainWindowHover.cpp
+    void PointerMoved(HWND over, LPARAM where);
+    void Hover(const std::function<void()>& handler);
 
     void Run(const std::function<void()>& handler);
     void Command(int id, int code);
@@ -79,6 +85,7 @@ class MainWindow {
     HWND add_{}, addFolder_{}, remove_{}, moveUp_{}, moveDown_{};
     HWND align_[3]{};
     HWND prevew_{}, setWallpaper_{}, help_{}, ok_{}, cancel_{}, apply_{};
+    HWND label8_{}, emailLink_{}, rights_{}, siteLink_{};
 };
 
 }  // namespace sorvane

@@ -2,9 +2,11 @@
 #include "Win32.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include "AccessibleName.h"
 #include "ControlIds.h"
+#include "LinkLabel.h"
 #include "MainWindow.h"
 #include "Wide.h"
 #include "WindowFont.h"
@@ -18,6 +20,7 @@ namespace {
 constexpr DWORD Child = WS_CHILD | WS_VISIBLE;
 constexpr DWORD Button = Child | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD Label = Child | SS_LEFT | SS_NOPREFIX;
+constexpr DWORD PageText = Label | SS_NOTIFY;
 
 std::wstring SiteCaption() {
     std::string site(about::Site);
@@ -99,28 +102,33 @@ void MainWindow::CreateControls() {
                         ids::Align0 + i, {308 + 78 * i, 356, 382 + 78 * i, 376}, 1);
 
     // About: the title, the picture beside the texts with their links, the rights.
-    title_ = Add(L"STATIC", L"Desktop Sorvane", Label, -1, {28, 44, 548, 84}, 2);
+    // Its texts and picture take the pointer rather than letting it through to
+    // the page, as moving over them is not moving over the page's background.
+    title_ = Add(L"STATIC", L"Desktop Sorvane", PageText, -1, {28, 44, 548, 84}, 2);
     // Owner-drawn; its caption is what screen readers say of it.
-    Add(L"STATIC", L"A stack of slides with a landscape on the top one", Child | SS_OWNERDRAW,
-        ids::AboutPicture, {28, 92, 186, 260}, 2);
-    // The link on a line of its own: link controls wrap long text mid-word under Wine.
-    Add(L"STATIC",
-        L"This program allows you to create a slide show web page on your desktop with no "
-        L"programming required. If you have any problems please email them to",
-        Label, -1, {204, 92, 548, 140}, 2);
-    Add(WC_LINK, (L"<a>" + Wide(std::string(about::Email)) + L"</a>.").c_str(), Child | WS_TABSTOP,
-        ids::EmailLink, {204, 140, 548, 156}, 2);
-    Add(L"STATIC", Wide(form_->Services().wording.Requirements).c_str(), Label, -1,
+    Add(L"STATIC", L"A stack of slides with a landscape on the top one",
+        Child | SS_OWNERDRAW | SS_NOTIFY, ids::AboutPicture, {28, 92, 186, 260}, 2);
+    label8_ = Add(L"STATIC",
+                  L"This program allows you to create a slide show web page on your desktop with "
+                  L"no programming required. If you have any problems please email them to",
+                  PageText, -1, {204, 92, 548, 140}, 2);
+    // The sentence ends with the address, on a line of its own.
+    const std::wstring email = Wide(std::string(about::Email)) + L".";
+    emailLink_ = Add(LinkLabelClass(), email.c_str(), Child | WS_TABSTOP, ids::EmailLink,
+                     {204, 140, 548, 156}, 2);
+    SetAccessibleName(emailLink_, email.c_str(), ROLE_SYSTEM_LINK);
+    Add(L"STATIC", Wide(form_->Services().wording.Requirements).c_str(), PageText, -1,
         {204, 168, 548, 268}, 2);
     Add(L"STATIC",
         L"This program is freeware and is provided as-is, without warranty of any kind. You "
         L"may pass it on to others freely.",
-        Label, -1, {204, 278, 548, 326}, 2);
-    Add(WC_LINK,
-        (L"Copyright \u00A9 2026 the Desktop Sorvane authors. Images are from <a>" + SiteCaption() +
-         L"</a>")
-            .c_str(),
-        Child | WS_TABSTOP, ids::SiteLink, {28, 360, 548, 380}, 2);
+        PageText, -1, {204, 278, 548, 326}, 2);
+    rights_ = Add(L"STATIC", L"Copyright \u00A9 2026 the Desktop Sorvane authors. Images are from",
+                  PageText, -1, {28, 360, 548, 380}, 2);
+    const std::wstring site = SiteCaption();
+    siteLink_ = Add(LinkLabelClass(), site.c_str(), Child | WS_TABSTOP, ids::SiteLink,
+                    {28, 360, 548, 380}, 2);
+    SetAccessibleName(siteLink_, site.c_str(), ROLE_SYSTEM_LINK);
 
     prevew_ = Add(L"BUTTON", L"Preview", Button, ids::Prevew, {10, 410, 94, 434}, 0);
     setWallpaper_ =
@@ -131,7 +139,7 @@ void MainWindow::CreateControls() {
     apply_ = Add(L"BUTTON", L"&Apply", Button | WS_DISABLED, ids::Apply, {486, 410, 570, 434}, 0);
 }
 
-// After Layout: the links lay their text out for their width when the font comes.
+// After Layout: the links are fitted to their captions in the new font.
 void MainWindow::SetFonts() {
     if (font_) DeleteObject(font_);
     if (titleFont_) DeleteObject(titleFont_);
@@ -142,6 +150,32 @@ void MainWindow::SetFonts() {
                      reinterpret_cast<WPARAM>(p.control == title_ ? titleFont_ : font_), TRUE);
     // The colour names are wider than the box.
     SendMessageW(colourBox_, CB_SETDROPPEDWIDTH, Scaled(200, dpi_), 0);
+    FitLinks();
+}
+
+// Each link is as wide as its caption, so that beside it is the page, and the
+// site's follows the rights notice on their line.
+void MainWindow::FitLinks() {
+    const auto laidOut = [this](HWND control) {
+        for (const Placed& p : placed_)
+            if (p.control == control)
+                return RECT{Scaled(p.at.left, dpi_), Scaled(p.at.top, dpi_),
+                            Scaled(p.at.right, dpi_), Scaled(p.at.bottom, dpi_)};
+        return RECT{};
+    };
+    const auto fit = [](HWND link, int left, int top) {
+        const SIZE caption = TextSize(link);
+        SetWindowPos(link, nullptr, left - LinkLabelMargin, top - LinkLabelMargin,
+                     caption.cx + 2 * LinkLabelMargin, caption.cy + 2 * LinkLabelMargin,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    const RECT email = laidOut(emailLink_);
+    fit(emailLink_, email.left, email.top);
+    const RECT notice = laidOut(rights_);
+    const int noticeWidth = TextSize(rights_).cx;
+    SetWindowPos(rights_, nullptr, 0, 0, noticeWidth, notice.bottom - notice.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fit(siteLink_, notice.left + noticeWidth + TextSize(rights_, L" ").cx, notice.top);
 }
 
 void MainWindow::Layout() {

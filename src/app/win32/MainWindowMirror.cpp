@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "LinkLabel.h"
 #include "MainWindow.h"
 #include "Wide.h"
 
@@ -81,11 +82,23 @@ void MainWindow::Mirror() {
     for (int i = 0; i < 3; ++i)
         SendMessageW(align_[i], BM_SETCHECK, i == align ? BST_CHECKED : BST_UNCHECKED, 0);
     InvalidateRect(preview_, nullptr, FALSE);
+    MirrorLinks();
 
     Enable(apply_, c.ApplyEnabled);
     Enable(setWallpaper_, c.SetWallpaperEnabled);
     SetCursor(LoadCursorW(nullptr, c.Busy ? IDC_WAIT : IDC_ARROW));
     mirroring_ = false;
+}
+
+void MainWindow::MirrorLinks() {
+    const ControlState& c = form_->State().Controls;
+    ColorTranslator& colors = *form_->Services().colors;
+    const auto shown = [&colors](uint32_t oleColor) {
+        return static_cast<COLORREF>(
+            colors.Translate(oleColor).value_or(GetSysColor(COLOR_BTNTEXT)));
+    };
+    SetLinkColour(emailLink_, shown(c.EmailLinkColor));
+    SetLinkColour(siteLink_, shown(c.SiteLinkColor));
 }
 
 // The preview box: its background, and the picture where the form placed it;

@@ -1,5 +1,7 @@
 #include "WindowFont.h"
 
+#include <string>
+
 namespace sorvane {
 
 UINT DpiOf(HWND window) {
@@ -32,6 +34,25 @@ HFONT MessageFont(UINT dpi, int points, bool serif) {
         font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
     }
     return CreateFontIndirectW(&font);
+}
+
+SIZE TextSize(HWND control, const wchar_t* text) {
+    std::wstring shown;
+    if (!text) {
+        shown.resize(static_cast<size_t>(GetWindowTextLengthW(control)) + 1);
+        shown.resize(static_cast<size_t>(
+            GetWindowTextW(control, shown.data(), static_cast<int>(shown.size()))));
+        text = shown.c_str();
+    }
+    RECT area{};
+    HDC dc = GetDC(control);
+    auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    // Measured as labels draw their text.
+    DrawTextW(dc, text, -1, &area, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {area.right, area.bottom};
 }
 
 }  // namespace sorvane

@@ -26,8 +26,8 @@ bool StopRequested(PCWSTR commandLine) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     // The shell's folder browser and the desktop's objects need COM on this thread.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_PROGRESS_CLASS |
-                                                       ICC_LINK_CLASS | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     int code = 0;
     if (StopRequested(GetCommandLineW())) {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The real window under Wine, in a virtual desktop on Xvfb:
 #   window-smoke.sh DESKTOP_SORVANE_EXE WINDOW_PROBE_EXE ARTEFACT_DIR
-# It opens with its title and controls, a duration edit enables Apply, a
-# picture is added through the file dialog, Apply prepares it, Cancel closes it. Screenshots go to ARTEFACT_DIR. Skips (77) when a program is
-# missing, except under CI, where that fails.
+# It opens with its title and controls, the About links light up under the
+# pointer, a duration edit enables Apply, a picture is added through the file
+# dialog, Apply prepares it, Cancel closes it. Screenshots go to ARTEFACT_DIR.
+# Skips (77) when a program is missing, except under CI, where that fails.
 set -euo pipefail
 exe=$1 probe=$2 artefacts=$3
 samples="$(cd "$(dirname "$0")/../../../resources/samples" && pwd)"
@@ -90,7 +91,7 @@ grep -q "^window	$title	1 1	" "$work/controls.txt" || fail "no visible window ti
 for expected in "Button	Add Picture" "Button	Add Folder" "Button	Remove Selected" \
   "Button	Preview" "Button	Set Wallpaper" "Button	&Help" "Button	&Ok" "Button	&Cancel" \
   "Button	&Apply" "Button	Left" "Button	Center" "Button	Right" "Edit	6" \
-  "SysTabControl32	" "ListBox	" "ComboBox	" "SysLink	"; do
+  "SysTabControl32	" "ListBox	" "ComboBox	" "SorvaneLink	"; do
   grep -q "^$expected" "$work/controls.txt" || fail "no control: $expected"
 done
 [ "$(control Button "&Apply" | cut -d' ' -f1)" = 0 ] || fail "Apply is enabled before any edit"
@@ -100,9 +101,39 @@ done
 xdotool key ctrl+Tab
 sleep 1
 probe >"$work/about.txt"
-grep -q "^SysLink	<a>.*	1 1	" "$work/about.txt" || fail "the About page does not show its links"
+[ "$(grep -c "^SorvaneLink	.*	1 1	" "$work/about.txt")" = 2 ] || fail "the About page does not show its links"
 grep -q "^ListBox	.*	1 0	" "$work/about.txt" || fail "the list stays on the About page"
-shot about
+
+# The links light up under the pointer: blue over a link and dark again over
+# the page; from one link straight onto the other both stay lit, the picture
+# changes nothing, and the text before the e-mail link darkens that link alone.
+email=$(awk -F'\t' '$1 == "SorvaneLink" && $2 ~ /@/ { print $4 }' "$work/about.txt" | tr -d '\r')
+site=$(awk -F'\t' '$1 == "SorvaneLink" && $2 !~ /@/ { print $4 }' "$work/about.txt" | tr -d '\r')
+label8=$(control Static "This program allows you to create a slide show web page on your desktop with no programming required. If you have any problems please email them to" | cut -d' ' -f3-)
+image=$(awk -F'\t' '$1 == "Static" && $2 ~ /^A stack of slides/ { print $4 }' "$work/about.txt" | tr -d '\r')
+[ -n "$email" ] && [ -n "$site" ] && [ -n "$label8" ] && [ -n "$image" ] || fail "the About page lacks a link, its text or its picture"
+point() { set -- $1; xdotool mousemove --window "$root" $(($1 + $3 / 2)) $(($2 + $4 / 2)); sleep 0.5; }
+# "left top width height" of a link on a screenshot: is its caption blue?
+lit() {
+  local png=$1
+  set -- $2
+  [ "$(convert "$artefacts/$png.png" -crop "$3x$4+$1+$2" +repage -fuzz 25% -fill black +opaque blue \
+    -fill white -opaque blue -format "%[fx:round(mean*w*h)]" info:)" -gt 3 ]
+}
+hover() {  # screenshot name, then whether the e-mail and the site link are lit (1) or not (0)
+  shot "$1"
+  lit "$1" "$email" && e=1 || e=0
+  lit "$1" "$site" && s=1 || s=0
+  [ "$e $s" = "$2 $3" ] || fail "$1: the links are lit $e $s, not $2 $3"
+}
+hover about 0 0
+point "$email" && hover hover-email 1 0
+point "$site" && hover hover-both 1 1
+point "$image" && hover hover-picture 1 1
+point "$label8" && hover hover-label8 0 1
+set -- $email
+xdotool mousemove --window "$root" $(($1 + $3 + 40)) $(($2 + $4 / 2)) && sleep 0.5
+hover hover-page 0 0
 xdotool key ctrl+Tab
 sleep 1
 
