@@ -45,6 +45,19 @@ cRegistry OwnValue(const std::shared_ptr<RegistryBackend>& registry, const char*
     return reg;
 }
 
+// The page whose copies `items` are: the files of the Sorvane folder beside
+// it ("" for anything else).
+std::string PageOfItems(const std::vector<std::string>& items) {
+    if (items.empty()) return {};
+    const fs::path folder = fs::path(items.front()).parent_path();
+    for (const std::string& item : items)
+        if (fs::path(item).parent_path() != folder) return {};
+    if (!SameLetters(folder.filename().string(), "Sorvane")) return {};
+    const fs::path page = folder.parent_path() / "Sorvane.html";
+    std::error_code ec;
+    return fs::is_regular_file(page, ec) ? page.string() : std::string();
+}
+
 constexpr char OldPosition[] = "OldPosition";
 constexpr char OldBackground[] = "OldBackground";
 
@@ -56,8 +69,8 @@ SlideshowDesktop::SlideshowDesktop(std::unique_ptr<DesktopSlideshow> slideshow,
 
 std::string SlideshowDesktop::GetWallpaper() {
     if (!slideshow_->SlideshowPlaying()) return slideshow_->Wallpaper();
-    if (!PageOfSlideshow(*slideshow_).empty()) return {};
     const std::vector<std::string> items = slideshow_->Slideshow();
+    if (!PageOfItems(items).empty()) return {};
     if (items.empty()) return slideshow_->Wallpaper();
     // The user's own slide show comes back as its folder.
     return IsFolder(items.front()) ? items.front() : fs::path(items.front()).parent_path().string();
@@ -130,17 +143,7 @@ std::optional<uint32_t> SlideshowDesktop::Kept(const char* name) {
 }
 
 std::string PageOfSlideshow(DesktopSlideshow& slideshow) {
-    if (!slideshow.SlideshowPlaying()) return {};
-    const std::vector<std::string> items = slideshow.Slideshow();
-    if (items.empty()) return {};
-    // The page's copies are the files of the Sorvane folder beside it.
-    const fs::path folder = fs::path(items.front()).parent_path();
-    for (const std::string& item : items)
-        if (fs::path(item).parent_path() != folder) return {};
-    if (!SameLetters(folder.filename().string(), "Sorvane")) return {};
-    const fs::path page = folder.parent_path() / "Sorvane.html";
-    std::error_code ec;
-    return fs::is_regular_file(page, ec) ? page.string() : std::string();
+    return slideshow.SlideshowPlaying() ? PageOfItems(slideshow.Slideshow()) : std::string();
 }
 
 void UseDesktopSlideshow(Platform& platform,
